@@ -1,0 +1,10 @@
+#pragma once
+// The subcommands of starvane-cli. Each registers itself on the application and leaves its
+// exit status in `status` when it runs.
+
+#include <CLI/CLI.hpp>
+
+// Exit status for bad arguments.
+constexpr int kUsageError = 2;
+
+void addSystemCommand(CLI::App& app, int& status);

@@ -1,0 +1,335 @@
+#include "generation/accretion.h"
+
+#include <cmath>
+#include <utility>
+
+#include "generation/lcg_random.h"
+#include "generation/physical_constants.h"
+
+namespace {
+
+constexpr double kProtoplanetMass = 1e-15;
+constexpr double kGasDustFactor = 50.0;  // K; the gas formula uses K - 1
+constexpr double kMoonDiscLuminosity = 1e-6;
+
+// A disc whose remaining dust cannot be reached by any injection would keep the injection
+// loop going for ever; after this many injections in a row that find no dust it gives up.
+constexpr long kMaxFruitlessInjections = 1L << 24;
+
+AccretionState g_disc;
+
+double cubeRoot(double x) { return std::pow(x, 1.0 / 3.0); }
+
+double reducedMassOf(double m) { return std::pow(m / (1.0 + m), 0.25); }
+
+// Splits `band` at `edge`: the band keeps [inner, edge], a new band after it takes
+// [edge, outer]. Returns the new band.
+DustBand* splitBand(DustBand* band, double edge) {
+    DustBand* upper = new DustBand;
+    upper->inneredge = edge;
+    upper->outeredge = band->outeredge;
+    upper->dustpresent = band->dustpresent;
+    upper->gaspresent = band->gaspresent;
+    upper->next = band->next;
+    band->outeredge = edge;
+    band->next = upper;
+    return upper;
+}
+
+void sweepBand(DustBand* band, std::int32_t gasFlag) {
+    band->dustpresent = 0;
+    band->gaspresent = gasFlag;
+}
+
+}  // namespace
+
+AccretionState& accretionState() { return g_disc; }
+
+void startDisc(double innerDust, double outerDust) {
+    releaseBands(g_disc.bands);
+    releaseBodies(g_disc.planets);
+    g_disc.planets = nullptr;
+    g_disc.bands = new DustBand;
+    g_disc.bands->inneredge = innerDust;
+    g_disc.bands->outeredge = outerDust;
+    g_disc.bands->dustpresent = 1;
+    g_disc.bands->gaspresent = 1;
+    g_disc.cloudecc = 0.2;
+    g_disc.dustleft = true;
+}
+
+double reachInner(double a, double e, double m) {
+    return a * (1.0 - e) * (1.0 - m) / (1.0 + g_disc.cloudecc);
+}
+
+double reachOuter(double a, double e, double m) {
+    return a * (1.0 + e) * (1.0 + m) / (1.0 - g_disc.cloudecc);
+}
+
+bool discHasDust(double inner, double outer) {
+    const DustBand* band = g_disc.bands;
+    while (band != nullptr && band->outeredge < inner) band = band->next;
+    if (band == nullptr) return false;
+    bool dust = band->dustpresent != 0;
+    while (band != nullptr && outer > band->inneredge) {
+        dust = dust || band->dustpresent != 0;
+        band = band->next;
+    }
+    return dust;
+}
+
+double criticalMass(double a, double e, double luminosity) {
+    return 1.2e-5 * std::pow((a - a * e) * std::sqrt(luminosity), -0.75);
+}
+
+double sweepMass(double m, double a, double e, double critMass, const DustBand* band,
+                 double& dustPart, double& gasPart) {
+    g_disc.reducedmass = reducedMassOf(m);
+    g_disc.sweepinner = reachInner(a, e, g_disc.reducedmass);
+    if (g_disc.sweepinner < 0.0) g_disc.sweepinner = 0.0;
+    g_disc.sweepouter = reachOuter(a, e, g_disc.reducedmass);
+
+    if (band == nullptr) return 0.0;
+
+    const double dust = band->dustpresent ? g_disc.dustdensity : 0.0;
+    double density;
+    double gasDensity;
+    if (m >= critMass && band->gaspresent) {
+        density = kGasDustFactor * dust /
+                  (1.0 + std::sqrt(critMass / m) * (kGasDustFactor - 1.0));
+        gasDensity = density - dust;
+    } else {
+        density = dust;
+        gasDensity = 0.0;
+    }
+
+    if (g_disc.sweepinner < band->outeredge && g_disc.sweepouter > band->inneredge) {
+        const double width = g_disc.sweepouter - g_disc.sweepinner;
+        double beyondOuter = g_disc.sweepouter - band->outeredge;
+        if (beyondOuter < 0.0) beyondOuter = 0.0;
+        double belowInner = band->inneredge - g_disc.sweepinner;
+        if (belowInner < 0.0) belowInner = 0.0;
+        const double volume = 12.5663706144 * (a * a) * g_disc.reducedmass *
+                              (1.0 - e * (beyondOuter - belowInner) / width) *
+                              (width - beyondOuter - belowInner);
+        double restDust = 0.0;
+        double restGas = 0.0;
+        const double rest = sweepMass(m, a, e, critMass, band->next, restDust, restGas);
+        gasPart = volume * gasDensity + restGas;
+        dustPart = volume * (density - gasDensity) + restDust;
+        return rest + volume * density;
+    }
+    return sweepMass(m, a, e, critMass, band->next, dustPart, gasPart);
+}
+
+void accreteBody(double& mass, double& dust, double& gas, double a, double e, double critMass,
+                 double innerBound, double outerBound) {
+    double collected = mass;
+    double previous;
+    do {
+        previous = collected;
+        collected = sweepMass(previous, a, e, critMass, g_disc.bands, dust, gas);
+    } while (collected - previous >= 0.0001 * previous);  // also ends on a non-number
+    mass = mass + collected;
+    clearSweptLanes(g_disc.sweepinner, g_disc.sweepouter, mass, critMass, innerBound,
+                    outerBound);
+}
+
+void clearSweptLanes(double min, double max, double mass, double critMass, double innerBound,
+                     double outerBound) {
+    const bool keepsGas = mass <= critMass;
+    g_disc.dustleft = false;
+
+    DustBand* band = g_disc.bands;
+    while (band != nullptr) {
+        const std::int32_t newGas = (band->gaspresent && keepsGas) ? 1 : 0;
+        if (band->inneredge < min && band->outeredge > max) {
+            DustBand* middle = splitBand(band, min);
+            DustBand* upper = splitBand(middle, max);
+            sweepBand(middle, newGas);
+            band = upper->next;
+        } else if (band->inneredge < max && band->outeredge > max) {
+            DustBand* upper = splitBand(band, max);
+            sweepBand(band, newGas);
+            band = upper->next;
+        } else if (band->inneredge < min && band->outeredge > min) {
+            DustBand* upper = splitBand(band, min);
+            sweepBand(upper, newGas);
+            band = upper->next;
+        } else if (band->inneredge >= min && band->outeredge <= max) {
+            sweepBand(band, newGas);
+            band = band->next;
+        } else {
+            // Outside the swept range, or touching it only at one edge: untouched.
+            band = band->next;
+        }
+    }
+
+    for (DustBand* b = g_disc.bands; b != nullptr; b = b->next) {
+        if (b->dustpresent && b->outeredge >= innerBound && b->inneredge <= outerBound)
+            g_disc.dustleft = true;
+        DustBand* successor = b->next;
+        if (successor != nullptr && successor->dustpresent == b->dustpresent &&
+            successor->gaspresent == b->gaspresent) {
+            b->outeredge = successor->outeredge;
+            b->next = successor->next;
+            delete successor;
+        }
+    }
+}
+
+namespace {
+
+double moonsMass(const BodyNode& planet) {
+    double total = 0.0;
+    for (const BodyNode* moon = planet.firstmoon; moon != nullptr; moon = moon->next)
+        total += moon->mass;
+    return total;
+}
+
+// Moves `planet` outward past every following planet whose sma is below its own.
+void keepSorted(BodyNode* planet) {
+    BodyNode** link = &g_disc.planets;
+    while (*link != planet) link = &(*link)->next;
+    BodyNode* after = planet;
+    while (after->next != nullptr && after->next->sma < planet->sma) after = after->next;
+    if (after == planet) return;
+    *link = planet->next;
+    planet->next = after->next;
+    after->next = planet;
+}
+
+}  // namespace
+
+void placeBody(double a, double e, double mass, double critMass, double dust, double gas,
+               double luminosity, double innerBound, double outerBound, bool withMoons) {
+    for (BodyNode* p = g_disc.planets; p != nullptr; p = p->next) {
+        const double diff = p->sma - a;
+        const double r = g_disc.reducedmass;
+        double d1;
+        double d2;
+        if (diff > 0.0) {
+            d1 = a * (1.0 + e) * (1.0 + r) - a;
+            g_disc.reducedmass = reducedMassOf(p->mass);
+            d2 = p->sma - p->sma * (1.0 - p->ecc) * (1.0 - g_disc.reducedmass);
+        } else {
+            d1 = a - a * (1.0 - e) * (1.0 - r);
+            g_disc.reducedmass = reducedMassOf(p->mass);
+            d2 = p->sma * (1.0 + p->ecc) * (1.0 + g_disc.reducedmass) - p->sma;
+        }
+        if (!(std::fabs(d1) >= std::fabs(diff) || std::fabs(d2) >= std::fabs(diff))) continue;
+
+        // Collision: the orbit the two would share.
+        const double newA = (mass + p->mass) / (mass / a + p->mass / p->sma);
+        const double q = (mass * std::sqrt(a) * std::pow(1.0 - e * e, 0.25) +
+                          p->mass * std::sqrt(p->sma) * std::sqrt(1.0 - p->ecc * p->ecc)) /
+                         ((mass + p->mass) * std::sqrt(newA));
+        double squared = 1.0 - q * q;
+        if (squared < 0.0 || squared >= 1.0) squared = 0.0;
+        const double newE = std::sqrt(squared);
+
+        if (withMoons && mass < critMass) {
+            const double earthMasses = mass * kEarthMassesPerSolarMass;
+            if (earthMasses > 0.0001 && earthMasses < 2.5 && moonsMass(*p) < 0.05 * p->mass) {
+                BodyNode* moon = new BodyNode;
+                moon->mass = mass;
+                moon->dustmass = dust;
+                moon->gasmass = gas;
+                if (p->dustmass + p->gasmass < moon->dustmass + moon->gasmass) {
+                    std::swap(p->mass, moon->mass);
+                    std::swap(p->dustmass, moon->dustmass);
+                    std::swap(p->gasmass, moon->gasmass);
+                }
+                moon->next = p->firstmoon;
+                p->firstmoon = moon;
+                return;
+            }
+        }
+
+        // Merge: the combined body sweeps its new lane, with the star's luminosity as the gas
+        // threshold of that sweep.
+        double merged = mass + p->mass;
+        double sweptDust = 0.0;
+        double sweptGas = 0.0;
+        accreteBody(merged, sweptDust, sweptGas, newA, newE, luminosity, innerBound, outerBound);
+        p->sma = newA;
+        p->ecc = newE;
+        p->mass = merged;
+        p->dustmass += sweptDust + dust;
+        p->gasmass += sweptGas + gas;
+        if (merged >= critMass) p->gasgiant = 1;
+        keepSorted(p);
+        return;
+    }
+
+    BodyNode* body = new BodyNode;
+    body->sma = a;
+    body->ecc = e;
+    body->mass = mass;
+    body->dustmass = dust;
+    body->gasmass = gas;
+    body->gasgiant = mass >= critMass ? 1 : 0;
+    BodyNode** link = &g_disc.planets;
+    while (*link != nullptr && (*link)->sma < a) link = &(*link)->next;
+    body->next = *link;
+    *link = body;
+}
+
+BodyNode* takePlanets() {
+    BodyNode* planets = g_disc.planets;
+    g_disc.planets = nullptr;
+    return planets;
+}
+
+BodyNode* accreteDisc(double starMass, double luminosity, double innerDust, double outerDust,
+                      double outerLimit, double dustCoefficient, bool withMoons) {
+    if (innerDust == 0.0) innerDust = 0.004652 * std::sqrt(luminosity / std::pow(0.346, 4.0));
+    startDisc(innerDust, outerDust);
+
+    const double innerBound = 0.3 * cubeRoot(starMass);
+    const double outerBound = outerLimit == 0.0 ? 50.0 * cubeRoot(starMass) : outerLimit;
+
+    long fruitless = 0;
+    while (g_disc.dustleft) {
+        const double a = drawUniform(innerBound, outerBound);
+        const double e = drawEccentricity();
+        if (!discHasDust(reachInner(a, e, kProtoplanetMass), reachOuter(a, e, kProtoplanetMass))) {
+            if (++fruitless >= kMaxFruitlessInjections) break;
+            continue;
+        }
+        fruitless = 0;
+        g_disc.dustdensity = dustCoefficient * std::sqrt(starMass) * std::exp(-5.0 * cubeRoot(a));
+        const double critMass = criticalMass(a, e, luminosity);
+
+        double mass = kProtoplanetMass;
+        double dust = 0.0;
+        double gas = 0.0;
+        accreteBody(mass, dust, gas, a, e, critMass, innerBound, outerBound);
+        dust += kProtoplanetMass;
+        if (mass > kProtoplanetMass)
+            placeBody(a, e, mass, critMass, dust, gas, luminosity, innerBound, outerBound,
+                      withMoons);
+    }
+
+    releaseBands(g_disc.bands);
+    g_disc.bands = nullptr;
+    if (withMoons) return accreteMoonDiscs(dustCoefficient, starMass);
+    return takePlanets();
+}
+
+BodyNode* accreteMoonDiscs([[maybe_unused]] double dustCoefficient, double starMass) {
+    BodyNode* planets = takePlanets();
+    for (BodyNode* p = planets; p != nullptr; p = p->next) {
+        if (!(p->mass > kFiveEarthMasses)) continue;
+        releaseBodies(p->firstmoon);
+        p->firstmoon = nullptr;
+        const double outerDust = p->sma * std::pow(p->mass / starMass, 0.4);
+        const double outerLimit = 0.25 * p->sma * cubeRoot(p->mass / (3.0 * starMass));
+        const double coefficient =
+            0.8 + (p->mass * kEarthMassesPerSolarMass - 315.0) * 0.001;
+        p->firstmoon = accreteDisc(p->dustmass, kMoonDiscLuminosity, 0.0, outerDust, outerLimit,
+                                   coefficient, false);
+    }
+    g_disc.planets = nullptr;
+    return planets;
+}

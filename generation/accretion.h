@@ -1,0 +1,55 @@
+#pragma once
+// Dust-disc accretion: protoplanets are injected one at a time at random distances into a
+// disc of dust and gas around the star; each sweeps up what lies within its reach until it
+// stops growing, its lane is cleared, and it becomes a planet, merges with a planet whose
+// reach it overlaps, or is captured as a moon. Injection goes on until no dust is left in the
+// planet-forming zone. Heavier planets then get moons from small discs of their own.
+//
+// All randomness comes from sharedRandom(); the disc is one process-wide state, so one
+// accretion runs at a time.
+
+#include "generation/body_node.h"
+
+struct AccretionState {
+    DustBand* bands = nullptr;    // innermost first
+    BodyNode* planets = nullptr;  // sorted by increasing sma
+    double cloudecc = 0.2;        // eccentricity of the disc's particles
+    double dustdensity = 0.0;     // dust density at the current injection distance
+    double reducedmass = 0.0;     // the most recently computed reduced mass
+    double sweepinner = 0.0;      // reach of the body in the most recent sweep, AU
+    double sweepouter = 0.0;
+    bool dustleft = false;        // some band still holds dust in the planet-forming zone
+};
+
+// The process-wide disc.
+AccretionState& accretionState();
+
+// Accretes the planets of a star of `starMass` and `luminosity`. `innerDust` 0 computes the
+// inner edge of the disc from the luminosity; `outerLimit` 0 is the farthest planet-forming
+// distance. With `withMoons`, planets heavier than 5 Earth masses get moons accreted from
+// their own discs, and small bodies may be captured as moons while planets merge.
+// The caller owns the returned list.
+BodyNode* accreteDisc(double starMass, double luminosity, double innerDust, double outerDust,
+                      double outerLimit, double dustCoefficient, bool withMoons);
+
+// Gives every planet of the current list heavier than 5 Earth masses a moon list accreted from
+// a disc of its own, then hands the planet list over to the caller.
+BodyNode* accreteMoonDiscs(double dustCoefficient, double starMass);
+
+// Stages of accretion, exposed so that they can be checked one by one.
+void startDisc(double innerDust, double outerDust);
+double reachInner(double a, double e, double m);
+double reachOuter(double a, double e, double m);
+bool discHasDust(double inner, double outer);
+double criticalMass(double a, double e, double luminosity);
+double sweepMass(double m, double a, double e, double critMass, const DustBand* band,
+                 double& dustPart, double& gasPart);
+void accreteBody(double& mass, double& dust, double& gas, double a, double e, double critMass,
+                 double innerBound, double outerBound);
+void clearSweptLanes(double min, double max, double mass, double critMass, double innerBound,
+                     double outerBound);
+void placeBody(double a, double e, double mass, double critMass, double dust, double gas,
+               double luminosity, double innerBound, double outerBound, bool withMoons);
+
+// Hands the current planet list to the caller and empties the disc.
+BodyNode* takePlanets();

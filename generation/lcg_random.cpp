@@ -1,0 +1,22 @@
+#include "generation/lcg_random.h"
+
+#include <cmath>
+
+LcgRandom& sharedRandom() {
+    static LcgRandom generator;
+    return generator;
+}
+
+double drawUniform(double lo, double hi) {
+    const double n = sharedRandom().next();
+    return lo + (hi - lo) * n / 32767.0;
+}
+
+double drawAround(double value, double spread) {
+    return value + value * drawUniform(-spread, spread);
+}
+
+double drawEccentricity() {
+    const double e = 1.0 - std::pow(drawUniform(0.0, 1.0), 0.077);
+    return e > 0.99 ? 0.99 : e;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The random source of planetary generation: a linear congruential generator with a 32-bit
+// state and 15-bit results, the classic runtime-library generator. One process-wide instance
+// serves the generator, the remnant choice of stellar evolution and the export, so that a
+// seeded system always draws the same numbers in the same order.
+
+#include <cstdint>
+
+class LcgRandom {
+public:
+    static constexpr int kMax = 32767;
+
+    void seed(std::uint32_t value) { state_ = value; }
+
+    // Next draw, 0 to 32767.
+    int next() {
+        state_ = state_ * 214013u + 2531011u;
+        return static_cast<int>((state_ >> 16) & 0x7FFFu);
+    }
+
+    std::uint32_t state() const { return state_; }
+
+private:
+    std::uint32_t state_ = 1;
+};
+
+// The process-wide generator.
+LcgRandom& sharedRandom();
+
+// lo + (hi - lo) * n / 32767 for the next draw n: both ends can occur.
+double drawUniform(double lo, double hi);
+
+// value + value * drawUniform(-spread, spread).
+double drawAround(double value, double spread);
+
+// 1 - u^0.077 for u = drawUniform(0, 1), at most 0.99.
+double drawEccentricity();

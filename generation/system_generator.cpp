@@ -1,0 +1,162 @@
+// The single entry point that turns a star and a seed into its planetary system: seeding,
+// accretion, the adaptation to a star that has lost mass, the evaluation of every body, and
+// the copy into the star's GeneratedSystem with random orbit orientations.
+
+#include <cmath>
+#include <ctime>
+#include <string>
+
+#include "galaxy/star_record.h"
+#include "generation/accretion.h"
+#include "generation/body_evaluation.h"
+#include "generation/lcg_random.h"
+#include "generation/physical_constants.h"
+#include "generation/planet_physics.h"
+
+namespace {
+
+constexpr double kDustCoefficient = 0.002;
+constexpr double kSolarRadiusKm = 695500.0;
+
+bool hasNoPlanets(const std::string& typeName) {
+    return typeName == "Neutron Star" || typeName == "Black Hole" || typeName == "White Dwarf" ||
+           typeName == "VI";
+}
+
+// The integer part of `seed` modulo 2^32, counted the mathematical way (-1 gives 2^32 - 1).
+// A seed that is not a number gives 0.
+std::uint32_t seedWord(double seed) {
+    if (!std::isfinite(seed)) return 0;
+    double word = std::fmod(std::trunc(seed), 4294967296.0);
+    if (word < 0.0) word += 4294967296.0;
+    return static_cast<std::uint32_t>(word);
+}
+
+bool isSudarsky(PlanetType type) { return type >= sudarskyi && type <= sudarskyv; }
+
+// Evaluates every planet. When the star has lost mass since its planets formed, each orbit
+// widens; a planet whose new periapsis lies inside the star is swallowed.
+BodyNode* evaluatePlanets(BodyNode* planets, GeneratorStar& star, const StellarData& stellar) {
+    const double initialMass = stellar.initialmass;
+    const double currentMass = stellar.mass;
+    const double currentLuminosity = stellar.luminosity;
+    const double initialEcosphere = std::sqrt(star.luminosity);
+
+    int number = 0;
+    BodyNode** link = &planets;
+    while (*link != nullptr) {
+        BodyNode* planet = *link;
+        ++number;
+        if (currentMass == initialMass) {
+            evaluateBody(*planet, number, star, kBodyAndMoons, false);
+            link = &planet->next;
+            continue;
+        }
+
+        const double newSma = planet->sma * initialMass / currentMass;
+        const double newEcc = planet->ecc * drawUniform(1.0, 3.0);
+        if (stellar.radius * kSolarRadiusKm >= newSma * kKmPerAu * (1.0 - newEcc)) {
+            *link = planet->next;
+            releaseBody(planet);
+            star.luminosity = currentLuminosity;
+            continue;
+        }
+
+        evaluateBody(*planet, number, star, kBodyOnly, false);
+        planet->sma = newSma;
+        planet->ecc = newEcc;
+        star.luminosity = currentLuminosity;
+        star.ecosphereradius = std::sqrt(currentLuminosity);
+        if (isSudarsky(planet->type)) {
+            const double temperature = estimatedTemp(star.ecosphereradius, newSma, planet->albedo);
+            planet->type = sudarskyClass(temperature);
+            const double ratio = std::sqrt(currentLuminosity) / newSma;
+            planet->exotemp = 1273.0 * (ratio * ratio);
+            if (planet->firstmoon != nullptr)
+                evaluateBody(*planet, number, star, kMoonsOnly, false);
+        } else {
+            evaluateBody(*planet, number, star, kBodyAndMoons, false);
+        }
+        star.luminosity = currentLuminosity;
+        star.ecosphereradius = initialEcosphere;
+        link = &planet->next;
+    }
+    return planets;
+}
+
+void drawOrientation(PlanetRecord& record) {
+    LcgRandom& random = sharedRandom();
+    const double u = 100.0 * random.next() / 32767.0;
+    const double n = random.next();
+    if (u < 95.0)
+        record.inclination = 0.087 * n / 32767.0;
+    else if (u < 99.9)
+        record.inclination = 0.175 * n / 32767.0;
+    else
+        record.inclination = 0.52 * n / 32767.0;
+    record.longascnode = 6.283 * random.next() / 32767.0;
+    record.longperihelion = 6.283 * random.next() / 32767.0;
+    record.meanlongitude = 6.283 * random.next() / 32767.0;
+}
+
+void fillSystem(GeneratedSystem& system, const BodyNode* planets) {
+    system.planetcount = countBodies(planets);
+    system.planets.assign(static_cast<std::size_t>(system.planetcount), PlanetSlot{});
+    int index = 0;
+    for (const BodyNode* planet = planets; planet != nullptr; planet = planet->next, ++index) {
+        PlanetSlot& slot = system.planets[static_cast<std::size_t>(index)];
+        slot.mooncount = countBodies(planet->firstmoon);
+        slot.bodies.resize(static_cast<std::size_t>(slot.mooncount) + 1);
+
+        PlanetRecord& record = slot.bodies[0];
+        copyBodyToRecord(*planet, record);
+        record.name = planetLetter(index);
+        drawOrientation(record);
+
+        int moonNumber = 0;
+        for (const BodyNode* moon = planet->firstmoon; moon != nullptr; moon = moon->next) {
+            ++moonNumber;
+            PlanetRecord& moonRecord = slot.bodies[static_cast<std::size_t>(moonNumber)];
+            copyBodyToRecord(*moon, moonRecord);
+            moonRecord.sma = moon->moonsma;
+            moonRecord.ecc = moon->moonecc;
+            moonRecord.name = moonName(record.name, moonNumber);
+            drawOrientation(moonRecord);
+        }
+    }
+}
+
+}  // namespace
+
+void GeneratedSystem::generateFor(double seed, const StellarData& stellar) {
+    clearPlanets();
+    // The export and the cache list name a system after its star, also when it has no planets.
+    name = stellar.name;
+    if (hasNoPlanets(stellar.typename_)) return;
+    // A star without mass has no disc to accrete from.
+    if (!(stellar.initialmass > 0.0) || !std::isfinite(stellar.initialmass)) return;
+
+    LcgRandom& random = sharedRandom();
+    std::uint32_t word = seedWord(seed);
+    if (word == 0) {
+        random.seed(static_cast<std::uint32_t>(std::time(nullptr)));
+        word = static_cast<std::uint32_t>(random.next());
+    }
+    random.seed(word);
+
+    GeneratorStar star;
+    star.mass = stellar.initialmass;
+    star.luminosity = std::pow(star.mass, 3.5);
+    star.ecosphereradius = std::sqrt(star.luminosity);
+    star.life = 1e10 * star.mass / star.luminosity;
+    star.name = name.c_str();
+
+    BodyNode* bodies = accreteDisc(star.mass, star.luminosity, 0.0,
+                                    200.0 * std::pow(star.mass, 1.0 / 3.0), 0.0, kDustCoefficient,
+                                    true);
+    star.age = drawUniform(1e9, std::fmin(6e9, star.life));
+
+    bodies = evaluatePlanets(bodies, star, stellar);
+    fillSystem(*this, bodies);
+    releaseBodies(bodies);
+}
