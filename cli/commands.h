@@ -8,3 +8,5 @@
 constexpr int kUsageError = 2;
 
 void addSystemCommand(CLI::App& app, int& status);
+void addClassCommand(CLI::App& app, int& status);
+void addEvolveCommand(CLI::App& app, int& status);

@@ -9,6 +9,8 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int status = 0;
     addSystemCommand(app, status);
+    addClassCommand(app, status);
+    addEvolveCommand(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {

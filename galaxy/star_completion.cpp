@@ -1,0 +1,120 @@
+#include "galaxy/star_completion.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "galaxy/mwc_random.h"
+
+namespace {
+
+// The catalogue writes classes loosely; only these exact spellings are understood.
+void normaliseClass(std::string& spectralclass) {
+    static const std::pair<std::string_view, const char*> kSpellings[] = {
+        {"o", "O"}, {"b", "B"}, {"a", "A"}, {"f", "F"},   {"g", "G"},   {"k", "K"},
+        {"m", "M"}, {"r", "R"}, {"s", "S"}, {"wc", "WC"}, {"wn", "WN"}, {"c", "C"},
+    };
+    for (const auto& [written, normal] : kSpellings)
+        if (spectralclass == written) {
+            spectralclass = normal;
+            return;
+        }
+}
+
+bool isKnownCatalogueClass(const std::string& spectralclass) {
+    static const char* const kKnown[] = {"O", "B", "A", "F", "G",  "K",  "M",
+                                         "R", "S", "C", "WC", "WN", "DC"};
+    for (const char* known : kKnown)
+        if (spectralclass == known) return true;
+    return false;
+}
+
+double mainSequenceLifetime(double mass) { return 10000.0 * std::pow(mass, -2.5); }
+
+}  // namespace
+
+void classifyFromTable(const StellarTables& tables, StellarData& data) {
+    normaliseClass(data.spectralclass);
+    const std::string& sc = data.spectralclass;
+    if (sc == "d" || sc == "D" || sc == "DC" || sc == "dc") {
+        data.spectralclass = "DC";
+        data.lumclass.clear();
+        data.typename_ = "White Dwarf";
+    }
+    if (!isKnownCatalogueClass(data.spectralclass)) data.spectralclass = "K";
+    if (data.lumclass == "NIL") data.lumclass = "V";
+
+    if (data.spectralclass == "DC") {
+        // White dwarfs have a block of their own, one record per subtype; they stay white
+        // dwarfs (and so get no planets).
+        const StellarClassRecord& record = tables.whiteDwarf(data.subtype);
+        data.mass = record.mass;
+        data.luminosity = record.luminosity;
+        data.surftemp = record.temperature;
+        data.radius = record.radius;
+        return;
+    }
+    const StellarClassRecord record =
+        tables.lookupByClass(data.spectralclass, data.subtype, data.lumclass);
+    data.typename_ = record.code;
+    data.mass = record.mass;
+    data.luminosity = record.luminosity;
+    data.surftemp = record.temperature;
+    data.radius = record.radius;
+}
+
+int catalogueRegion(const GalaxyCube& catalogue, const CubeIndex& cube) {
+    const double x = cube.x;
+    const double y = cube.y;
+    const double z = cube.z;
+    if (std::sqrt(x * x + y * y + z * z) < catalogue.centreradius) return kCentralBar;
+    if (std::fabs(z) >= catalogue.thindisc / 2.0) return kThickDiscOrHalo;
+    return kThinDisc;
+}
+
+void ageByRegion(const GalaxyCube& catalogue, double distance, int region, StellarData& data) {
+    const double galaxyAge = catalogue.galaxyage;
+    const double discAge = catalogue.discage - catalogue.agegradient * distance;
+    const int p = static_cast<int>(std::trunc(drawGalaxyUniform(0.0, 100.0)));
+    if (region == kCentralBar) {
+        data.age = p > 95 ? drawGalaxyUniform(1.0, galaxyAge)
+                          : drawGalaxyUniform(0.8 * galaxyAge, galaxyAge);
+    } else if (region == kThickDiscOrHalo) {
+        data.age = p >= 90 ? drawGalaxyUniform(1.0, galaxyAge)
+                           : drawGalaxyUniform(0.6 * galaxyAge, 0.8 * galaxyAge);
+    } else if (p > 95) {
+        data.age = drawGalaxyUniform(1.0, discAge);
+    } else if (p > 88) {
+        data.age = drawGalaxyUniform(0.1 * discAge, 0.4 * discAge);
+    } else if (p > 80) {
+        data.age = drawGalaxyUniform(0.4 * discAge, 0.6 * discAge);
+    } else if (p > 50) {
+        data.age = drawGalaxyUniform(0.6 * discAge, 0.8 * discAge);
+    } else if (p > 2) {
+        data.age = drawGalaxyUniform(0.8 * discAge, discAge);
+    } else {
+        data.age = drawGalaxyUniform(1.0, galaxyAge);
+    }
+    data.mslifetime = mainSequenceLifetime(data.mass);
+}
+
+void completeCatalogueStar(const GalaxyCube& catalogue, const StellarTables& tables,
+                           StarRecord& star) {
+    StellarData& data = *star.physical;
+    classifyFromTable(tables, data);
+    if (data.lumclass != "V") {
+        tables.fitEvolved(data);
+    } else {
+        data.initialluminosity = data.luminosity;
+        data.initialmass = data.mass;
+        data.mslifetime = mainSequenceLifetime(data.mass);
+        const double x = star.cube.x;
+        const double y = star.cube.y;
+        ageByRegion(catalogue, std::sqrt(x * x + y * y), catalogueRegion(catalogue, star.cube),
+                    data);
+        // A catalogue main-sequence star is never older than its main-sequence life.
+        if (data.mslifetime < data.age) data.age = drawGalaxyUniform(0.2, 0.9) * data.mslifetime;
+    }
+    star.alias.clear();
+    star.systemfromfile = 0;
+    for (float& angle : star.ecliptic) angle = static_cast<float>(drawGalaxyUniform(0.0, 360.0));
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Completing catalogue stars: their loosely written classification is normalised and filled
+// in from the stellar table, evolved stars find their history on the tracks, and main-sequence
+// stars get an age from the population of the region they lie in.
+
+#include "galaxy/galaxy_cube.h"
+#include "galaxy/stellar_tables.h"
+
+// Completes a catalogue star once; the caller sets `classified` first. Draws the ages and
+// orientation from the galaxy's random source in its present state.
+void completeCatalogueStar(const GalaxyCube& catalogue, const StellarTables& tables,
+                           StarRecord& star);
+
+// Normalises a written classification the way catalogue completion does and fills mass,
+// luminosity, radius, temperature and type name from the table (steps without random draws).
+void classifyFromTable(const StellarTables& tables, StellarData& data);
+
+// The population region of a catalogue star's cube.
+int catalogueRegion(const GalaxyCube& catalogue, const CubeIndex& cube);
+
+// Draws the age of a star from its region and sets its main-sequence lifetime; `distance` is
+// the in-plane distance of its cube from the centre, in cubes.
+void ageByRegion(const GalaxyCube& catalogue, double distance, int region, StellarData& data);
