@@ -1,0 +1,344 @@
+// Evaluation of one body: giants, moons (filtering, numbering, orbits), the random draws an
+// evaluation makes, light-gas loss, spin locking and the typing rules.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "generation/body_evaluation.h"
+#include "generation/lcg_random.h"
+#include "generation/physical_constants.h"
+#include "generation/planet_physics.h"
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kEarth = 1.0 / kEarthMassesPerSolarMass;
+
+GeneratorStar sunLike() {
+    GeneratorStar star;
+    star.luminosity = 1.0;
+    star.mass = 1.0;
+    star.life = 1e10;
+    star.age = 4.5e9;
+    star.ecosphereradius = 1.0;
+    return star;
+}
+
+// A mass in solar masses that is exactly `earthMasses` when converted back.
+double exactEarthMasses(double earthMasses) {
+    double m = earthMasses / kEarthMassesPerSolarMass;
+    for (int i = 0; i < 8 && m * kEarthMassesPerSolarMass != earthMasses; ++i)
+        m = std::nextafter(m, m * kEarthMassesPerSolarMass < earthMasses ? 1.0 : 0.0);
+    EXPECT_EQ(m * kEarthMassesPerSolarMass, earthMasses);
+    return m;
+}
+
+BodyNode* makeBody(double sma, double ecc, double mass, double gasShare = 0.0) {
+    BodyNode* body = new BodyNode;
+    body->sma = sma;
+    body->ecc = ecc;
+    body->mass = mass;
+    body->gasmass = mass * gasShare;
+    body->dustmass = mass - body->gasmass;
+    return body;
+}
+
+void appendMoon(BodyNode& planet, BodyNode* moon) {
+    BodyNode** link = &planet.firstmoon;
+    while (*link != nullptr) link = &(*link)->next;
+    *link = moon;
+}
+
+std::vector<BodyNode*> moonsOf(const BodyNode& planet) {
+    std::vector<BodyNode*> out;
+    for (BodyNode* m = planet.firstmoon; m != nullptr; m = m->next) out.push_back(m);
+    return out;
+}
+
+bool isGiant(PlanetType t) {
+    return t == jovian || t == icegiant || t == gasdwarf || (t >= sudarskyi && t <= sudarskyv);
+}
+
+// The type a non-giant body must have from its evaluated fields, first rule that matches.
+PlanetType typeByRules(const BodyNode& b, bool isMoon) {
+    if (b.surfpressure < 1.0)
+        return (!isMoon && b.mass * kEarthMassesPerSolarMass < 0.001) ? asteroids : rock;
+    if (b.surfpressure > 6000.0 && b.minmolweight <= 2.0) return gasdwarf;
+    if (static_cast<long long>(b.period * 24.0) == static_cast<long long>(b.day) || b.resonant)
+        return oneface;
+    if (b.hydrofraction >= 0.95) return oceanic;
+    if (b.icefraction >= 0.95) return ice;
+    if (b.hydrofraction > 0.05) return terrestrial;
+    if (b.maxtemp > b.boilpoint) return venusian;
+    if (b.gasmass / b.mass > 0.0001) return ice;
+    if (b.surfpressure <= 250.0) return martian;
+    if (b.medsurftemp < 273.15) return ice;
+    return unknown;
+}
+
+class BodyEvaluation : public ::testing::Test {
+protected:
+    void SetUp() override { sharedRandom().seed(4242); }
+    void TearDown() override {
+        for (BodyNode* b : owned_) releaseBody(b);
+    }
+    BodyNode* own(BodyNode* b) {
+        owned_.push_back(b);
+        return b;
+    }
+    GeneratorStar star_ = sunLike();
+
+private:
+    std::vector<BodyNode*> owned_;
+};
+
+}  // namespace
+
+TEST_F(BodyEvaluation, AGiantHasNoSurface) {
+    BodyNode* giant = own(makeBody(5.2, 0.05, 300.0 * kEarth, 0.9));
+    sharedRandom().seed(7);
+    evaluateBody(*giant, 3, star_, kBodyOnly, false);
+
+    EXPECT_EQ(giant->planetnumber, 3);
+    EXPECT_EQ(giant->surfpressure, kInf);
+    EXPECT_EQ(giant->medsurftemp, kInf);
+    EXPECT_EQ(giant->boilpoint, kInf);
+    EXPECT_EQ(giant->surfgrav, kInf);
+    EXPECT_EQ(giant->volinventory, kInf);
+    EXPECT_EQ(giant->greenhouse, 0);
+    EXPECT_EQ(giant->greenhouserise, 0.0);
+    EXPECT_EQ(giant->hydrofraction, 1.0);
+    EXPECT_EQ(giant->cloudfraction, 1.0);
+    EXPECT_EQ(giant->icefraction, 0.0);
+    EXPECT_EQ(giant->gascount, 0);
+    EXPECT_DOUBLE_EQ(giant->mass, 300.0 * kEarth);  // giants lose no gas
+
+    // Two draws: the axial tilt, then the albedo around 0.5.
+    LcgRandom replay;
+    replay.seed(7);
+    const double tiltDraw = replay.next();
+    const double albedoDraw = replay.next();
+    EXPECT_EQ(sharedRandom().state(), replay.state());
+    EXPECT_DOUBLE_EQ(giant->albedo, 0.5 + 0.5 * (-0.1 + 0.2 * albedoDraw / 32767.0));
+    EXPECT_EQ(giant->axtilt,
+              std::trunc(std::pow(5.2, 0.2) * (23.4 + 23.4 * (-0.4 + 0.8 * tiltDraw / 32767.0))));
+
+    EXPECT_DOUBLE_EQ(giant->esttemp, estimatedTemp(1.0, 5.2, giant->albedo));
+    EXPECT_DOUBLE_EQ(giant->estterrtemp, estimatedTemp(1.0, 5.2, 0.3));
+    EXPECT_EQ(giant->type, sudarskyClass(giant->esttemp));
+    EXPECT_EQ(giant->type, sudarskyi);  // about 120 K at 5.2 AU
+    EXPECT_DOUBLE_EQ(giant->radius,
+                     volumeRadius(giant->mass, empiricalDensity(giant->mass, 5.2, 1.0)));
+    EXPECT_LE(giant->minmolweight, 4.0);
+    EXPECT_EQ(giant->orbitzone, 2);
+}
+
+TEST_F(BodyEvaluation, GiantKindsByMass) {
+    BodyNode* dwarf = own(makeBody(5.2, 0.0, 5.0 * kEarth, 0.5));
+    evaluateBody(*dwarf, 1, star_, kBodyOnly, false);
+    EXPECT_EQ(dwarf->type, gasdwarf);
+    EXPECT_EQ(dwarf->surfpressure, kInf);
+
+    BodyNode* iceGiant = own(makeBody(5.2, 0.0, 20.0 * kEarth, 0.5));
+    evaluateBody(*iceGiant, 1, star_, kBodyOnly, false);
+    EXPECT_EQ(iceGiant->type, icegiant);
+    EXPECT_EQ(iceGiant->surfgrav, kInf);
+
+    // Mostly rock: it has a surface, whatever the mass (a thick light atmosphere may still
+    // make it a gas dwarf by the surface rules).
+    BodyNode* rocky = own(makeBody(5.2, 0.0, 20.0 * kEarth, 0.05));
+    evaluateBody(*rocky, 1, star_, kBodyOnly, false);
+    EXPECT_NE(rocky->type, icegiant);
+    EXPECT_LT(rocky->surfpressure, kInf);
+    EXPECT_LT(rocky->medsurftemp, kInf);
+    EXPECT_DOUBLE_EQ(rocky->radius, kothariRadius(rocky->mass, rocky->orbitzone));
+}
+
+TEST_F(BodyEvaluation, MoonsOutsideTheMassWindowAreRemovedAndTheRestRenumbered) {
+    // A planet of exactly 5 Earth masses: its moons get random orbits.
+    BodyNode* planet = own(makeBody(1.0, 0.02, kFiveEarthMasses));
+    const double masses[] = {exactEarthMasses(0.0005), 0.3 * kEarth, exactEarthMasses(1.0),
+                             0.2 * kEarth, 0.0004 * kEarth, 1.2 * kEarth, 0.01 * kEarth};
+    for (double m : masses) appendMoon(*planet, makeBody(0.001, 0.1, m));
+
+    sharedRandom().seed(11);
+    evaluateBody(*planet, 1, star_, kBodyAndMoons, false);
+    const std::vector<BodyNode*> moons = moonsOf(*planet);
+    ASSERT_EQ(moons.size(), 3u);
+    EXPECT_DOUBLE_EQ(moons[0]->mass, 0.3 * kEarth);
+    EXPECT_DOUBLE_EQ(moons[1]->mass, 0.2 * kEarth);
+    EXPECT_DOUBLE_EQ(moons[2]->mass, 0.01 * kEarth);
+
+    // Each kept moon draws its tilt, then its distance and eccentricity; the planet its tilt.
+    LcgRandom replay;
+    replay.seed(11);
+    const double upper = std::cbrt(kFiveEarthMasses / 3.0) * 1.0 / 6.0;
+    for (std::size_t i = 0; i < moons.size(); ++i) {
+        const BodyNode& moon = *moons[i];
+        EXPECT_EQ(moon.planetnumber, static_cast<int>(i) + 1);
+        EXPECT_EQ(moon.sma, 1.0);   // evaluated at the planet's distance from the star
+        EXPECT_EQ(moon.ecc, 0.02);
+        EXPECT_EQ(moon.firstmoon, nullptr);
+        replay.next();
+        const double n = replay.next();
+        const double roche =
+            moon.radius * std::cbrt(2.0 * kFiveEarthMasses / moon.mass) * 6.6845871222684464e-09;
+        EXPECT_NEAR(moon.moonsma, roche + (upper - roche) * n / 32767.0, 1e-12 * upper) << i;
+        const double u = replay.next() / 32767.0;
+        const double e = std::fmin(1.0 - std::pow(u, 0.077), 0.99);
+        EXPECT_NEAR(moon.moonecc, e, 1e-15) << i;
+    }
+    replay.next();
+    EXPECT_EQ(sharedRandom().state(), replay.state());
+    EXPECT_EQ(planet->planetnumber, 1);
+}
+
+TEST_F(BodyEvaluation, MoonsOfAHeavierPlanetKeepTheirOrbitsOutsideTheRocheDistance) {
+    BodyNode* planet = own(makeBody(1.0, 0.02, std::nextafter(kFiveEarthMasses, 1.0)));
+    appendMoon(*planet, makeBody(0.01, 0.05, 0.3 * kEarth));
+    appendMoon(*planet, makeBody(1e-9, 0.0, 0.2 * kEarth));  // inside the Roche distance
+    appendMoon(*planet, makeBody(0.02, 0.07, 0.1 * kEarth));
+    sharedRandom().seed(12);
+    evaluateBody(*planet, 2, star_, kBodyAndMoons, false);
+    const std::vector<BodyNode*> moons = moonsOf(*planet);
+    ASSERT_EQ(moons.size(), 2u);
+    EXPECT_EQ(moons[0]->moonsma, 0.01);
+    EXPECT_EQ(moons[0]->moonecc, 0.05);
+    EXPECT_EQ(moons[0]->planetnumber, 1);
+    EXPECT_EQ(moons[1]->moonsma, 0.02);
+    EXPECT_EQ(moons[1]->moonecc, 0.07);
+    EXPECT_EQ(moons[1]->planetnumber, 2);
+    // Three moon tilts (the removed moon was evaluated first) and the planet's tilt.
+    LcgRandom replay;
+    replay.seed(12);
+    for (int i = 0; i < 4; ++i) replay.next();
+    EXPECT_EQ(sharedRandom().state(), replay.state());
+}
+
+TEST_F(BodyEvaluation, MoonModes) {
+    BodyNode* planet = own(makeBody(1.0, 0.0, 3.0 * kEarth));
+    BodyNode* moon = makeBody(0.003, 0.01, 0.1 * kEarth);
+    // A moon's own moons are never handled.
+    moon->firstmoon = makeBody(0.0001, 0.0, 10.0 * kEarth);
+    appendMoon(*planet, moon);
+
+    evaluateBody(*planet, 1, star_, kBodyOnly, false);
+    EXPECT_EQ(moon->sma, 0.003);  // moons left alone
+    EXPECT_GT(planet->radius, 0.0);
+
+    BodyNode* other = own(makeBody(1.5, 0.0, 3.0 * kEarth));
+    BodyNode* otherMoon = makeBody(0.003, 0.01, 0.1 * kEarth);
+    appendMoon(*other, otherMoon);
+    evaluateBody(*other, 4, star_, kMoonsOnly, false);
+    EXPECT_EQ(other->radius, 0.0);  // the planet itself is not evaluated
+    EXPECT_EQ(other->planetnumber, 4);
+    EXPECT_EQ(otherMoon->sma, 1.5);
+    EXPECT_GT(otherMoon->radius, 0.0);
+
+    evaluateBody(*planet, 1, star_, kBodyAndMoons, false);
+    ASSERT_EQ(planet->firstmoon, moon);
+    ASSERT_NE(moon->firstmoon, nullptr);
+    EXPECT_EQ(moon->firstmoon->radius, 0.0);
+    EXPECT_GT(moon->radius, 0.0);
+}
+
+TEST_F(BodyEvaluation, SmallBodiesLoseTheirHydrogenAndHelium) {
+    BodyNode* body = own(makeBody(1.0, 0.0, 0.5 * kEarth, 0.05));
+    const double gas = body->gasmass;
+    evaluateBody(*body, 1, star_, kBodyOnly, false);
+    ASSERT_FALSE(isGiant(body->type));
+    // Both gases escape long before 4.5e9 years: 0.85 of the gas, then 0.999 of the rest.
+    const double hydrogen = gas * 0.85;
+    const double lost = hydrogen + (gas - hydrogen) * 0.999;
+    EXPECT_NEAR(body->gasmass, gas - lost, 1e-9 * gas);
+    EXPECT_NEAR(body->mass, 0.5 * kEarth - lost, 1e-12 * body->mass);
+    EXPECT_NEAR(body->surfaccel, surfaceAcceleration(body->mass, body->radius), 1e-9);
+}
+
+TEST_F(BodyEvaluation, ALockedSpinMakesAOneFaceBody) {
+    for (double ecc : {0.05, 0.2}) {
+        BodyNode* body = own(makeBody(0.5, ecc, 3.0 * kEarth));
+        evaluateBody(*body, 1, star_, kBodyOnly, false);
+        if (ecc > 0.1) {
+            EXPECT_EQ(body->resonant, 1);
+            EXPECT_NEAR(body->day, body->period * 24.0 * (1.0 - ecc) / (1.0 + ecc), 1e-9);
+        } else {
+            EXPECT_EQ(body->resonant, 0);
+            EXPECT_EQ(body->day, body->period * 24.0);
+        }
+        ASSERT_GE(body->surfpressure, 1.0);
+        ASSERT_FALSE(body->surfpressure > 6000.0 && body->minmolweight <= 2.0);
+        EXPECT_EQ(body->type, oneface) << ecc;
+    }
+}
+
+TEST_F(BodyEvaluation, AsteroidsAndRock) {
+    BodyNode* tiny = own(makeBody(2.0, 0.0, 0.0009 * kEarth));
+    evaluateBody(*tiny, 1, star_, kBodyOnly, false);
+    EXPECT_LT(tiny->surfpressure, 1.0);
+    EXPECT_EQ(tiny->type, asteroids);
+
+    BodyNode* asMoon = own(makeBody(2.0, 0.0, 0.0009 * kEarth));
+    evaluateBody(*asMoon, 1, star_, kBodyAndMoons, true);
+    EXPECT_EQ(asMoon->type, rock);
+
+    BodyNode* small = own(makeBody(2.0, 0.0, 0.0011 * kEarth));
+    evaluateBody(*small, 1, star_, kBodyOnly, false);
+    EXPECT_EQ(small->type, rock);
+    EXPECT_EQ(small->boilpoint, 0.0);
+}
+
+TEST_F(BodyEvaluation, TypesFollowTheRulesOverManyBodies) {
+    int checked = 0;
+    for (double sma : {0.4, 0.7, 0.9, 1.0, 1.2, 1.6, 2.5, 4.0, 9.0, 20.0}) {
+        for (double earthMasses : {0.005, 0.05, 0.3, 0.8, 1.0, 2.0, 4.0, 8.0}) {
+            for (double gasShare : {0.0, 0.001, 0.05}) {
+                BodyNode* body = own(makeBody(sma, 0.03, earthMasses * kEarth, gasShare));
+                evaluateBody(*body, 1, star_, kBodyOnly, false);
+                if (isGiant(body->type) && body->surfpressure == kInf) continue;
+                ++checked;
+                EXPECT_EQ(body->type, typeByRules(*body, false))
+                    << sma << " AU, " << earthMasses << " Earth masses, gas " << gasShare;
+                EXPECT_EQ(body->gascount, static_cast<int>(body->atmcompounds.size()));
+                if (body->type == gasdwarf) EXPECT_EQ(body->gascount, 0);
+                EXPECT_GE(body->hydrofraction, 0.0);
+                EXPECT_LE(body->hydrofraction, 1.0);
+                EXPECT_GE(body->albedo, 0.0);
+                EXPECT_LE(body->albedo, 1.0);
+            }
+        }
+    }
+    EXPECT_GT(checked, 150);
+}
+
+TEST_F(BodyEvaluation, EvaluatingAgainStartsAfreshExceptForTheAlbedo) {
+    BodyNode* body = own(makeBody(1.0, 0.02, 0.9 * kEarth));
+    sharedRandom().seed(5);
+    evaluateBody(*body, 1, star_, kBodyOnly, false);
+    BodyNode* copy = own(makeBody(1.0, 0.02, 0.9 * kEarth));
+    sharedRandom().seed(5);
+    evaluateBody(*copy, 1, star_, kBodyOnly, false);
+    const double albedo = body->albedo;
+
+    // Same draws again: everything but the number and the greenhouse rise, which is measured
+    // from the albedo the body already had, comes out the same.
+    sharedRandom().seed(5);
+    evaluateBody(*body, 5, star_, kBodyOnly, false);
+    EXPECT_EQ(body->planetnumber, 5);
+    EXPECT_EQ(body->type, copy->type);
+    EXPECT_EQ(body->mass, copy->mass);
+    EXPECT_EQ(body->radius, copy->radius);
+    EXPECT_EQ(body->surfpressure, copy->surfpressure);
+    EXPECT_EQ(body->medsurftemp, copy->medsurftemp);
+    EXPECT_EQ(body->maxtemp, copy->maxtemp);
+    EXPECT_EQ(body->albedo, copy->albedo);
+    EXPECT_EQ(body->gascount, copy->gascount);
+    EXPECT_EQ(body->atmcompounds.size(), copy->atmcompounds.size());
+    EXPECT_EQ(body->atmdensity, copy->atmdensity);
+    EXPECT_DOUBLE_EQ(body->greenhouserise,
+                     body->medsurftemp - estimatedTemp(1.0, 1.0, albedo));
+    EXPECT_DOUBLE_EQ(copy->greenhouserise, copy->medsurftemp - estimatedTemp(1.0, 1.0, 0.0));
+}
