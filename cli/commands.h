@@ -10,3 +10,4 @@ constexpr int kUsageError = 2;
 void addSystemCommand(CLI::App& app, int& status);
 void addClassCommand(CLI::App& app, int& status);
 void addEvolveCommand(CLI::App& app, int& status);
+void addGalaxyCommands(CLI::App& app, int& status);

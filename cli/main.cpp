@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     addSystemCommand(app, status);
     addClassCommand(app, status);
     addEvolveCommand(app, status);
+    addGalaxyCommands(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {

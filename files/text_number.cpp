@@ -46,6 +46,7 @@ double leadingNumber(std::string_view field) {
 int leadingInteger(std::string_view field) {
     bool negative;
     const std::string_view digits = signAndDigits(skipBlanks(field), negative);
+    if (digits.empty() || digits[0] < '0' || digits[0] > '9') return 0;
     long long value = 0;
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (result.ec == std::errc::result_out_of_range) value = LLONG_MAX;

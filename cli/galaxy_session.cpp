@@ -1,0 +1,31 @@
+#include "cli/galaxy_session.h"
+
+#include <iostream>
+
+#include "cli/data_root.h"
+#include "files/galaxy_files.h"
+#include "platform/file_image.h"
+
+std::unique_ptr<GalaxySession> openGalaxy(const std::filesystem::path& root, const std::string& name) {
+    auto session = std::make_unique<GalaxySession>();
+    session->root = root;
+    if (!loadStellarTables(root, session->tables)) return nullptr;
+    const std::filesystem::path folder = galaxyFolder(root, name);
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        std::cerr << "starvane-cli: no galaxy folder " << folder.string() << "\n";
+        return nullptr;
+    }
+    loadGalaxy(session->catalogue, root, name, session->tables);
+    session->catalogue.densityimage = FileImageLoader{}.load((folder / "GrayScale.jpg").string());
+    if (!session->catalogue.densityimage)
+        std::cerr << "starvane-cli: warning: no density picture " << (folder / "GrayScale.jpg").string()
+                  << "; only catalogue stars will appear\n";
+    return session;
+}
+
+StarRecord* findCatalogueStar(GalaxyCatalogue& catalogue, const std::string& name) {
+    for (StarRecord* star : catalogue.stars)
+        if (star != nullptr && star->physical && star->physical->name == name) return star;
+    return nullptr;
+}

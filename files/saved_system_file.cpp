@@ -1,0 +1,441 @@
+#include "files/saved_system_file.h"
+
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <string_view>
+
+#include "files/general_number.h"
+#include "files/safe_name.h"
+#include "files/text_number.h"
+#include "generation/body_node.h"
+#include "generation/planet_physics.h"
+
+namespace {
+
+constexpr const char* kSeparator = "-------------------------------";
+constexpr double kMetresPerAu = 149597870700.0;
+constexpr double kAuPerMetre = 6.684587122268445e-12;
+constexpr double kKgPerSolarMass = 1.98892e30;
+constexpr double kSolarMassPerKg = 5.02785431289343e-31;
+constexpr std::size_t kLongestValue = 80;
+// Bad files must not make us allocate without bound.
+constexpr int kMostSlots = 10000;
+
+constexpr double kNoSurface = std::numeric_limits<double>::infinity();
+
+const char* const kTypeWords[] = {
+    "unknown", "rock",     "venusian",  "terrestrial", "jovian",     "martian",
+    "oceanic", "ice",      "icegiant",  "gasdwarf",    "asteroids",  "oneface",
+    "sudarskyi", "sudarskyii", "sudarskyiii", "sudarskyiv", "sudarskyv",
+};
+
+std::string number(double value) { return generalNumber(std::isfinite(value) ? value : 0.0); }
+
+void writeBody(std::ostringstream& out, const PlanetRecord& body, int planet, int index,
+               int moons) {
+    out << "\nplanetnumber " << planet << " " << index;
+    if (index == 0) out << "\nmoons " << moons;
+    out << "\nname " << body.name;
+    out << "\ntype " << planetTypeWord(body.type);
+    out << "\nsma " << number(body.sma * kMetresPerAu);
+    out << "\necc " << number(body.ecc);
+    out << "\naxtilt " << number(body.axtilt);
+    out << "\nmass " << number(body.mass * kKgPerSolarMass);
+    if (body.surfpressure > 0.1 && body.surfpressure != kNoSurface) {
+        out << "\nsurfpressure " << number(body.surfpressure * 100.0);
+        out << "\natmcompounds " << body.atmcompounds.size() << " ";
+        for (const AtmosphereGas& gas : body.atmcompounds)
+            out << gas.gasnumber << " " << number(gas.percentage) << " "
+                << number(gas.partialpressure) << " ";
+        out << "\nmolconst " << number(body.molconst);
+    }
+    if (body.medsurftemp != kNoSurface) {
+        out << "\nmedsurftemp " << number(body.medsurftemp);
+        out << "\ntemprange " << number(body.lowtemp) << " " << number(body.hightemp) << " "
+            << number(body.mintemp) << " " << number(body.maxtemp);
+    }
+    out << "\nradius " << number(body.radius * 1000.0);
+    out << "\nalbedo " << number(body.albedo);
+    out << "\nperiod " << number(body.period);
+    out << "\nday " << number(body.day);
+    out << "\nhydrofraction " << number(body.hydrofraction);
+    out << "\nicefraction " << number(body.icefraction);
+    out << "\ncloudfraction " << number(body.cloudfraction);
+    out << "\ncoreradius " << number(body.coreradius * 1000.0);
+    out << "\ngasfraction " << number(body.mass != 0.0 ? body.gasmass / body.mass : 0.0);
+    out << "\n\n\n" << kSeparator << "\n";
+}
+
+// Steps through the blank-separated value tokens of a line after its key.
+class Tokens {
+public:
+    Tokens(std::string_view line, std::size_t keyLength)
+        : rest_(line.size() > keyLength ? line.substr(keyLength + 1) : std::string_view{}) {}
+
+    std::string_view next() {
+        const std::size_t end = rest_.find(' ');
+        std::string_view token = rest_.substr(0, end);
+        rest_ = end == std::string_view::npos ? std::string_view{} : rest_.substr(end + 1);
+        if (token.size() > kLongestValue) token = token.substr(0, kLongestValue);
+        return token;
+    }
+    double number() { return leadingNumber(next()); }
+    int integer() { return leadingInteger(next()); }
+
+private:
+    std::string_view rest_;
+};
+
+std::string textValue(std::string_view line, std::size_t keyLength) {
+    std::string_view value = line.size() > keyLength ? line.substr(keyLength + 1) : std::string_view{};
+    if (value.size() > kLongestValue) value = value.substr(0, kLongestValue);
+    return std::string(value);
+}
+
+bool startsWith(std::string_view line, std::string_view key) {
+    return line.substr(0, key.size()) == key;
+}
+
+bool isGiantWord(int type) {
+    return type == icegiant || type == gasdwarf || (type >= sudarskyi && type <= sudarskyv);
+}
+
+// Reading state: which body the lines describe.
+struct Reader {
+    GalaxyCatalogue& catalogue;
+    StarRecord& star;
+    bool bodyPhase = false;
+    PlanetRecord* body = nullptr;
+    int planet = 0;  // from 1; the planet the current body belongs to
+    int index = 0;   // 0 for the planet, moons from 1
+
+    GeneratedSystem& system() { return *star.system; }
+
+    // The derived quantities of a body, which the file does not hold.
+    void finishBody() {
+        if (body == nullptr) return;
+        PlanetRecord& b = *body;
+        if (isGiantWord(b.type)) {
+            b.atmdensity = kNoSurface;
+            b.surfpressure = kNoSurface;
+            b.medsurftemp = kNoSurface;
+            b.gasgiant = 1;
+            b.hydrofraction = 1.0;
+            b.cloudfraction = 1.0;
+        }
+        const double cm = b.radius * 100000.0;
+        b.density = b.mass * 1.98892e33 / (4.0 / 3.0 * 3.1415926536 * (cm * cm * cm));
+        b.escvelocity = escapeVelocity(b.mass, b.radius);
+        b.surfaccel = surfaceAcceleration(b.mass, b.radius);
+        b.surfgrav = surfaceGravity(b.surfaccel);
+        b.minmolweight = retainedWeight(b);
+        body = nullptr;
+    }
+
+    // The lightest gas the body keeps over its star's age, with the exosphere the body has
+    // at its distance from the star (a moon shares its planet's distance).
+    double retainedWeight(const PlanetRecord& b) {
+        const StellarData& stellar = *star.physical;
+        const std::vector<PlanetRecord>& bodies = system().planets[planet - 1].bodies;
+        const double distance = index == 0 ? b.sma : bodies[0].sma;
+        GeneratorStar generatorStar;
+        generatorStar.mass = stellar.mass;
+        generatorStar.luminosity = stellar.luminosity;
+        generatorStar.ecosphereradius = std::sqrt(stellar.luminosity);
+        generatorStar.age = stellar.age * 1e6;
+        BodyNode node;
+        node.mass = b.mass;
+        node.radius = b.radius;
+        node.sma = distance;
+        node.surfgrav = b.surfgrav;
+        node.exotemp = exosphereTemp(distance, generatorStar.ecosphereradius);
+        node.star = &generatorStar;
+        const double weight = minMolecularWeight(node);
+        return std::isfinite(weight) ? weight : 0.0;
+    }
+
+    void selectBody(int planetNumber, int bodyIndex) {
+        finishBody();
+        planet = planetNumber;
+        index = bodyIndex;
+        const auto& planets = system().planets;
+        if (planetNumber >= 1 && planetNumber <= static_cast<int>(planets.size())) {
+            auto& bodies = system().planets[planetNumber - 1].bodies;
+            if (bodyIndex >= 0 && bodyIndex < static_cast<int>(bodies.size())) {
+                body = &bodies[bodyIndex];
+                body->planetnumber = bodyIndex == 0 ? planetNumber : bodyIndex;
+            }
+        }
+    }
+
+    void headerLine(std::string_view line);
+    void bodyLine(std::string_view line);
+    void finish();
+};
+
+void Reader::headerLine(std::string_view line) {
+    StellarData& data = *star.physical;
+    if (startsWith(line, "name")) {
+        data.name = textValue(line, 4);
+    } else if (startsWith(line, "alias")) {
+        star.alias = textValue(line, 5);
+    } else if (startsWith(line, "coord")) {
+        Tokens t(line, line.find(' ') == std::string_view::npos ? line.size() : line.find(' '));
+        star.cube.x = t.integer();
+        star.cube.y = t.integer();
+        star.cube.z = t.integer();
+        for (float& value : star.offset) value = static_cast<float>(t.integer());
+    } else if (startsWith(line, "ecliptic")) {
+        Tokens t(line, 8);
+        for (float& value : star.ecliptic) value = static_cast<float>(t.number());
+    } else if (startsWith(line, "cntname")) {
+        star.cntname = textValue(line, 7);
+    } else if (startsWith(line, "path")) {
+        star.path = textValue(line, 4);
+        star.systemfromfile = 1;
+    } else if (startsWith(line, "class")) {
+        Tokens t(line, 5);
+        data.spectralclass = std::string(t.next());
+        data.subtype = t.integer();
+        data.lumclass = std::string(t.next());
+    } else if (startsWith(line, "mass")) {
+        data.mass = Tokens(line, 4).number();
+    } else if (startsWith(line, "radius")) {
+        data.radius = Tokens(line, 6).number();
+    } else if (startsWith(line, "surftemp")) {
+        data.surftemp = Tokens(line, 8).integer();
+    } else if (startsWith(line, "age")) {
+        data.age = Tokens(line, 3).number();
+    } else if (startsWith(line, "luminosity")) {
+        data.luminosity = Tokens(line, 10).number();
+    } else if (startsWith(line, "planets")) {
+        if (!star.system) return;  // the file dropped its system before
+        int count = Tokens(line, 7).integer();
+        if (count < 0) count = 0;
+        if (count > kMostSlots) count = kMostSlots;
+        system().planets.assign(static_cast<std::size_t>(count), PlanetSlot{});
+        system().planetcount = count;
+    } else if (startsWith(line, "gensystem")) {
+        const double seed = std::trunc(Tokens(line, 9).number());
+        if (seed == 0.0) {
+            star.system.reset();
+            star.systemready = 0;
+            star.systemfromfile = 0;
+        } else {
+            if (!star.system) star.system = std::make_unique<GeneratedSystem>();
+            finish();
+            star.system->generateFor(seed, data);
+            star.systemready = 1;
+        }
+    } else if (startsWith(line, "planetnumber")) {
+        bodyPhase = true;
+        bodyLine(line);
+    }
+}
+
+void Reader::bodyLine(std::string_view line) {
+    if (startsWith(line, "planetnumber")) {
+        if (!star.system) return;
+        Tokens t(line, 12);
+        const int p = t.integer();
+        selectBody(p, t.integer());
+        return;
+    }
+    if (startsWith(line, "moons")) {
+        if (!star.system || planet < 1 || planet > static_cast<int>(system().planets.size())) return;
+        int moons = Tokens(line, 5).integer();
+        if (moons < 0) moons = 0;
+        if (moons > kMostSlots) moons = kMostSlots;
+        body = nullptr;
+        PlanetSlot& slot = system().planets[planet - 1];
+        PlanetRecord empty;
+        empty.type = rock;
+        slot.bodies.assign(static_cast<std::size_t>(moons) + 1, empty);
+        slot.mooncount = moons;
+        selectBody(planet, index);
+        return;
+    }
+    if (body == nullptr) return;
+    PlanetRecord& b = *body;
+    if (startsWith(line, "name")) {
+        b.name = textValue(line, 4);
+    } else if (startsWith(line, "type")) {
+        const int type = planetTypeOfWord(std::string(Tokens(line, 4).next()));
+        if (type >= 0) b.type = static_cast<PlanetType>(type);
+    } else if (startsWith(line, "sma")) {
+        b.sma = Tokens(line, 3).number() * kAuPerMetre;
+    } else if (startsWith(line, "ecc")) {
+        b.ecc = Tokens(line, 3).number();
+    } else if (startsWith(line, "axtilt")) {
+        b.axtilt = Tokens(line, 6).number();
+    } else if (startsWith(line, "mass")) {
+        b.mass = Tokens(line, 4).number() * kSolarMassPerKg;
+    } else if (startsWith(line, "surfpressure")) {
+        b.surfpressure = Tokens(line, 12).number() * 0.01;
+    } else if (startsWith(line, "medsurftemp")) {
+        b.medsurftemp = Tokens(line, 11).number();
+    } else if (startsWith(line, "temprange")) {
+        Tokens t(line, 9);
+        b.lowtemp = t.number();
+        b.hightemp = t.number();
+        b.mintemp = t.number();
+        b.maxtemp = t.number();
+    } else if (startsWith(line, "radius")) {
+        b.radius = Tokens(line, 6).number() * 0.001;
+    } else if (startsWith(line, "albedo")) {
+        b.albedo = Tokens(line, 6).number();
+    } else if (startsWith(line, "period")) {
+        b.period = Tokens(line, 6).number();
+    } else if (startsWith(line, "day")) {
+        b.day = Tokens(line, 3).number();
+    } else if (startsWith(line, "hydrofraction")) {
+        b.hydrofraction = Tokens(line, 13).number();
+    } else if (startsWith(line, "cloudfraction")) {
+        b.cloudfraction = Tokens(line, 13).number();
+    } else if (startsWith(line, "icefraction")) {
+        b.icefraction = Tokens(line, 11).number();
+    } else if (startsWith(line, "coreradius")) {
+        b.coreradius = Tokens(line, 10).number() * 0.001;
+    } else if (startsWith(line, "gasfraction")) {
+        b.gasmass = Tokens(line, 11).number() * b.mass;
+        b.dustmass = b.mass - b.gasmass;
+    } else if (startsWith(line, "molconst")) {
+        b.molconst = Tokens(line, 8).number();
+    } else if (startsWith(line, "atmcompounds")) {
+        Tokens t(line, 12);
+        int count = t.integer();
+        if (count < 0) count = 0;
+        if (count > kMostSlots) count = kMostSlots;
+        b.atmcompounds.assign(static_cast<std::size_t>(count), AtmosphereGas{});
+        for (AtmosphereGas& gas : b.atmcompounds) {
+            gas.gasnumber = t.integer();
+            gas.percentage = t.number();
+            gas.partialpressure = t.number();
+        }
+        b.gascount = count;
+    }
+}
+
+// What the file does not say about the star: a star read from a file is taken as it is now,
+// so its main-sequence values are its present ones where the file gives none; and a system
+// without a name takes the star's.
+void Reader::finish() {
+    StellarData& data = *star.physical;
+    if (data.initialmass == 0.0) data.initialmass = data.mass;
+    if (data.initialluminosity == 0.0) data.initialluminosity = data.luminosity;
+    if (data.mslifetime == 0.0 && data.mass > 0.0) data.mslifetime = 10000.0 * std::pow(data.mass, -2.5);
+    if (star.system && star.system->name.empty()) star.system->name = data.name;
+}
+
+std::vector<std::string_view> lines(std::string_view text) {
+    std::vector<std::string_view> result;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        result.push_back(line);
+        if (end == text.size()) break;
+        start = end + 1;
+    }
+    return result;
+}
+
+}  // namespace
+
+const char* planetTypeWord(int type) {
+    return type >= 0 && type <= 16 ? kTypeWords[type] : "unknown";
+}
+
+int planetTypeOfWord(const std::string& word) {
+    for (int type = 1; type <= 16; ++type)
+        if (word == kTypeWords[type]) return type;
+    return -1;
+}
+
+std::string systemFileText(const StarRecord& star) {
+    const StellarData& data = *star.physical;
+    std::ostringstream out;
+    out << "\nname " << data.name;
+    out << "\nalias " << data.name;
+    out << "\npath xxxxxx";
+    out << "\ncntname " << data.name;
+    out << "\nclass " << data.spectralclass << " " << data.subtype << " " << data.lumclass;
+    out << "\nmass " << number(data.mass);
+    out << "\nradius " << number(data.radius);
+    out << "\necliptic " << number(star.ecliptic[0]) << " " << number(star.ecliptic[1]) << " "
+        << number(star.ecliptic[2]);
+    out << "\nsurftemp " << number(data.surftemp);
+    out << "\nage " << number(data.age);
+    out << "\nluminosity " << number(data.luminosity);
+    const GeneratedSystem* system = star.system.get();
+    out << "\nplanets " << (system != nullptr ? system->planetcount : 0);
+    out << "\n\n" << kSeparator << "\n";
+    if (system != nullptr) {
+        int planetNumber = 0;
+        for (const PlanetSlot& slot : system->planets) {
+            ++planetNumber;
+            for (std::size_t j = 0; j < slot.bodies.size(); ++j)
+                writeBody(out, slot.bodies[j], planetNumber, static_cast<int>(j), slot.mooncount);
+        }
+    }
+    return out.str();
+}
+
+std::filesystem::path savedSystemPath(const std::filesystem::path& root, const StarRecord& star,
+                                      bool toCache) {
+    const std::string systemName = safeFileName(star.system ? star.system->name : std::string());
+    if (toCache) return root / "Config" / "EPP" / (systemName + ".epp");
+    const std::string starName = safeFileName(star.physical ? star.physical->name : std::string());
+    return root / "Starvane" / "SavedSystems" / starName / (systemName + ".svs");
+}
+
+bool saveSystemFile(const std::filesystem::path& root, const StarRecord& star, bool toCache) {
+    if (!star.physical || !star.system) return false;
+    const std::filesystem::path target = savedSystemPath(root, star, toCache);
+    if (!toCache) {
+        std::error_code error;
+        std::filesystem::create_directory(target.parent_path(), error);
+    }
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out << systemFileText(star);
+    out.close();
+    return static_cast<bool>(out);
+}
+
+void readSystemText(GalaxyCatalogue& catalogue, const std::string& text, StarRecord& star) {
+    star.physical = std::make_unique<StellarData>();
+    star.system = std::make_unique<GeneratedSystem>();
+    star.alias.clear();
+    star.cntname.clear();
+    star.systemready = 1;
+    star.systemfromfile = 1;
+
+    Reader reader{catalogue, star};
+    for (std::string_view line : lines(text)) {
+        if (reader.bodyPhase)
+            reader.bodyLine(line);
+        else
+            reader.headerLine(line);
+    }
+    reader.finishBody();
+    reader.finish();
+    if (star.alias.empty()) ++catalogue.noaliascount;
+}
+
+bool loadSystemFile(GalaxyCatalogue& catalogue, const std::filesystem::path& path, StarRecord& star) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        star.physical = std::make_unique<StellarData>();
+        star.system = std::make_unique<GeneratedSystem>();
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    readSystemText(catalogue, text.str(), star);
+    return true;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The saved-system file: one star and its planets and moons as plain text, one key and value
+// per line. Saved to folder, to the simulator's cache, and read back as custom systems.
+
+#include <filesystem>
+#include <string>
+
+#include "galaxy/galaxy_catalogue.h"
+
+// The file's text for a star whose system exists.
+std::string systemFileText(const StarRecord& star);
+
+// Writes the star's system below the simulator root `root`: to folder
+// "Starvane/SavedSystems/<star name>/<system name>.svs" (the star's folder is created), or to
+// cache "Config/EPP/<system name>.epp". Names are made safe first. Returns false when nothing
+// could be written.
+// Where saveSystemFile writes the star's system.
+std::filesystem::path savedSystemPath(const std::filesystem::path& root, const StarRecord& star,
+                                      bool toCache);
+
+bool saveSystemFile(const std::filesystem::path& root, const StarRecord& star, bool toCache);
+
+// Reads a saved-system file into `star`, which gets new stellar data and a new system. Returns
+// false when the file cannot be opened. Counts a star without alias in the catalogue.
+bool loadSystemFile(GalaxyCatalogue& catalogue, const std::filesystem::path& path, StarRecord& star);
+
+// Reads saved-system text into `star` (what loadSystemFile does after opening the file).
+void readSystemText(GalaxyCatalogue& catalogue, const std::string& text, StarRecord& star);
+
+// The body type of a type word, or -1 for words the files do not use ("unknown" included).
+int planetTypeOfWord(const std::string& word);
+const char* planetTypeWord(int type);

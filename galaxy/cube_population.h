@@ -1,0 +1,39 @@
+#pragma once
+// Filling a cube of space with stars: the catalogue stars that lie in it, then stars drawn
+// from the population model, first the massive classes one by one, then the low-mass rest.
+// A cube's generated stars depend only on its indices, the galaxy parameters and its density
+// pixel, because the galaxy's random source is reseeded for each cube.
+
+#include "galaxy/galaxy_catalogue.h"
+#include "galaxy/stellar_tables.h"
+
+// Fills the empty `cube` for indices (x, y, z). `brightonly` leaves out the low-mass stars.
+// `catalogueLimit` caps how many catalogue stars the cube takes.
+void populateCube(const GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int y, int z,
+                  int brightness, bool brightonly, int catalogueLimit = -1);
+
+// Where a cube lies in the galaxy's population and how many stars it should hold (before
+// the catalogue stars are taken off). Draws from the galaxy's random source where the region
+// rules need it.
+struct CubeExpectation {
+    int region = 2;
+    double expected = 0.0;
+};
+CubeExpectation expectStars(const GalaxyCube& catalogue, int x, int y, int z, float density);
+
+// Whether cube (x, y, z) lies inside the central bar.
+bool insideBar(const GalaxyCube& catalogue, int x, int y, int z);
+
+// binom(n, j) (1-p)^(n-j) p^j, with the running product `coefficient` = binom(n, j) for small n.
+double binomialTerm(int n, int j, double p, double coefficient);
+
+// How many stars of a bright class a cube of `expected` stars gets, `generated` having been
+// made already, against the threshold drawn for the class.
+int brightClassCount(int expected, int generated, double probability, double threshold);
+
+// A new star by the rules for massive classes (start mass of the class) or the fill-up rule;
+// both draw offsets, mass, age and orientation from the galaxy's random source.
+StarRecord* makeBrightStar(const GalaxyCube& catalogue, double startmass, int region,
+                           double distance, int x, int y, int z);
+StarRecord* makeFillUpStar(const GalaxyCube& catalogue, int region, double distance, int x, int y,
+                           int z);

@@ -1,0 +1,38 @@
+#pragma once
+// The galaxy catalogue: the one GalaxyCube that owns every catalogue star and every custom
+// system read from the galaxy folder, and holds the galaxy's parameters, density picture and
+// stellar tables. The cubes of the window take their catalogue stars from it through an index
+// by cube, which keeps the catalogue's order.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <tuple>
+#include <vector>
+
+#include "galaxy/galaxy_cube.h"
+
+struct GalaxyCatalogue : GalaxyCube {
+    GalaxyCatalogue() = default;
+    GalaxyCatalogue(const GalaxyCatalogue&) = delete;
+    GalaxyCatalogue& operator=(const GalaxyCatalogue&) = delete;
+    ~GalaxyCatalogue();
+
+    // Custom systems read from the galaxy folder, in listing order. Those placed into `stars`
+    // are handed over to it (their slot here becomes null).
+    std::vector<std::unique_ptr<StarRecord>> customstars;
+    std::int32_t customcount = 0;   // custom systems read
+    std::int32_t noaliascount = 0;  // custom systems without an alias (added as extra stars)
+
+    // Rebuilds the index of catalogue stars by cube; call after `stars` changed.
+    void buildCubeIndex();
+
+    // The catalogue stars of a cube, in catalogue order (empty when there are none).
+    const std::vector<StarRecord*>& starsInCube(int x, int y, int z) const;
+
+    // Deletes every star and custom system and empties the index.
+    void clearStars();
+
+private:
+    std::map<std::tuple<int, int, int>, std::vector<StarRecord*>> cubeindex_;
+};
