@@ -3,6 +3,7 @@
 // exit status in `status` when it runs.
 
 #include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 
 // Exit status for bad arguments.
 constexpr int kUsageError = 2;
@@ -11,3 +12,4 @@ void addSystemCommand(CLI::App& app, int& status);
 void addClassCommand(CLI::App& app, int& status);
 void addEvolveCommand(CLI::App& app, int& status);
 void addGalaxyCommands(CLI::App& app, int& status);
+void addRouteCommands(CLI::App& app, int& status);

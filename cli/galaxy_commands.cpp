@@ -116,7 +116,8 @@ int runStar(const StarOptions& options) {
     auto session = openGalaxy(chooseDataRoot(options.root), options.galaxy);
     if (!session) return 1;
     NoCubeDisplay display;
-    GalaxyWindow window(session->catalogue, display);
+    KeptStars kept;
+    GalaxyWindow window(session->catalogue, display, kept);
     StarRecord* star = openStar(*session, window, options.name);
     if (star == nullptr) return 1;
     if (options.json) {
@@ -137,7 +138,8 @@ int runSave(const StarOptions& options) {
     auto session = openGalaxy(chooseDataRoot(options.root), options.galaxy);
     if (!session) return 1;
     NoCubeDisplay display;
-    GalaxyWindow window(session->catalogue, display);
+    KeptStars kept;
+    GalaxyWindow window(session->catalogue, display, kept);
     StarRecord* star = openStar(*session, window, options.name);
     if (star == nullptr) return 1;
     if (!saveSystemFile(session->root, *star, false)) {

@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     addClassCommand(app, status);
     addEvolveCommand(app, status);
     addGalaxyCommands(app, status);
+    addRouteCommands(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {

@@ -44,27 +44,41 @@ void releaseSystems(GalaxyCube& cube) {
     cube.systemsgenerated = 0;
 }
 
-void releaseCube(GalaxyCube& cube, CubeDisplay& display) {
+void releaseCube(GalaxyCube& cube, CubeDisplay& display, KeptStars& kept) {
     if (cube.markersshown || cube.labelsshown || cube.stalksshown) {
         display.removeNodes(cube);
         for (StarRecord* star : cube.stars) star->alias = "BiblBabl";
     }
     if (cube.systemsgenerated) releaseSystems(cube);
-    for (StarRecord* star : cube.stars)
-        if (!star->custom && !star->jumpnode) delete star;
+    for (StarRecord* star : cube.stars) {
+        if (star->custom) continue;
+        if (star->jumpnode)
+            kept.keep(star);
+        else
+            delete star;
+    }
     cube.stars.clear();
     cube.count = 0;
 }
 
+void releaseCube(GalaxyCube& cube, CubeDisplay& display) {
+    KeptStars passing;
+    releaseCube(cube, display, passing);
+}
+
+GalaxyWindow::GalaxyWindow(GalaxyCatalogue& catalogue, CubeDisplay& display, KeptStars& kept)
+    : catalogue_(catalogue), display_(display), kept_(kept) {}
+
 GalaxyWindow::GalaxyWindow(GalaxyCatalogue& catalogue, CubeDisplay& display)
-    : catalogue_(catalogue), display_(display) {}
+    : catalogue_(catalogue), display_(display), kept_(ownkept_) {}
 
 GalaxyWindow::~GalaxyWindow() { releaseAll(); }
 
 void GalaxyWindow::releaseAll() {
+    kept_.collect();
     for (auto& node : nodes_) {
         if (node == nullptr) continue;
-        releaseCube(*node, display_);
+        releaseCube(*node, display_, kept_);
         node.reset();
     }
 }
@@ -105,6 +119,7 @@ void GalaxyWindow::move(int direction) {
     const int axis = (direction - 1) / 2;
     const int sign = direction % 2 == 1 ? 1 : -1;
 
+    kept_.collect();
     for (auto& node : nodes_)
         if (node->systemsgenerated) releaseSystems(*node);
 
@@ -118,7 +133,7 @@ void GalaxyWindow::move(int direction) {
                 std::unique_ptr<GalaxyCube> cube = std::move(nodes_[nodeIndex(dx, dy, dz)]);
                 if (offset[axis] == -sign) {
                     // The trailing face becomes the new leading face.
-                    releaseCube(*cube, display_);
+                    releaseCube(*cube, display_, kept_);
                     offset[axis] = sign;
                     recycled[recycledCount++] = nodeIndex(offset[0], offset[1], offset[2]);
                 } else {

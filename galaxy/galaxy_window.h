@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "galaxy/galaxy_catalogue.h"
+#include "galaxy/kept_stars.h"
 #include "galaxy/star_markers.h"
 
 class GalaxyWindow {
@@ -16,6 +17,9 @@ public:
     // Catalogue stars one cube of a moving window takes at most.
     static constexpr int kCatalogueStarsPerCube = 1000;
 
+    // Route stars of released cubes go to `kept`.
+    GalaxyWindow(GalaxyCatalogue& catalogue, CubeDisplay& display, KeptStars& kept);
+    // A window that keeps the route stars of its released cubes itself.
     GalaxyWindow(GalaxyCatalogue& catalogue, CubeDisplay& display);
     ~GalaxyWindow();
     GalaxyWindow(const GalaxyWindow&) = delete;
@@ -33,12 +37,17 @@ public:
     GalaxyCube& cube(int node) { return *nodes_[node]; }
     const GalaxyCube& cube(int node) const { return *nodes_[node]; }
     GalaxyCube& centreCube() { return *nodes_[kCentreNode]; }
+    GalaxyCatalogue& catalogue() { return catalogue_; }
+    CubeDisplay& display() { return display_; }
+    KeptStars& kept() { return kept_; }
     const std::array<float, 3>& centre() const { return centre_; }
     bool built() const { return nodes_[kCentreNode] != nullptr; }
 
 private:
     GalaxyCatalogue& catalogue_;
     CubeDisplay& display_;
+    KeptStars ownkept_;
+    KeptStars& kept_;
     std::array<std::unique_ptr<GalaxyCube>, kCubeCount> nodes_;
     std::array<float, 3> centre_{0.0f, 0.0f, 0.0f};
 
@@ -55,5 +64,9 @@ void generateSystems(GalaxyCube& cube, int x, int y, int z, double systemseed);
 // route holds.
 void releaseSystems(GalaxyCube& cube);
 
-// Removes the cube's scene nodes, drops its systems and deletes the stars it owns.
+// Removes the cube's scene nodes, drops its systems and deletes the stars it owns, except
+// route stars, which go to `kept`.
+void releaseCube(GalaxyCube& cube, CubeDisplay& display, KeptStars& kept);
+
+// Releases a cube that no route can hold on to: all its own stars are deleted.
 void releaseCube(GalaxyCube& cube, CubeDisplay& display);

@@ -30,6 +30,8 @@ public:
     virtual void moveNodes(GalaxyCube& cube, int dx, int dy, int dz) = 0;
     // Makes labels and stalks for the cube's shown stars, where the view's toggles ask for them.
     virtual void createLabelsAndStalks(GalaxyCube& cube, int dx, int dy, int dz) = 0;
+    // Gives the star's stalk, where it has one, an emissive colour.
+    virtual void colourStalk(StarRecord& /*star*/, PixelColour /*colour*/) {}
 };
 
 // A display without a scene: it only keeps the cube's flags as a real one would.

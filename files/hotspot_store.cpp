@@ -1,0 +1,192 @@
+#include "files/hotspot_store.h"
+
+#include <fstream>
+#include <sstream>
+#include <string_view>
+
+#include "files/atomic_file.h"
+#include "files/safe_name.h"
+#include "files/text_number.h"
+
+namespace {
+
+// A count line beyond this is a broken file: it would only make empty entries.
+constexpr int kMostEntries = 100000;
+
+std::filesystem::path withExtension(const std::filesystem::path& path) {
+    std::filesystem::path file = path;
+    file += ".spt";
+    return file;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    if (in) text << in.rdbuf();
+    return text.str();
+}
+
+int boundedCount(std::string_view line) {
+    const int count = leadingInteger(line);
+    return count < 0 ? 0 : count > kMostEntries ? kMostEntries : count;
+}
+
+}  // namespace
+
+std::filesystem::path hotSpotPath(const std::filesystem::path& root, const std::string& galaxy,
+                                  const std::string& fileName) {
+    return root / "Starvane" / "Galaxy" / safeFileName(galaxy) / "HotSpots" / safeFileName(fileName);
+}
+
+void HotSpotStore::readText(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    std::size_t next = 0;
+    auto nextLine = [&]() -> std::string { return next < lines.size() ? lines[next++] : std::string(); };
+
+    folders.clear();
+    const int folderCount = boundedCount(nextLine());
+    for (int f = 0; f < folderCount; ++f) {
+        HotSpotFolder folder;
+        folder.name = nextLine();
+        const int count = boundedCount(nextLine());
+        for (int h = 0; h < count; ++h) {
+            const std::string entry = nextLine();
+            HotSpot spot;
+            const std::size_t first = entry.find(',');
+            spot.name = entry.substr(0, first);
+            if (first != std::string::npos) {
+                std::string_view rest = std::string_view(entry).substr(first + 1);
+                std::int32_t* coordinate[] = {&spot.x, &spot.y, &spot.z};
+                for (int c = 0; c < 3; ++c) {
+                    const std::size_t comma = c < 2 ? rest.find(',') : std::string_view::npos;
+                    *coordinate[c] = leadingInteger(rest.substr(0, comma));
+                    if (comma == std::string_view::npos) break;
+                    rest = rest.substr(comma + 1);
+                }
+            }
+            folder.hotspots.push_back(spot);
+        }
+        folder.count = static_cast<std::int32_t>(folder.hotspots.size());
+        folders.push_back(std::move(folder));
+        if (next >= lines.size() && f + 1 < folderCount) {
+            // The file promised more than it holds: the rest are empty folders.
+            folders.resize(static_cast<std::size_t>(folderCount));
+            break;
+        }
+    }
+    foldercount = static_cast<std::int32_t>(folders.size());
+}
+
+std::string HotSpotStore::text() const {
+    std::ostringstream out;
+    out << folders.size();
+    for (const HotSpotFolder& folder : folders) {
+        out << "\n" << folder.name << "\n" << folder.hotspots.size();
+        for (const HotSpot& spot : folder.hotspots)
+            out << "\n" << spot.name << "," << spot.x << "," << spot.y << "," << spot.z;
+    }
+    return out.str();
+}
+
+void HotSpotStore::loadHotSpots(const std::filesystem::path& path, ListBox* hotspots,
+                                ListBox* folderList) {
+    hotspotlist = hotspots;
+    folderlist = folderList;
+    readText(readFile(withExtension(path)));
+    refreshLists();
+}
+
+void HotSpotStore::reloadHotSpots(const std::filesystem::path& path) {
+    folders.clear();
+    foldercount = 0;
+    readText(readFile(withExtension(path)));
+    refreshLists();
+}
+
+bool HotSpotStore::saveHotSpots(const std::filesystem::path& path) const {
+    return writeFileAtomically(withExtension(path), text());
+}
+
+int HotSpotStore::selectedFolder() const {
+    if (folderlist == nullptr) return folders.empty() ? -1 : 0;
+    const int index = folderlist->selected();
+    return index >= 0 && index < static_cast<int>(folders.size()) ? index : -1;
+}
+
+void HotSpotStore::addFolder(const std::string& name) {
+    HotSpotFolder folder;
+    folder.name = name;
+    folders.push_back(folder);
+    foldercount = static_cast<std::int32_t>(folders.size());
+    refreshLists();
+}
+
+void HotSpotStore::deleteFolder() {
+    const int index = selectedFolder();
+    if (index < 0 || folders.size() < 2) return;
+    folders.erase(folders.begin() + index);
+    foldercount = static_cast<std::int32_t>(folders.size());
+    refreshLists();
+}
+
+void HotSpotStore::addHotSpot(const std::string& name, int x, int y, int z) {
+    const int index = selectedFolder();
+    if (index < 0) return;
+    HotSpotFolder& folder = folders[static_cast<std::size_t>(index)];
+    // The file separates the name from the coordinates with the first comma.
+    std::string safe = name;
+    for (char& c : safe)
+        if (c == ',' || c == '\n' || c == '\r') c = ' ';
+    folder.hotspots.push_back(HotSpot{safe, x, y, z});
+    folder.count = static_cast<std::int32_t>(folder.hotspots.size());
+    refreshLists();
+}
+
+void HotSpotStore::deleteHotSpot() {
+    const int index = selectedFolder();
+    if (index < 0 || hotspotlist == nullptr) return;
+    HotSpotFolder& folder = folders[static_cast<std::size_t>(index)];
+    const int selected = hotspotlist->selected();
+    if (selected <= 0 || selected > static_cast<int>(folder.hotspots.size()) || folder.hotspots.size() < 2)
+        return;
+    folder.hotspots.erase(folder.hotspots.begin() + (selected - 1));
+    folder.count = static_cast<std::int32_t>(folder.hotspots.size());
+    refreshLists();
+}
+
+HotSpot HotSpotStore::selectedHotSpot() const {
+    const int index = selectedFolder();
+    if (index < 0 || hotspotlist == nullptr) return {};
+    const HotSpotFolder& folder = folders[static_cast<std::size_t>(index)];
+    const int selected = hotspotlist->selected();
+    if (selected <= 0 || selected > static_cast<int>(folder.hotspots.size())) return {};
+    return folder.hotspots[static_cast<std::size_t>(selected - 1)];
+}
+
+void HotSpotStore::refreshFolderList() {
+    if (folderlist == nullptr) return;
+    folderlist->clear();
+    for (const HotSpotFolder& folder : folders) folderlist->addItem(folder.name);
+}
+
+void HotSpotStore::refreshHotSpotList() {
+    if (hotspotlist == nullptr) return;
+    hotspotlist->clear();
+    hotspotlist->addItem("None");
+    const int index = selectedFolder();
+    if (index < 0) return;
+    for (const HotSpot& spot : folders[static_cast<std::size_t>(index)].hotspots)
+        hotspotlist->addItem(spot.name + " (" + std::to_string(spot.x) + " / " + std::to_string(spot.y) +
+                             " / " + std::to_string(spot.z) + ")");
+}
+
+void HotSpotStore::refreshLists() {
+    refreshFolderList();
+    refreshHotSpotList();
+}

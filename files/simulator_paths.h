@@ -1,0 +1,18 @@
+#pragma once
+// Paths inside the simulator's folders. The simulator's own file system ignores case, so
+// "Config" and "config", "Textures" and "textures" are one folder, and its paths may use
+// backslashes. Here each component is matched case-insensitively against what exists.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// Splits a relative path written with "/" or "\" into components, dropping "" and ".".
+// Returns nothing when the path is absolute or climbs with "..".
+std::optional<std::filesystem::path> containedPath(const std::string& relative);
+
+// `relative` below `base`, each component matched case-insensitively against the entries that
+// exist (a component with no match is kept as written). Nothing when the path would leave
+// `base`.
+std::optional<std::filesystem::path> resolveInside(const std::filesystem::path& base,
+                                                   const std::string& relative);

@@ -1,0 +1,382 @@
+#include "galaxy/jump_network.h"
+
+#include <cmath>
+#include <limits>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string_view>
+
+#include "files/text_number.h"
+#include "galaxy/cube_population.h"
+#include "galaxy/population_model.h"
+
+namespace {
+
+// More categories than this is a broken file, not a jump table.
+constexpr int kMostCategories = 1000;
+// The near search gives up at this level.
+constexpr int kDeepestLevel = 10000;
+
+std::vector<std::string_view> splitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string_view> splitFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = line.find(',', start);
+        fields.push_back(line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    return fields;
+}
+
+std::string_view fieldAt(const std::vector<std::string_view>& fields, std::size_t index) {
+    return index < fields.size() ? fields[index] : std::string_view{};
+}
+
+struct Position {
+    double x, y, z;
+};
+
+Position positionOf(const StarRecord& star) {
+    return {10.0 * star.cube.x + static_cast<double>(star.offset[0]),
+            10.0 * star.cube.y + static_cast<double>(star.offset[2]),
+            10.0 * star.cube.z + static_cast<double>(star.offset[1])};
+}
+
+bool sameStar(const StarRecord& a, const StarRecord& b) {
+    return &a == &b || (a.cube.x == b.cube.x && a.cube.y == b.cube.y && a.cube.z == b.cube.z &&
+                        a.offset == b.offset && a.physical && b.physical &&
+                        a.physical->name == b.physical->name);
+}
+
+// One star of a search with the way it was reached.
+struct SearchNode {
+    StarRecord* star;
+    int level;
+    int parent;
+};
+
+// The chain from the level-2 node down to `node`, in order from the start side.
+std::vector<StarRecord*> chainTo(const std::vector<SearchNode>& nodes, int node) {
+    std::vector<StarRecord*> chain;
+    for (int n = node; n > 0; n = nodes[n].parent) chain.insert(chain.begin(), nodes[n].star);
+    return chain;
+}
+
+// Breadth-first search from node 0 over the table; returns the chain to the target or empty.
+// Each newly reached star is tested against the target, so a route always has at least one
+// star between start and target. Up to `candidates` chains of the first level that reaches
+// the target are compared and the one with the fewest entries wins.
+std::vector<StarRecord*> breadthFirst(const JumpNetwork& network, std::vector<SearchNode>& nodes,
+                                      const StarRecord& target, int candidates) {
+    int visited = 1;
+    const int total = static_cast<int>(nodes.size());
+    for (int level = 1; level < kDeepestLevel && visited < total; ++level) {
+        bool any = false;
+        std::vector<std::vector<StarRecord*>> found;
+        for (int n = 0; n < total; ++n) {
+            if (nodes[n].level != level) continue;
+            any = true;
+            for (int m = 1; m < total; ++m) {
+                if (nodes[m].level != 0 || !network.canJump(*nodes[n].star, *nodes[m].star)) continue;
+                nodes[m].level = level + 1;
+                nodes[m].parent = n;
+                ++visited;
+                if (network.canJump(*nodes[m].star, target)) {
+                    found.push_back(chainTo(nodes, m));
+                    if (static_cast<int>(found.size()) >= candidates) break;
+                }
+            }
+            if (static_cast<int>(found.size()) >= candidates) break;
+        }
+        if (!found.empty()) {
+            std::size_t best = 0;
+            for (std::size_t i = 1; i < found.size(); ++i)
+                if (found[i].size() < found[best].size()) best = i;
+            return found[best];
+        }
+        if (!any) break;
+    }
+    return {};
+}
+
+}  // namespace
+
+double starDistance(const StarRecord& a, const StarRecord& b) {
+    const Position pa = positionOf(a);
+    const Position pb = positionOf(b);
+    const double dx = pa.x - pb.x;
+    const double dy = pa.y - pb.y;
+    const double dz = pa.z - pb.z;
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+void JumpNetwork::readJumpData(const std::string& text) {
+    const std::vector<std::string_view> lines = splitLines(text);
+    auto line = [&](std::size_t index) { return index < lines.size() ? lines[index] : std::string_view{}; };
+
+    const std::vector<std::string_view> head = splitFields(line(0));
+    int count = leadingInteger(fieldAt(head, 0));
+    if (count < 0) count = 0;
+    if (count > kMostCategories) count = kMostCategories;
+    categorycount = count;
+    tolerance = leadingNumber(fieldAt(head, 1));
+    const double scale = leadingNumber(fieldAt(head, 2));
+
+    bounds.assign(static_cast<std::size_t>(2 * count), 0.0f);
+    const std::vector<std::string_view> limits = splitFields(line(1));
+    for (int i = 0; i < 2 * count; ++i) {
+        const std::string_view field = fieldAt(limits, static_cast<std::size_t>(i));
+        bounds[static_cast<std::size_t>(i)] =
+            static_cast<float>(i == 2 * count - 1 ? leadingInteger(field) : leadingNumber(field));
+    }
+
+    lengths.assign(static_cast<std::size_t>(count) * static_cast<std::size_t>(count), 0.0f);
+    for (int i = 0; i < count; ++i) {
+        const std::vector<std::string_view> row = splitFields(line(2 + static_cast<std::size_t>(i)));
+        for (int j = 0; j < count; ++j)
+            lengths[static_cast<std::size_t>(i * count + j)] =
+                static_cast<float>(leadingNumber(fieldAt(row, static_cast<std::size_t>(j))) * scale);
+    }
+}
+
+bool JumpNetwork::load(const std::filesystem::path& file, StarRecord* home, ListBox* list) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    if (in) text << in.rdbuf();
+    readJumpData(text.str());
+    maxcandidates = 10;
+    waypointlist = list;
+    waypoints.clear();
+    if (home != nullptr) {
+        home->jumpnode = 1;
+        waypoints.push_back(home);
+    }
+    waypointcount = static_cast<std::int32_t>(waypoints.size());
+    refreshList();
+    return static_cast<bool>(in);
+}
+
+bool JumpNetwork::inCategory(double mass, int category) const {
+    return bounds[static_cast<std::size_t>(2 * category)] <= mass &&
+           mass <= bounds[static_cast<std::size_t>(2 * category + 1)];
+}
+
+bool JumpNetwork::canJump(const StarRecord& from, const StarRecord& to) const {
+    if (!from.physical || !to.physical) return false;
+    const double distance = starDistance(from, to);
+    const double spread = tolerance * static_cast<double>(0.01f);
+    for (int i = 0; i < categorycount; ++i) {
+        if (!inCategory(from.physical->mass, i)) continue;
+        for (int j = 0; j < categorycount; ++j) {
+            if (!inCategory(to.physical->mass, j)) continue;
+            const double nominal = lengths[static_cast<std::size_t>(i * categorycount + j)];
+            if ((1.0 - spread) * nominal < distance && distance < (1.0 + spread) * nominal) return true;
+        }
+    }
+    return false;
+}
+
+void JumpNetwork::refreshList() {
+    if (waypointlist == nullptr) return;
+    waypointlist->clear();
+    waypointlist->setSelected(0);
+    for (const StarRecord* star : waypoints) waypointlist->addItem(star->physical ? star->physical->name : "");
+}
+
+void JumpNetwork::addWaypoint(StarRecord* star) {
+    if (star == nullptr) return;
+    star->jumpnode = 1;
+    waypoints.push_back(star);
+    waypointcount = static_cast<std::int32_t>(waypoints.size());
+    refreshList();
+}
+
+void JumpNetwork::addConnectedWaypoint(StarRecord* star) {
+    if (star != nullptr && star->connected && !star->jumpnode) addWaypoint(star);
+}
+
+void JumpNetwork::removeWaypoint() {
+    if (waypoints.size() < 2) return;
+    waypoints.back()->jumpnode = 0;
+    waypoints.pop_back();
+    waypointcount = static_cast<std::int32_t>(waypoints.size());
+    refreshList();
+}
+
+StarRecord* JumpNetwork::lastWaypoint() const { return waypoints.empty() ? nullptr : waypoints.back(); }
+
+StarRecord* JumpNetwork::selectedWaypoint() const {
+    if (waypointlist == nullptr) return nullptr;
+    const int index = waypointlist->selected();
+    if (index < 0 || index >= static_cast<int>(waypoints.size())) return nullptr;
+    return waypoints[static_cast<std::size_t>(index)];
+}
+
+void JumpNetwork::markConnected(GalaxyWindow& window, const StarRecord& from) {
+    if (!window.built()) return;
+    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) {
+        GalaxyCube& cube = window.cube(node);
+        if (!cube.markersshown) continue;
+        for (StarRecord* star : cube.stars) {
+            if (canJump(from, *star)) {
+                star->connected = 1;
+                if (cube.stalksshown) window.display().colourStalk(*star, PixelColour{0, 255, 0});
+            } else {
+                star->connected = 0;
+                if (cube.stalksshown)
+                    window.display().colourStalk(*star, markerColour(star->physical->spectralclass));
+            }
+        }
+    }
+}
+
+void JumpNetwork::append(const std::vector<StarRecord*>& chain, std::vector<StarRecord*>* result) {
+    for (StarRecord* star : chain) {
+        if (result != nullptr)
+            result->push_back(star);
+        else
+            addWaypoint(star);
+    }
+}
+
+bool JumpNetwork::findRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
+                            std::vector<StarRecord*>* result) {
+    if (start == nullptr || target == nullptr || !window.built()) return false;
+    const double dx = static_cast<double>(target->cube.x) - start->cube.x;
+    const double dy = static_cast<double>(target->cube.y) - start->cube.y;
+    const double dz = static_cast<double>(target->cube.z) - start->cube.z;
+    if (std::trunc(std::sqrt(dx * dx + dy * dy + dz * dz)) >= 2.0)
+        return findFarRoute(start, target, window, result);
+    return findNearRoute(start, target, window, result);
+}
+
+bool JumpNetwork::findNearRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
+                                std::vector<StarRecord*>* result) {
+    std::vector<SearchNode> nodes{{start, 1, -1}};
+    bool startInWindow = false;
+    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node)
+        for (StarRecord* star : window.cube(node).stars) {
+            if (star == start) {
+                startInWindow = true;
+                continue;
+            }
+            if (star == target) continue;
+            nodes.push_back({star, 0, -1});
+        }
+    if (!startInWindow) return false;
+    const std::vector<StarRecord*> chain = breadthFirst(*this, nodes, *target, 1);
+    if (chain.empty()) return false;
+    std::vector<StarRecord*> route = chain;
+    route.push_back(target);
+    append(route, result);
+    return true;
+}
+
+bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
+                               std::vector<StarRecord*>* result) {
+    GalaxyCatalogue& catalogue = window.catalogue();
+    const Position from = positionOf(*start);
+    const Position to = positionOf(*target);
+    const double distance = starDistance(*start, *target);
+    double ux = from.x - to.x, uy = from.y - to.y, uz = from.z - to.z;
+    const double squared = ux * ux + uy * uy + uz * uz;
+    if (std::fabs(squared) > 1e-8) {
+        const double length = std::sqrt(squared);
+        ux /= length;
+        uy /= length;
+        uz /= length;
+    }
+
+    // The cubes of the search, in the order they are built: the window around the start,
+    // then the corridor from the target's side towards the start.
+    std::vector<std::unique_ptr<GalaxyCube>> cubes;
+    std::vector<std::array<int, 3>> built;
+    auto build = [&](int x, int y, int z, bool brightonly) {
+        for (const auto& index : built)
+            if (index == std::array<int, 3>{x, y, z}) return;
+        built.push_back({x, y, z});
+        auto cube = std::make_unique<GalaxyCube>();
+        populateCube(catalogue, *cube, x, y, z, densityBrightness(catalogue.densityimage.get(), x, y),
+                     brightonly);
+        cubes.push_back(std::move(cube));
+    };
+    for (int wz = -1; wz <= 1; ++wz)
+        for (int wy = -1; wy <= 1; ++wy)
+            for (int wx = -1; wx <= 1; ++wx)
+                build(start->cube.x + wx, start->cube.y + wy, start->cube.z + wz, false);
+    const std::size_t windowCubes = cubes.size();
+
+    // Stars of a category above half the category whose own jump fits the distance best
+    // serve as long-distance hops.
+    int best = 0;
+    double bestGap = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < categorycount; ++i) {
+        const double gap = std::fabs(lengths[static_cast<std::size_t>(i * categorycount + i)] - distance);
+        if (gap < bestGap) {
+            bestGap = gap;
+            best = i;
+        }
+    }
+    const int longHop = best / 2;
+    auto isLongHop = [&](const StarRecord& star) {
+        for (int i = longHop + 1; i < categorycount; ++i)
+            if (inCategory(star.physical->mass, i)) return true;
+        return false;
+    };
+
+    const long corridor = static_cast<long>(std::trunc(0.1 * distance - 3.0));
+    for (long i = corridor; i >= 1; --i) {
+        const double step = static_cast<double>(i);
+        build(static_cast<int>(std::round(to.x / 10.0 + step * ux)),
+              static_cast<int>(std::round(to.y / 10.0 + step * uy)),
+              static_cast<int>(std::round(to.z / 10.0 + step * uz)), true);
+    }
+
+    std::vector<SearchNode> nodes{{start, 1, -1}};
+    for (std::size_t c = 0; c < cubes.size(); ++c)
+        for (StarRecord* star : cubes[c]->stars) {
+            if (sameStar(*star, *start) || sameStar(*star, *target)) continue;
+            if (c >= windowCubes && !isLongHop(*star)) continue;
+            nodes.push_back({star, 0, -1});
+        }
+    std::vector<StarRecord*> chain = breadthFirst(*this, nodes, *target, maxcandidates);
+
+    bool found = !chain.empty();
+    if (found) {
+        // Stars the view's window holds are taken from there; the others outlive the search
+        // cubes as route stars.
+        for (StarRecord*& star : chain) {
+            if (star->custom) continue;
+            StarRecord* shown = nullptr;
+            for (int node = 0; node < GalaxyWindow::kCubeCount && shown == nullptr; ++node)
+                for (StarRecord* candidate : window.cube(node).stars)
+                    if (sameStar(*candidate, *star)) {
+                        shown = candidate;
+                        break;
+                    }
+            if (shown != nullptr) star = shown;
+            else star->jumpnode = 1;
+        }
+        chain.push_back(target);
+        append(chain, result);
+    }
+    NoCubeDisplay display;
+    for (auto& cube : cubes) releaseCube(*cube, display, window.kept());
+    return found;
+}

@@ -1,0 +1,70 @@
+#pragma once
+// Travel between systems by jumps whose length depends on the masses of both stars. The jump
+// data give mass categories and, for every pair of categories, a nominal jump length with a
+// tolerance. On them the network keeps the route (waypoint stars from the home star on),
+// marks the stars reachable in one jump from the last waypoint, and searches chains of jumps
+// to a target: through the window's stars when the target is near, and through a corridor of
+// cubes along the straight line when it is far.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "galaxy/galaxy_window.h"
+#include "platform/list_box.h"
+
+class JumpNetwork {
+public:
+    // Nominal jump lengths in parsecs, categorycount x categorycount, already scaled.
+    std::vector<float> lengths;
+    std::vector<StarRecord*> waypoints;  // the route; the first is the home star
+    std::int32_t categorycount = 0;
+    std::vector<float> bounds;  // [low_i, high_i] mass interval of each category, inclusive
+    double tolerance = 0.0;     // percent
+    ListBox* waypointlist = nullptr;
+    std::int32_t waypointcount = 0;
+    std::int32_t maxcandidates = 10;  // candidate routes the far search keeps
+
+    // Reads the jump data file and starts the route at `home`. Returns false when the file
+    // could not be read (no star can jump then).
+    bool load(const std::filesystem::path& file, StarRecord* home, ListBox* list);
+
+    // Reads jump data from text (what load reads from the file).
+    void readJumpData(const std::string& text);
+
+    // Whether a star of the given mass belongs to category i.
+    bool inCategory(double mass, int category) const;
+
+    // Whether one jump takes a star from `from` to `to`.
+    bool canJump(const StarRecord& from, const StarRecord& to) const;
+
+    void addWaypoint(StarRecord* star);
+    // Adds the star only when it is reachable from the last waypoint and not on the route yet.
+    void addConnectedWaypoint(StarRecord* star);
+    // Drops the last waypoint; the home star stays.
+    void removeWaypoint();
+    StarRecord* lastWaypoint() const;
+    // The waypoint selected in the route list, or null.
+    StarRecord* selectedWaypoint() const;
+
+    // Marks the stars of the shown window cubes that one jump from `from` reaches.
+    void markConnected(GalaxyWindow& window, const StarRecord& from);
+
+    // Searches a chain of jumps from `start` to `target` and appends it (without the start,
+    // with the target) to `result`, or to the route when `result` is null. Returns true when
+    // one was found; a failed search changes nothing.
+    bool findRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
+                   std::vector<StarRecord*>* result);
+
+    void refreshList();
+
+private:
+    bool findNearRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
+                       std::vector<StarRecord*>* result);
+    bool findFarRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
+                      std::vector<StarRecord*>* result);
+    void append(const std::vector<StarRecord*>& chain, std::vector<StarRecord*>* result);
+};
+
+// Distance in parsecs between two stars.
+double starDistance(const StarRecord& a, const StarRecord& b);
