@@ -1,5 +1,6 @@
 #include "galaxy/jump_network.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <fstream>
@@ -64,11 +65,13 @@ bool sameStar(const StarRecord& a, const StarRecord& b) {
                         a.physical->name == b.physical->name);
 }
 
-// One star of a search with the way it was reached.
+// One star of a search with the way it was reached, and what the jump test needs of it.
 struct SearchNode {
     StarRecord* star;
     int level;
     int parent;
+    Position position{};
+    std::vector<int> categories;
 };
 
 // The chain from the level-2 node down to `node`, in order from the start side.
@@ -78,42 +81,86 @@ std::vector<StarRecord*> chainTo(const std::vector<SearchNode>& nodes, int node)
     return chain;
 }
 
-// Breadth-first search from node 0 over the table; returns the chain to the target or empty.
-// Each newly reached star is tested against the target, so a route always has at least one
-// star between start and target. Up to `candidates` chains of the first level that reaches
-// the target are compared and the one with the fewest entries wins.
-std::vector<StarRecord*> breadthFirst(const JumpNetwork& network, std::vector<SearchNode>& nodes,
-                                      const StarRecord& target, int candidates) {
-    int visited = 1;
-    const int total = static_cast<int>(nodes.size());
-    for (int level = 1; level < kDeepestLevel && visited < total; ++level) {
-        bool any = false;
-        std::vector<std::vector<StarRecord*>> found;
-        for (int n = 0; n < total; ++n) {
-            if (nodes[n].level != level) continue;
-            any = true;
-            for (int m = 1; m < total; ++m) {
-                if (nodes[m].level != 0 || !network.canJump(*nodes[n].star, *nodes[m].star)) continue;
-                nodes[m].level = level + 1;
-                nodes[m].parent = n;
-                ++visited;
-                if (network.canJump(*nodes[m].star, target)) {
-                    found.push_back(chainTo(nodes, m));
-                    if (static_cast<int>(found.size()) >= candidates) break;
+// The jump test over prepared nodes: the same answer as canJump, without looking up the
+// categories and positions again for every pair.
+class JumpSearch {
+public:
+    JumpSearch(const JumpNetwork& network, std::vector<SearchNode>& nodes, StarRecord& target)
+        : network_(network), nodes_(nodes), target_{&target, 0, -1, positionOf(target), {}} {
+        spread_ = network.tolerance * static_cast<double>(0.01f);
+        float longest = 0.0f;
+        for (float length : network.lengths) longest = std::max(longest, length);
+        reach_ = (1.0 + std::fabs(spread_)) * static_cast<double>(longest);
+        prepare(target_);
+        for (SearchNode& node : nodes_) prepare(node);
+    }
+
+    // Breadth-first search from node 0. Each newly reached star is tested against the target,
+    // so a route always has at least one star between start and target. Up to `candidates`
+    // chains of the first level that reaches the target are compared, and the one with the
+    // fewest entries wins (the first on a tie).
+    std::vector<StarRecord*> run(int candidates) {
+        int visited = 1;
+        const int total = static_cast<int>(nodes_.size());
+        for (int level = 1; level < kDeepestLevel && visited < total; ++level) {
+            bool any = false;
+            std::vector<std::vector<StarRecord*>> found;
+            for (int n = 0; n < total && static_cast<int>(found.size()) < candidates; ++n) {
+                if (nodes_[n].level != level) continue;
+                any = true;
+                for (int m = 1; m < total; ++m) {
+                    if (nodes_[m].level != 0 || !jumps(nodes_[n], nodes_[m])) continue;
+                    nodes_[m].level = level + 1;
+                    nodes_[m].parent = n;
+                    ++visited;
+                    if (jumps(nodes_[m], target_)) {
+                        found.push_back(chainTo(nodes_, m));
+                        if (static_cast<int>(found.size()) >= candidates) break;
+                    }
                 }
             }
-            if (static_cast<int>(found.size()) >= candidates) break;
+            if (!found.empty()) {
+                std::size_t best = 0;
+                for (std::size_t i = 1; i < found.size(); ++i)
+                    if (found[i].size() < found[best].size()) best = i;
+                return found[best];
+            }
+            if (!any) break;
         }
-        if (!found.empty()) {
-            std::size_t best = 0;
-            for (std::size_t i = 1; i < found.size(); ++i)
-                if (found[i].size() < found[best].size()) best = i;
-            return found[best];
-        }
-        if (!any) break;
+        return {};
     }
-    return {};
-}
+
+private:
+    const JumpNetwork& network_;
+    std::vector<SearchNode>& nodes_;
+    SearchNode target_;
+    double spread_ = 0.0;
+    double reach_ = 0.0;
+
+    void prepare(SearchNode& node) const {
+        node.position = positionOf(*node.star);
+        node.categories.clear();
+        if (!node.star->physical) return;
+        for (int i = 0; i < network_.categorycount; ++i)
+            if (network_.inCategory(node.star->physical->mass, i)) node.categories.push_back(i);
+    }
+
+    bool jumps(const SearchNode& from, const SearchNode& to) const {
+        if (from.categories.empty() || to.categories.empty()) return false;
+        const double dx = from.position.x - to.position.x;
+        const double dy = from.position.y - to.position.y;
+        const double dz = from.position.z - to.position.z;
+        if (std::fabs(dx) > reach_ || std::fabs(dy) > reach_ || std::fabs(dz) > reach_) return false;
+        const double distance = std::sqrt(dx * dx + dy * dy + dz * dz);
+        const int count = network_.categorycount;
+        for (const int i : from.categories)
+            for (const int j : to.categories) {
+                const double nominal = network_.lengths[static_cast<std::size_t>(i * count + j)];
+                if ((1.0 - spread_) * nominal < distance && distance < (1.0 + spread_) * nominal) return true;
+            }
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -268,7 +315,7 @@ bool JumpNetwork::findRoute(StarRecord* start, StarRecord* target, GalaxyWindow&
 
 bool JumpNetwork::findNearRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
                                 std::vector<StarRecord*>* result) {
-    std::vector<SearchNode> nodes{{start, 1, -1}};
+    std::vector<SearchNode> nodes{{start, 1, -1, {}, {}}};
     bool startInWindow = false;
     for (int node = 0; node < GalaxyWindow::kCubeCount; ++node)
         for (StarRecord* star : window.cube(node).stars) {
@@ -277,10 +324,10 @@ bool JumpNetwork::findNearRoute(StarRecord* start, StarRecord* target, GalaxyWin
                 continue;
             }
             if (star == target) continue;
-            nodes.push_back({star, 0, -1});
+            nodes.push_back({star, 0, -1, {}, {}});
         }
     if (!startInWindow) return false;
-    const std::vector<StarRecord*> chain = breadthFirst(*this, nodes, *target, 1);
+    const std::vector<StarRecord*> chain = JumpSearch(*this, nodes, *target).run(1);
     if (chain.empty()) return false;
     std::vector<StarRecord*> route = chain;
     route.push_back(target);
@@ -316,11 +363,16 @@ bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWind
                      brightonly);
         cubes.push_back(std::move(cube));
     };
-    for (int wz = -1; wz <= 1; ++wz)
-        for (int wy = -1; wy <= 1; ++wy)
-            for (int wx = -1; wx <= 1; ++wx)
-                build(start->cube.x + wx, start->cube.y + wy, start->cube.z + wz, false);
-    const std::size_t windowCubes = cubes.size();
+    // All stars near the start and near the target can join the long hops to the two ends;
+    // between them only the bright stars of the corridor serve.
+    std::vector<bool> fullCube;
+    for (const StarRecord* end : {start, target})
+        for (int wz = -1; wz <= 1; ++wz)
+            for (int wy = -1; wy <= 1; ++wy)
+                for (int wx = -1; wx <= 1; ++wx) {
+                    build(end->cube.x + wx, end->cube.y + wy, end->cube.z + wz, false);
+                    fullCube.resize(cubes.size(), true);
+                }
 
     // Stars of a category above half the category whose own jump fits the distance best
     // serve as long-distance hops.
@@ -346,16 +398,17 @@ bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWind
         build(static_cast<int>(std::round(to.x / 10.0 + step * ux)),
               static_cast<int>(std::round(to.y / 10.0 + step * uy)),
               static_cast<int>(std::round(to.z / 10.0 + step * uz)), true);
+        fullCube.resize(cubes.size(), false);
     }
 
-    std::vector<SearchNode> nodes{{start, 1, -1}};
+    std::vector<SearchNode> nodes{{start, 1, -1, {}, {}}};
     for (std::size_t c = 0; c < cubes.size(); ++c)
         for (StarRecord* star : cubes[c]->stars) {
             if (sameStar(*star, *start) || sameStar(*star, *target)) continue;
-            if (c >= windowCubes && !isLongHop(*star)) continue;
-            nodes.push_back({star, 0, -1});
+            if (!fullCube[c] && !isLongHop(*star)) continue;
+            nodes.push_back({star, 0, -1, {}, {}});
         }
-    std::vector<StarRecord*> chain = breadthFirst(*this, nodes, *target, maxcandidates);
+    std::vector<StarRecord*> chain = JumpSearch(*this, nodes, *target).run(maxcandidates);
 
     bool found = !chain.empty();
     if (found) {
