@@ -1,0 +1,71 @@
+// The galaxy model at start-up and while flying: loading the default galaxy, building the
+// window of 27 cubes around Sol (with the centre cube's planetary systems) and moving it by
+// one cube.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "files/galaxy_files.h"
+#include "galaxy/galaxy_window.h"
+#include "platform/file_image.h"
+
+namespace {
+
+const char* const kRoot = STARVANE_SOURCE_DIR "/data";
+
+struct LoadedGalaxy {
+    StellarTables tables;
+    GalaxyCatalogue catalogue;
+
+    LoadedGalaxy() {
+        tables.load(kRoot, FileImageLoader{});
+        loadGalaxy(catalogue, kRoot, "MilkyWay", tables);
+        catalogue.densityimage =
+            FileImageLoader{}.load(std::string(kRoot) + "/Starvane/Galaxy/MilkyWay/GrayScale.jpg");
+    }
+};
+
+LoadedGalaxy& galaxy() {
+    static LoadedGalaxy loaded;
+    return loaded;
+}
+
+void BM_LoadGalaxy(benchmark::State& state) {
+    StellarTables tables;
+    tables.load(kRoot, FileImageLoader{});
+    for (auto _ : state) {
+        GalaxyCatalogue catalogue;
+        loadGalaxy(catalogue, kRoot, "MilkyWay", tables);
+        benchmark::DoNotOptimize(catalogue.count);
+    }
+}
+
+void BM_RebuildWindowAtSol(benchmark::State& state) {
+    LoadedGalaxy& loaded = galaxy();
+    NoCubeDisplay display;
+    GalaxyWindow window(loaded.catalogue, display);
+    for (auto _ : state) {
+        window.rebuild(0.0f, -798.0f, 2.0f);
+        benchmark::DoNotOptimize(window.centreCube().count);
+    }
+}
+
+void BM_MoveWindowOneCube(benchmark::State& state) {
+    LoadedGalaxy& loaded = galaxy();
+    NoCubeDisplay display;
+    GalaxyWindow window(loaded.catalogue, display);
+    window.rebuild(0.0f, -798.0f, 2.0f);
+    int direction = 1;
+    for (auto _ : state) {
+        window.move(direction);
+        direction = direction == 1 ? 2 : 1;  // back and forth along x
+        benchmark::DoNotOptimize(window.centreCube().count);
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_LoadGalaxy)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_RebuildWindowAtSol)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoveWindowOneCube)->Unit(benchmark::kMillisecond);
