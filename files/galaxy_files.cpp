@@ -1,6 +1,7 @@
 #include "files/galaxy_files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <sstream>
 #include <string_view>
@@ -93,14 +94,16 @@ void loadCustomSystems(GalaxyCatalogue& catalogue, const std::filesystem::path& 
     for (const auto& entry : entries) {
         std::error_code typeError;
         if (entry.is_directory(typeError)) continue;
-        if (entry.path().extension() == ".svs") files.push_back(entry.path());
+        std::string extension = entry.path().extension().string();
+        for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (extension == ".svs") files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
 
     for (const std::filesystem::path& file : files) {
         auto star = std::make_unique<StarRecord>();
-        loadSystemFile(catalogue, file, *star);
-        catalogue.customstars.push_back(std::move(star));
+        // A file that cannot be read adds no star.
+        if (loadSystemFile(catalogue, file, *star)) catalogue.customstars.push_back(std::move(star));
     }
     catalogue.customcount = static_cast<std::int32_t>(catalogue.customstars.size());
 }

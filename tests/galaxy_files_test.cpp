@@ -1,0 +1,356 @@
+// Loading a galaxy folder: the description file's parameters and the seeding of the galaxy's
+// random source, the star catalogue, custom systems placed by alias or added after the
+// catalogue, and folders with missing, broken or truncated files.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "files/galaxy_files.h"
+#include "galaxy/mwc_random.h"
+#include "galaxy/star_naming.h"
+#include "generation/lcg_random.h"
+#include "platform/file_image.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ReferenceMwc {
+    std::uint32_t z;
+    std::uint32_t w;
+    std::uint32_t next() {
+        z = 36969u * (z & 0xFFFFu) + (z >> 16);
+        w = 18000u * (w & 0xFFFFu) + (w >> 16);
+        return (z << 16) + w;
+    }
+};
+
+const StellarTables& realTables() {
+    static const std::unique_ptr<StellarTables> tables = [] {
+        auto loaded = std::make_unique<StellarTables>();
+        loaded->load(STARVANE_SOURCE_DIR "/data", FileImageLoader{});
+        return loaded;
+    }();
+    return *tables;
+}
+
+class TempRoot {
+public:
+    TempRoot() {
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        path_ = fs::temp_directory_path() / ("starvane_galaxy_test_" + std::to_string(stamp));
+        fs::create_directories(path_);
+    }
+    ~TempRoot() {
+        std::error_code error;
+        fs::remove_all(path_, error);
+    }
+    const fs::path& path() const { return path_; }
+    fs::path galaxy(const std::string& name) const { return path_ / "Starvane" / "Galaxy" / name; }
+
+private:
+    fs::path path_;
+};
+
+void write(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+const std::string kDescription =
+    "Galaxy age in Myr\n13000\n"
+    "Bulge width x length x height in pc\n300x120x80\n"
+    "Bulge angle\n25\n"
+    "Disc age\n9000\n"
+    "Age gradient\n-3\n"
+    "Thin disc in pc\n-95\n"
+    "Thick disc in pc\n1009\n"
+    "Reference cube x, y, z, offset x, up, y\n-1,2,-3,4,-5,6\n"
+    "Star seed\n4294967301\n"
+    "System seed\n77\n";
+
+std::string customFile(const std::string& name, const std::string& alias, const std::string& extra = "") {
+    return "\nname " + name + "\nalias " + alias + "\npath xxxxxx\ncntname " + name +
+           "\nclass K 1 V\nmass 0.8\nradius 0.9\necliptic 1 2 3\nsurftemp 5000\nage 3000\n"
+           "luminosity 0.4\n" + extra + "planets 1\n\n-------------------------------\n"
+           "\nplanetnumber 1 0\nmoons 0\nname " + name + " b\ntype rock\nmass 6e24\nradius 6e6\n";
+}
+
+class GalaxyFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        galaxyRandom().seed(1, 1);
+        sharedRandom().seed(1);
+    }
+    GalaxyCatalogue catalogue;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Description
+
+TEST_F(GalaxyFiles, DescriptionParameters) {
+    readGalaxyDescription(catalogue, kDescription);
+    EXPECT_EQ(catalogue.galaxyage, 13000.0);
+    EXPECT_EQ(catalogue.bulgewidth, 30.0);
+    EXPECT_EQ(catalogue.bulgelength, 12.0);
+    EXPECT_EQ(catalogue.bulgeheight, 8.0);
+    EXPECT_EQ(catalogue.bulgeangle, 25.0);
+    EXPECT_EQ(catalogue.discage, 9000.0);
+    EXPECT_EQ(catalogue.agegradient, -3.0);
+    EXPECT_EQ(catalogue.thindisc, -9.0);    // whole-number division toward zero
+    EXPECT_EQ(catalogue.thickdisc, 100.0);  // 1009 / 10
+    EXPECT_EQ(catalogue.referencecube[0], -1.0f);
+    EXPECT_EQ(catalogue.referencecube[1], 2.0f);
+    EXPECT_EQ(catalogue.referencecube[2], -3.0f);
+    // The file gives the offset as x, up, y; it is held as x, y, up.
+    EXPECT_EQ(catalogue.referenceoffset[0], 4.0f);
+    EXPECT_EQ(catalogue.referenceoffset[1], 6.0f);
+    EXPECT_EQ(catalogue.referenceoffset[2], -5.0f);
+    EXPECT_EQ(catalogue.starseed, 4294967301.0);
+    EXPECT_EQ(catalogue.systemseed, 77.0);
+}
+
+TEST_F(GalaxyFiles, TheStarSeedSeedsTheGalaxySourceAsA64BitNumber) {
+    struct Case {
+        const char* seed;
+        std::uint32_t z, w;
+    };
+    for (const Case c : {Case{"4294967301", 5u, 1u}, Case{"12345", 12345u, 0u},
+                         Case{"-1", 0xFFFFFFFFu, 0xFFFFFFFFu}, Case{"8589934592junk", 0u, 2u},
+                         Case{"", 0u, 0u}}) {
+        std::string text = kDescription;
+        text.replace(text.find("4294967301"), 10, c.seed);
+        galaxyRandom().seed(99, 99);
+        readGalaxyDescription(catalogue, text);
+        ReferenceMwc reference{c.z, c.w};
+        EXPECT_EQ(galaxyRandom().next(), reference.next()) << c.seed;
+    }
+}
+
+TEST_F(GalaxyFiles, LabelsAreSkippedWhateverTheyHoldAndValuesAreWholeNumbers) {
+    const std::string text =
+        "99\n13000.9 Myr\n"
+        "1\n 305x-129x85.5\r\n"
+        "\n+25deg\n"
+        "\n\n"  // label and an empty disc age
+        "x\nabc\n"
+        "12\n15\n";  // short file: the rest stays 0
+    readGalaxyDescription(catalogue, text);
+    EXPECT_EQ(catalogue.galaxyage, 13000.0);
+    EXPECT_EQ(catalogue.bulgewidth, 30.0);
+    EXPECT_EQ(catalogue.bulgelength, -12.0);
+    EXPECT_EQ(catalogue.bulgeheight, 8.0);
+    EXPECT_EQ(catalogue.bulgeangle, 25.0);
+    EXPECT_EQ(catalogue.discage, 0.0);
+    EXPECT_EQ(catalogue.agegradient, 0.0);
+    EXPECT_EQ(catalogue.thindisc, 1.0);
+    EXPECT_EQ(catalogue.thickdisc, 0.0);
+    EXPECT_EQ(catalogue.starseed, 0.0);
+    EXPECT_EQ(catalogue.systemseed, 0.0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Catalogue
+
+TEST_F(GalaxyFiles, CatalogueLines) {
+    readGalaxyDescription(catalogue, "\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n0,0,0,0,0,0\n");
+    const std::string text =
+        "5\n"
+        "1,-2,3,Sirius,1.46,A,1,V,0.5,-1.25,2.75\n"
+        "0,0,0,NIL,5.5,g,2,NIL,1,0,0\n"
+        "0,0,0,nil,1,K,0,V,0,0,0\n"
+        "0,0,0,NIL ,1,K,0,V,0,0,0\n"
+        "4,5,6, Spaced ,2.5,m,9,III,0,0,0\n";
+    readStarCatalogue(catalogue, text);
+    ASSERT_EQ(catalogue.count, 5);
+    ASSERT_EQ(catalogue.stars.size(), 5u);
+    const StarRecord& sirius = *catalogue.stars[0];
+    EXPECT_EQ(sirius.cube.x, 1);
+    EXPECT_EQ(sirius.cube.y, -2);
+    EXPECT_EQ(sirius.cube.z, 3);
+    EXPECT_EQ(sirius.physical->name, "Sirius");
+    EXPECT_EQ(sirius.physical->spectralclass, "A");
+    EXPECT_EQ(sirius.physical->subtype, 1);
+    EXPECT_EQ(sirius.physical->lumclass, "V");
+    EXPECT_EQ(sirius.offset[0], 0.5f);    // x
+    EXPECT_EQ(sirius.offset[2], -1.25f);  // y
+    EXPECT_EQ(sirius.offset[1], 2.75f);   // up
+    EXPECT_TRUE(sirius.custom);
+    EXPECT_FALSE(sirius.classified);
+    EXPECT_FALSE(sirius.systemready);
+    EXPECT_FALSE(sirius.connected);
+    EXPECT_FALSE(sirius.jumpnode);
+    EXPECT_EQ(sirius.system, nullptr);
+
+    // "NIL" gets a name from its position, with "!".
+    EXPECT_EQ(catalogue.stars[1]->physical->name, "!90a0a3.2f");
+    EXPECT_EQ(catalogue.stars[1]->physical->spectralclass, "g");  // completion normalises later
+    EXPECT_EQ(catalogue.stars[1]->physical->lumclass, "NIL");
+    EXPECT_EQ(catalogue.stars[2]->physical->name, "nil");
+    EXPECT_EQ(catalogue.stars[3]->physical->name, "NIL ");
+    EXPECT_EQ(catalogue.stars[4]->physical->name, " Spaced ");
+}
+
+TEST_F(GalaxyFiles, NilNamesAreMadeFromTheReferenceOfTheDescription) {
+    // Reference cube (1, 0, 0), offset 0: a star at (15, 0, 0) is 5 parsecs away.
+    readGalaxyDescription(catalogue, "\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n1,0,0,0,0,0\n");
+    readStarCatalogue(catalogue, "1\n1,0,0,NIL,0,G,2,V,5,0,0\n");
+    ASSERT_EQ(catalogue.count, 1);
+    StarRecord copy;
+    copy.physical = std::make_unique<StellarData>();
+    copy.physical->name = "NIL";
+    copy.offset = {5.0f, 0.0f, 0.0f};
+    nameStar(catalogue, copy, 1, 0, 0);
+    EXPECT_EQ(catalogue.stars[0]->physical->name, copy.physical->name);
+    EXPECT_EQ(copy.physical->name.substr(copy.physical->name.size() - 5), "16.2j");
+}
+
+TEST_F(GalaxyFiles, BrokenCataloguesLoadWithoutHarm) {
+    const std::string real =
+        "3\n1,2,3,Alpha,1.0,G,2,V,0.5,0.5,0.5\n-4,5,-6,NIL,2.0,K,7,III,-1,2,-3\n0,0,0,Gamma,0,M,4,V,4.9,-4.9,0\n";
+    for (std::size_t length = 0; length <= real.size(); ++length) {
+        readStarCatalogue(catalogue, real.substr(0, length));
+        EXPECT_LE(catalogue.count, 3);
+        EXPECT_EQ(catalogue.count, static_cast<int>(catalogue.stars.size()));
+    }
+    for (const char* text : {"", "\n\n", "-5\n1,2,3,A,1,G,2,V,0,0,0\n", "abc\n", "1000000000000\n",
+                             "2\n", "2\n,,,,,,,,,,\n,\n", "1\n99999999999999,x,,,,,,,,,,,,,,\n",
+                             "1\n1,2,3,Name,1e999,G,-99999,V,1e999,-1e999,nan\n"}) {
+        readStarCatalogue(catalogue, text);
+        EXPECT_EQ(catalogue.count, static_cast<int>(catalogue.stars.size())) << text;
+        for (const StarRecord* star : catalogue.stars) ASSERT_NE(star->physical, nullptr);
+    }
+    readStarCatalogue(catalogue, "-5\n1,2,3,A,1,G,2,V,0,0,0\n");
+    EXPECT_EQ(catalogue.count, 0);
+    readStarCatalogue(catalogue, "2\n,,,,,,,,,,\n,\n");
+    EXPECT_EQ(catalogue.count, 2);  // empty fields read as 0 and empty texts
+
+    std::mt19937 random(77u);
+    for (int round = 0; round < 500; ++round) {
+        std::string text = real;
+        for (int i = 0; i < 8; ++i) text[random() % text.size()] = static_cast<char>(random() % 256);
+        readStarCatalogue(catalogue, text.substr(0, random() % (text.size() + 1)));
+        readGalaxyDescription(catalogue, text);
+        EXPECT_EQ(catalogue.count, static_cast<int>(catalogue.stars.size()));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Whole folders
+
+TEST_F(GalaxyFiles, CustomSystemsByAliasOrAsExtraStars) {
+    TempRoot root;
+    const fs::path folder = root.galaxy("Test");
+    write(folder / "Test.cfg", kDescription);
+    write(folder / "Test.svc",
+          "3\n1,1,1,Alpha,1,G,2,V,1,2,3\n2,2,2,Beta,1,K,3,V,-1,-2,-3\n3,3,3,Gamma,1,M,4,V,0,0,0\n");
+    write(folder / "Custom Systems" / "b-extra.svs", customFile("Extra B", ""));
+    write(folder / "Custom Systems" / "a-extra.svs", customFile("Extra A", ""));
+    write(folder / "Custom Systems" / "c-beta.svs", customFile("New Beta", "Beta", "coords 9 9 9 1 1 1\n"));
+    write(folder / "Custom Systems" / "d-nowhere.svs", customFile("Nowhere", "Nobody"));
+    write(folder / "Custom Systems" / "notes.txt", customFile("Not read", ""));
+    fs::create_directories(folder / "Custom Systems" / "folder.svs");
+
+    loadGalaxy(catalogue, root.path(), "Test", realTables());
+    EXPECT_EQ(catalogue.stellartables, &realTables());
+    EXPECT_EQ(catalogue.customcount, 4);
+    EXPECT_EQ(catalogue.noaliascount, 2);
+    ASSERT_EQ(catalogue.count, 5);
+    ASSERT_EQ(catalogue.stars.size(), 5u);
+    EXPECT_EQ(catalogue.stars[0]->physical->name, "Alpha");
+    EXPECT_EQ(catalogue.stars[2]->physical->name, "Gamma");
+
+    // The custom star takes Beta's slot and position; its own coords are overwritten.
+    const StarRecord& beta = *catalogue.stars[1];
+    EXPECT_EQ(beta.physical->name, "New Beta");
+    EXPECT_EQ(beta.cube.x, 2);
+    EXPECT_EQ(beta.cube.y, 2);
+    EXPECT_EQ(beta.cube.z, 2);
+    EXPECT_EQ(beta.offset[0], -1.0f);
+    EXPECT_EQ(beta.offset[2], -2.0f);
+    EXPECT_EQ(beta.offset[1], -3.0f);
+    EXPECT_TRUE(beta.classified);
+    EXPECT_TRUE(beta.custom);
+    EXPECT_FALSE(beta.connected);
+    EXPECT_FALSE(beta.jumpnode);
+    EXPECT_TRUE(beta.systemfromfile);
+    ASSERT_NE(beta.system, nullptr);
+    EXPECT_EQ(beta.system->planets.at(0).bodies.at(0).name, "New Beta b");
+
+    // Custom stars without alias follow the catalogue, in file-name order, completed already.
+    EXPECT_EQ(catalogue.stars[3]->physical->name, "Extra A");
+    EXPECT_EQ(catalogue.stars[4]->physical->name, "Extra B");
+    for (int i : {3, 4}) {
+        EXPECT_TRUE(catalogue.stars[static_cast<std::size_t>(i)]->classified);
+        EXPECT_TRUE(catalogue.stars[static_cast<std::size_t>(i)]->custom);
+    }
+    // "Nowhere" names no catalogue star and is not placed.
+    for (const StarRecord* star : catalogue.stars) EXPECT_NE(star->physical->name, "Nowhere");
+
+    // The index by cube finds the stars where they now are.
+    ASSERT_EQ(catalogue.starsInCube(2, 2, 2).size(), 1u);
+    EXPECT_EQ(catalogue.starsInCube(2, 2, 2)[0], catalogue.stars[1]);
+    EXPECT_TRUE(catalogue.starsInCube(9, 9, 9).empty());
+
+    // Loading again gives the same table.
+    loadGalaxy(catalogue, root.path(), "Test", realTables());
+    EXPECT_EQ(catalogue.count, 5);
+    EXPECT_EQ(catalogue.stars[1]->physical->name, "New Beta");
+}
+
+TEST_F(GalaxyFiles, AnAliasIsMatchedExactlyAndTheFirstCustomStarWins) {
+    TempRoot root;
+    const fs::path folder = root.galaxy("Exact");
+    write(folder / "Exact.svc", "2\n0,0,0,Beta,1,K,3,V,0,0,0\n0,0,0,Beta ,1,K,3,V,0,0,0\n");
+    write(folder / "Custom Systems" / "1.svs", customFile("One", "Beta"));
+    write(folder / "Custom Systems" / "2.svs", customFile("Two", "Beta"));
+    write(folder / "Custom Systems" / "3.svs", customFile("Three", "beta"));
+    loadGalaxy(catalogue, root.path(), "Exact", realTables());
+    ASSERT_EQ(catalogue.count, 2);
+    EXPECT_EQ(catalogue.stars[0]->physical->name, "One");
+    EXPECT_EQ(catalogue.stars[1]->physical->name, "Beta ");
+}
+
+TEST_F(GalaxyFiles, MissingFilesGiveAnEmptyGalaxy) {
+    TempRoot root;
+    catalogue.galaxyage = 5.0;
+    galaxyRandom().seed(42, 43);
+    loadGalaxy(catalogue, root.path(), "Nothing", realTables());
+    EXPECT_EQ(catalogue.count, 0);
+    EXPECT_TRUE(catalogue.stars.empty());
+    EXPECT_EQ(catalogue.customcount, 0);
+    EXPECT_EQ(catalogue.galaxyage, 0.0);
+    EXPECT_EQ(catalogue.thindisc, 0.0);
+    EXPECT_EQ(catalogue.starseed, 0.0);
+    ReferenceMwc zero{0, 0};
+    EXPECT_EQ(galaxyRandom().next(), zero.next());
+
+    // Only custom stars without alias.
+    write(root.galaxy("Customs") / "Custom Systems" / "x.svs", customFile("Lonely", ""));
+    loadGalaxy(catalogue, root.path(), "Customs", realTables());
+    ASSERT_EQ(catalogue.count, 1);
+    EXPECT_EQ(catalogue.stars[0]->physical->name, "Lonely");
+}
+
+TEST_F(GalaxyFiles, AGalaxyNameCannotLeaveTheGalaxyFolder) {
+    TempRoot root;
+    const fs::path base = fs::weakly_canonical(root.path() / "Starvane" / "Galaxy");
+    for (const char* name : {"../../etc", "..", "a/b", "/abs", "x\\..\\y"}) {
+        const fs::path folder = fs::weakly_canonical(galaxyFolder(root.path(), name));
+        EXPECT_EQ(folder.parent_path(), base) << name;
+    }
+    // A galaxy outside the folder is not read through such a name.
+    write(root.path() / "Starvane" / "Outside" / "Outside.svc", "1\n0,0,0,Escaped,1,G,2,V,0,0,0\n");
+    loadGalaxy(catalogue, root.path(), "../Outside", realTables());
+    EXPECT_EQ(catalogue.count, 0);
+}
+
+}  // namespace

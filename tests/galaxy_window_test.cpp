@@ -1,0 +1,332 @@
+// The window of 27 cubes around the viewer: node order, rebuilding, moving by one cube (which
+// cubes keep their stars, which are populated afresh), the planetary systems of the centre
+// cube, and the stars that outlive their cube.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "galaxy/cube_population.h"
+#include "galaxy/galaxy_window.h"
+#include "galaxy/mwc_random.h"
+#include "galaxy/population_model.h"
+#include "galaxy/stellar_tables.h"
+#include "generation/lcg_random.h"
+#include "platform/file_image.h"
+
+namespace {
+
+struct ReferenceMwc {
+    std::uint32_t z;
+    std::uint32_t w;
+    std::uint32_t next() {
+        z = 36969u * (z & 0xFFFFu) + (z >> 16);
+        w = 18000u * (w & 0xFFFFu) + (w >> 16);
+        return (z << 16) + w;
+    }
+    double uniform(double a, double b) { return a + (b - a) * next() / 4294967295.0; }
+};
+
+const StellarTables& realTables() {
+    static const std::unique_ptr<StellarTables> tables = [] {
+        auto loaded = std::make_unique<StellarTables>();
+        loaded->load(STARVANE_SOURCE_DIR "/data", FileImageLoader{});
+        return loaded;
+    }();
+    return *tables;
+}
+
+// Brightness varies from column to column so that neighbouring cubes differ.
+std::unique_ptr<PixelImage> densityPicture() {
+    const int size = 41;
+    std::vector<PixelColour> pixels(size * size);
+    for (int row = 0; row < size; ++row)
+        for (int column = 0; column < size; ++column) {
+            const auto v = static_cast<std::uint8_t>(18 + (column * 7 + row * 3) % 12);
+            pixels[static_cast<std::size_t>(row * size + column)] = {v, v, v};
+        }
+    return std::make_unique<MemoryImage>(size, size, std::move(pixels));
+}
+
+std::unique_ptr<GalaxyCatalogue> galaxy() {
+    auto catalogue = std::make_unique<GalaxyCatalogue>();
+    catalogue->stellartables = &realTables();
+    catalogue->densityimage = densityPicture();
+    catalogue->thindisc = 20.0;
+    catalogue->thickdisc = 60.0;
+    catalogue->galaxyage = 12000.0;
+    catalogue->discage = 8000.0;
+    catalogue->agegradient = 5.0;
+    catalogue->starseed = 31337.0;
+    catalogue->systemseed = 2024.0;
+    return catalogue;
+}
+
+StarRecord* catalogueStar(int x, int y, int z, const std::string& name) {
+    auto* star = new StarRecord;
+    star->physical = std::make_unique<StellarData>();
+    star->cube = {x, y, z};
+    star->custom = 1;
+    star->physical->name = name;
+    star->physical->spectralclass = "G";
+    star->physical->subtype = 2;
+    star->physical->lumclass = "V";
+    return star;
+}
+
+struct StarSnapshot {
+    std::string name;
+    double mass, age;
+    std::array<float, 3> offset;
+    bool operator==(const StarSnapshot&) const = default;
+};
+
+void PrintTo(const StarSnapshot& s, std::ostream* out) {
+    *out << s.name << " mass " << s.mass << " age " << s.age;
+}
+
+std::vector<StarSnapshot> generatedStars(const GalaxyCube& cube) {
+    std::vector<StarSnapshot> result;
+    for (const StarRecord* star : cube.stars)
+        // initialmass rather than mass: whether a star of 40 to 80 solar masses ends as a
+        // neutron star or a black hole is drawn from the generator's shared source.
+        if (!star->custom)
+            result.push_back({star->physical->name, star->physical->initialmass, star->physical->age, star->offset});
+    return result;
+}
+
+std::vector<StarSnapshot> directPopulate(const GalaxyCatalogue& catalogue, int x, int y, int z) {
+    GalaxyCube cube;
+    populateCube(catalogue, cube, x, y, z, densityBrightness(catalogue.densityimage.get(), x, y), false);
+    std::vector<StarSnapshot> result = generatedStars(cube);
+    NoCubeDisplay display;
+    releaseCube(cube, display);
+    return result;
+}
+
+class GalaxyWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        galaxyRandom().seed(5, 6);
+        sharedRandom().seed(7);
+    }
+    NoCubeDisplay display;
+};
+
+TEST_F(GalaxyWindowTest, NodeIndexOfEachOffset) {
+    EXPECT_EQ(GalaxyWindow::nodeIndex(-1, -1, -1), 0);
+    EXPECT_EQ(GalaxyWindow::nodeIndex(0, 0, 0), 13);
+    EXPECT_EQ(GalaxyWindow::nodeIndex(1, 1, 1), 26);
+    EXPECT_EQ(GalaxyWindow::nodeIndex(1, 0, 0), 14);
+    EXPECT_EQ(GalaxyWindow::nodeIndex(0, 1, 0), 16);
+    EXPECT_EQ(GalaxyWindow::nodeIndex(0, 0, 1), 22);
+    std::set<int> seen;
+    for (int dz = -1; dz <= 1; ++dz)
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) seen.insert(GalaxyWindow::nodeIndex(dx, dy, dz));
+    EXPECT_EQ(seen.size(), 27u);
+}
+
+TEST_F(GalaxyWindowTest, RebuildPopulatesTwentySevenCubesAndTheCentreSystems) {
+    auto catalogue = galaxy();
+    GalaxyWindow window(*catalogue, display);
+    EXPECT_FALSE(window.built());
+    window.rebuild(3.0f, -2.0f, 1.0f);
+    ASSERT_TRUE(window.built());
+    EXPECT_EQ(window.centre()[0], 3.0f);
+    EXPECT_EQ(window.centre()[1], -2.0f);
+    EXPECT_EQ(window.centre()[2], 1.0f);
+    for (int dz = -1; dz <= 1; ++dz)
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const GalaxyCube& cube = window.cube(GalaxyWindow::nodeIndex(dx, dy, dz));
+                const auto expected = directPopulate(*catalogue, 3 + dx, -2 + dy, 1 + dz);
+                ASSERT_FALSE(expected.empty());
+                EXPECT_EQ(generatedStars(cube), expected) << dx << dy << dz;
+                EXPECT_EQ(cube.count, static_cast<int>(cube.stars.size()));
+                const bool centre = dx == 0 && dy == 0 && dz == 0;
+                EXPECT_EQ(cube.systemsgenerated != 0, centre);
+                EXPECT_EQ(cube.markersshown != 0, centre);  // surroundings off
+                for (const StarRecord* star : cube.stars) {
+                    EXPECT_EQ(star->system != nullptr, centre);
+                    EXPECT_EQ(star->systemready != 0, centre);
+                }
+            }
+
+    // Surroundings on: markers for every cube.
+    catalogue->surroundings = 1;
+    window.rebuild(3.0f, -2.0f, 1.0f);
+    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) EXPECT_TRUE(window.cube(node).markersshown);
+}
+
+TEST_F(GalaxyWindowTest, CentreSystemsAreSeededFromTheCubeAndTheSystemSeed) {
+    auto catalogue = galaxy();
+    // A custom star with a system of its own in the centre cube keeps it and takes no seed.
+    StarRecord* custom = catalogueStar(0, 0, 0, "Custom");
+    custom->classified = 1;
+    custom->systemfromfile = 1;
+    custom->system = std::make_unique<GeneratedSystem>();
+    custom->system->name = "From file";
+    GeneratedSystem* own = custom->system.get();
+    catalogue->stars.push_back(custom);
+    catalogue->buildCubeIndex();
+
+    GalaxyWindow window(*catalogue, display);
+    window.rebuild(0.0f, 0.0f, 0.0f);
+    GalaxyCube& centre = window.centreCube();
+    ASSERT_GE(centre.count, 3);
+    EXPECT_EQ(centre.stars[0], custom);
+    EXPECT_EQ(custom->system.get(), own);
+    EXPECT_EQ(custom->system->name, "From file");
+
+    ReferenceMwc r{0u * 4165u + 0u, static_cast<std::uint32_t>(0 * 1000 + 2024)};
+    for (int i = 1; i < 3; ++i) {
+        StarRecord& star = *centre.stars[static_cast<std::size_t>(i)];
+        GeneratedSystem expected;
+        expected.generateFor(r.uniform(0.0, 4294967295.0), *star.physical);
+        ASSERT_NE(star.system, nullptr);
+        EXPECT_EQ(star.system->planetcount, expected.planetcount) << i;
+        EXPECT_EQ(star.system->name, expected.name);
+        ASSERT_EQ(star.system->planets.size(), expected.planets.size());
+        for (std::size_t p = 0; p < expected.planets.size(); ++p)
+            EXPECT_EQ(star.system->planets[p].bodies[0].sma, expected.planets[p].bodies[0].sma);
+    }
+
+    // Negative cube indices: a = y * 4165 + x, b = z * 1000 + systemseed, in 32 bits.
+    GalaxyCube cube;
+    populateCube(*catalogue, cube, -3, -4, -5, 25, false);
+    ASSERT_GE(cube.count, 1);
+    generateSystems(cube, -3, -4, -5, 2024.0);
+    ReferenceMwc n{static_cast<std::uint32_t>(-4 * 4165 - 3), static_cast<std::uint32_t>(-5 * 1000 + 2024)};
+    GeneratedSystem expected;
+    expected.generateFor(n.uniform(0.0, 4294967295.0), *cube.stars[0]->physical);
+    EXPECT_EQ(cube.stars[0]->system->planetcount, expected.planetcount);
+    EXPECT_TRUE(cube.systemsgenerated);
+
+    releaseSystems(cube);
+    EXPECT_FALSE(cube.systemsgenerated);
+    for (const StarRecord* star : cube.stars) {
+        EXPECT_EQ(star->system, nullptr);
+        EXPECT_FALSE(star->systemready);
+    }
+    releaseCube(cube, display);
+}
+
+TEST_F(GalaxyWindowTest, MovingKeepsEighteenCubesAndPopulatesNine) {
+    auto catalogue = galaxy();
+    GalaxyWindow window(*catalogue, display);
+    window.rebuild(0.0f, 0.0f, 0.0f);
+    std::vector<std::vector<StarRecord*>> before(GalaxyWindow::kCubeCount);
+    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) before[node] = window.cube(node).stars;
+    const std::vector<StarRecord*> oldCentre = window.centreCube().stars;
+
+    window.move(1);  // +x
+    EXPECT_EQ(window.centre()[0], 1.0f);
+    EXPECT_EQ(window.centre()[1], 0.0f);
+    for (int dz = -1; dz <= 1; ++dz)
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const GalaxyCube& cube = window.cube(GalaxyWindow::nodeIndex(dx, dy, dz));
+                if (dx < 1) {
+                    // The same records, one place further back.
+                    EXPECT_EQ(cube.stars, before[GalaxyWindow::nodeIndex(dx + 1, dy, dz)]) << dx << dy << dz;
+                } else {
+                    EXPECT_EQ(generatedStars(cube), directPopulate(*catalogue, 2, dy, dz)) << dy << dz;
+                }
+            }
+    // The old centre lost its systems; the new centre has them.
+    for (const StarRecord* star : oldCentre) {
+        EXPECT_EQ(star->system, nullptr);
+        EXPECT_FALSE(star->systemready);
+    }
+    EXPECT_FALSE(window.cube(GalaxyWindow::nodeIndex(-1, 0, 0)).systemsgenerated);
+    EXPECT_TRUE(window.centreCube().systemsgenerated);
+    for (const StarRecord* star : window.centreCube().stars) EXPECT_NE(star->system, nullptr);
+    EXPECT_TRUE(window.centreCube().markersshown);
+}
+
+TEST_F(GalaxyWindowTest, MovingThereAndBackGivesTheSameStars) {
+    auto catalogue = galaxy();
+    GalaxyWindow window(*catalogue, display);
+    window.rebuild(0.0f, 0.0f, 0.0f);
+    std::vector<std::vector<StarSnapshot>> before;
+    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) before.push_back(generatedStars(window.cube(node)));
+    for (const auto& [there, back] : {std::pair{1, 2}, std::pair{4, 3}, std::pair{5, 6}}) {
+        window.move(there);
+        window.move(back);
+        for (int node = 0; node < GalaxyWindow::kCubeCount; ++node)
+            EXPECT_EQ(generatedStars(window.cube(node)), before[node]) << there << " node " << node;
+        EXPECT_EQ(window.centre()[0], 0.0f);
+        EXPECT_EQ(window.centre()[1], 0.0f);
+        EXPECT_EQ(window.centre()[2], 0.0f);
+    }
+    // Directions outside 1..6 do nothing.
+    const std::vector<StarRecord*> centre = window.centreCube().stars;
+    window.move(0);
+    window.move(7);
+    EXPECT_EQ(window.centreCube().stars, centre);
+}
+
+TEST_F(GalaxyWindowTest, CatalogueStarsSurviveTheirCube) {
+    auto catalogue = galaxy();
+    StarRecord* star = catalogueStar(-1, 0, 0, "Leaving");
+    catalogue->stars.push_back(star);
+    catalogue->buildCubeIndex();
+    GalaxyWindow window(*catalogue, display);
+    window.rebuild(0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(window.cube(GalaxyWindow::nodeIndex(-1, 0, 0)).stars[0], star);
+    EXPECT_TRUE(star->classified);
+    const double age = star->physical->age;
+
+    window.move(1);  // the cube of x = -1 leaves the window
+    window.move(2);  // and comes back
+    ASSERT_EQ(catalogue->stars[0], star);
+    EXPECT_EQ(star->physical->name, "Leaving");
+    EXPECT_EQ(window.cube(GalaxyWindow::nodeIndex(-1, 0, 0)).stars[0], star);
+    EXPECT_EQ(star->physical->age, age);  // completed once only
+}
+
+TEST_F(GalaxyWindowTest, RouteStarsKeepTheirRecordAndSystem) {
+    auto catalogue = galaxy();
+    GalaxyWindow window(*catalogue, display);
+    window.rebuild(0.0f, 0.0f, 0.0f);
+    StarRecord* waypoint = window.centreCube().stars.at(0);
+    waypoint->jumpnode = 1;
+    const GeneratedSystem* system = waypoint->system.get();
+    ASSERT_NE(system, nullptr);
+    window.move(1);
+    EXPECT_EQ(waypoint->system.get(), system);  // systems of route stars stay
+    window.move(1);                            // its cube leaves the window
+    EXPECT_EQ(window.kept().count(), 1);
+    EXPECT_EQ(waypoint->system.get(), system);
+    waypoint->jumpnode = 0;
+    window.move(1);
+    EXPECT_EQ(window.kept().count(), 0);
+}
+
+TEST_F(GalaxyWindowTest, AMovingWindowTakesAtMostAThousandCatalogueStarsPerCube) {
+    auto catalogue = galaxy();
+    for (int i = 0; i < 1005; ++i) {
+        StarRecord* star = catalogueStar(2, 0, 0, "Crowd " + std::to_string(i));
+        star->classified = 1;  // no completion needed
+        catalogue->stars.push_back(star);
+    }
+    catalogue->buildCubeIndex();
+    GalaxyWindow window(*catalogue, display);
+    window.rebuild(0.0f, 0.0f, 0.0f);
+    window.move(1);
+    const GalaxyCube& crowded = window.cube(GalaxyWindow::nodeIndex(1, 0, 0));
+    ASSERT_EQ(crowded.count, 1000);
+    for (int i = 0; i < 1000; ++i) EXPECT_EQ(crowded.stars[static_cast<std::size_t>(i)], catalogue->stars[static_cast<std::size_t>(i)]);
+    // A rebuilt window takes them all.
+    window.rebuild(1.0f, 0.0f, 0.0f);
+    EXPECT_EQ(window.cube(GalaxyWindow::nodeIndex(1, 0, 0)).count, 1005);
+}
+
+}  // namespace

@@ -1,0 +1,583 @@
+// The saved-system file: the text the writer produces, the round trip of every stored field
+// with its unit conversion, what the reader works out itself, the keys the writer never uses,
+// malformed and truncated files, and where saved files land.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "files/saved_system_file.h"
+#include "galaxy/mwc_random.h"
+#include "generation/body_node.h"
+#include "generation/lcg_random.h"
+#include "generation/planet_physics.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr double kNoSurface = std::numeric_limits<double>::infinity();
+const std::string kSeparator(31, '-');
+
+class TempFolder {
+public:
+    TempFolder() {
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        path_ = fs::temp_directory_path() / ("starvane_saved_test_" + std::to_string(stamp));
+        fs::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code error;
+        fs::remove_all(path_, error);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+PlanetRecord rockyPlanet() {
+    PlanetRecord b;
+    b.name = "Terra";
+    b.type = terrestrial;
+    b.sma = 1.02;
+    b.ecc = 0.0167;
+    b.axtilt = 23.4;
+    b.mass = 3.0034e-6;
+    b.gasmass = 1.0e-9;
+    b.dustmass = b.mass - b.gasmass;
+    b.surfpressure = 1013.25;
+    b.atmcompounds.resize(2);
+    b.atmcompounds[0].gasnumber = 7;
+    b.atmcompounds[0].percentage = 780.5;
+    b.atmcompounds[0].partialpressure = 78.08;
+    b.atmcompounds[1].gasnumber = 8;
+    b.atmcompounds[1].percentage = 209.7;
+    b.atmcompounds[1].partialpressure = 20.95;
+    b.gascount = 2;
+    b.molconst = 28.97;
+    b.medsurftemp = 288.2;
+    b.lowtemp = 270.5;
+    b.hightemp = 300.25;
+    b.mintemp = 250.125;
+    b.maxtemp = 320.75;
+    b.radius = 6371.0;
+    b.albedo = 0.306;
+    b.period = 365.26;
+    b.day = 23.93;
+    b.hydrofraction = 0.71;
+    b.icefraction = 0.03;
+    b.cloudfraction = 0.52;
+    b.coreradius = 3485.0;
+    return b;
+}
+
+PlanetRecord moon() {
+    PlanetRecord b;
+    b.name = "Luna";
+    b.type = rock;
+    b.sma = 0.00257;
+    b.ecc = 0.055;
+    b.axtilt = 6.7;
+    b.mass = 3.694e-8;
+    b.dustmass = b.mass;
+    b.surfpressure = 0.05;  // too thin to write
+    b.medsurftemp = 250.0;
+    b.lowtemp = 100.0;
+    b.hightemp = 390.0;
+    b.mintemp = 90.0;
+    b.maxtemp = 400.0;
+    b.radius = 1737.4;
+    b.albedo = 0.12;
+    b.period = 27.32;
+    b.day = 655.7;
+    b.coreradius = 350.0;
+    return b;
+}
+
+PlanetRecord giant(PlanetType type) {
+    PlanetRecord b;
+    b.name = "Big";
+    b.type = type;
+    b.gasgiant = 1;
+    b.sma = 5.2;
+    b.ecc = 0.048;
+    b.axtilt = 3.1;
+    b.mass = 9.54e-4;
+    b.gasmass = 9.0e-4;
+    b.dustmass = b.mass - b.gasmass;
+    b.surfpressure = kNoSurface;
+    b.atmdensity = kNoSurface;
+    b.medsurftemp = kNoSurface;
+    b.radius = 69911.0;
+    b.albedo = 0.5;
+    b.period = 4332.6;
+    b.day = 9.93;
+    b.hydrofraction = 1.0;
+    b.cloudfraction = 1.0;
+    b.coreradius = 10000.0;
+    return b;
+}
+
+PlanetSlot slot(std::vector<PlanetRecord> bodies) {
+    PlanetSlot s;
+    s.mooncount = static_cast<std::int32_t>(bodies.size()) - 1;
+    s.bodies = std::move(bodies);
+    return s;
+}
+
+// A sun-like star with three planets: a rocky one with a moon, a jovian and an ice giant.
+StarRecord sampleStar(const std::string& name = "Sol", const std::string& systemName = "Sol") {
+    StarRecord star;
+    star.physical = std::make_unique<StellarData>();
+    StellarData& d = *star.physical;
+    d.name = name;
+    d.spectralclass = "G";
+    d.subtype = 2;
+    d.lumclass = "V";
+    d.mass = 1.0;
+    d.radius = 1.0;
+    d.surftemp = 5778.0;
+    d.age = 4600.0;
+    d.luminosity = 1.0;
+    star.ecliptic = {12.5f, 200.25f, 359.0f};
+    star.system = std::make_unique<GeneratedSystem>();
+    star.system->name = systemName;
+    star.system->planets = {slot({rockyPlanet(), moon()}), slot({giant(jovian)}), slot({giant(icegiant)})};
+    star.system->planetcount = 3;
+    return star;
+}
+
+StarRecord readBack(GalaxyCatalogue& catalogue, const std::string& text) {
+    StarRecord star;
+    readSystemText(catalogue, text, star);
+    return star;
+}
+
+// The lines of a body block (from its "planetnumber" line to the separator).
+std::string blockOf(const std::string& text, int planet, int body) {
+    const std::string key = "\nplanetnumber " + std::to_string(planet) + " " + std::to_string(body) + "\n";
+    const std::size_t start = text.find(key);
+    if (start == std::string::npos) return "";
+    return text.substr(start, text.find(kSeparator, start) - start);
+}
+
+void expectClose(double actual, double expected, const char* what) {
+    if (expected == 0.0)
+        EXPECT_EQ(actual, 0.0) << what;
+    else
+        EXPECT_NEAR(actual / expected, 1.0, 6e-6) << what << ": " << actual << " vs " << expected;
+}
+
+class SavedSystemFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        galaxyRandom().seed(3, 4);
+        sharedRandom().seed(5);
+    }
+    GalaxyCatalogue catalogue;
+};
+
+// ---------------------------------------------------------------------------------------------
+// The written text
+
+TEST_F(SavedSystemFile, TextLayout) {
+    const StarRecord star = sampleStar();
+    const std::string text = systemFileText(star);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text[0], '\n');
+    EXPECT_EQ(text.substr(0, 10), "\nname Sol\n");
+    EXPECT_EQ(text.substr(text.size() - 32), kSeparator + "\n");
+    EXPECT_NE(text.find("\nalias Sol\npath xxxxxx\ncntname Sol\nclass G 2 V\nmass 1\nradius 1\n"
+                        "ecliptic 12.5 200.25 359\nsurftemp 5778\nage 4600\nluminosity 1\n"
+                        "planets 3\n\n" + kSeparator + "\n"),
+              std::string::npos)
+        << text;
+    // Units: metres, kilograms, pascals; the solar mass written with six digits.
+    const std::string terra = blockOf(text, 1, 0);
+    EXPECT_NE(terra.find("\nmoons 1\nname Terra\ntype terrestrial\nsma 1.5259e+11"), std::string::npos) << terra;
+    EXPECT_NE(terra.find("\nmass 5.97352e+24\n"), std::string::npos) << terra;
+    EXPECT_NE(terra.find("\nsurfpressure 101325\natmcompounds 2 7 780.5 78.08 8 209.7 20.95 \nmolconst 28.97\n"),
+              std::string::npos) << terra;
+    EXPECT_NE(terra.find("\nmedsurftemp 288.2\ntemprange 270.5 300.25 250.125 320.75\nradius 6.371e+06\n"),
+              std::string::npos) << terra;
+    EXPECT_NE(terra.find("\ncoreradius 3.485e+06\ngasfraction"), std::string::npos) << terra;
+    EXPECT_NE(text.find("\n\n\n" + kSeparator + "\n"), std::string::npos);
+    // A moon block has no "moons" line.
+    EXPECT_EQ(blockOf(text, 1, 1).find("moons"), std::string::npos);
+    // Planets with every moon, in order.
+    EXPECT_LT(text.find("planetnumber 1 0"), text.find("planetnumber 1 1"));
+    EXPECT_LT(text.find("planetnumber 1 1"), text.find("planetnumber 2 0"));
+    EXPECT_LT(text.find("planetnumber 2 0"), text.find("planetnumber 3 0"));
+}
+
+TEST_F(SavedSystemFile, ThinAtmospheresAndGiantsLeaveOutTheirLines) {
+    StarRecord star = sampleStar();
+    star.system->planets[0].bodies[0].surfpressure = 0.1;  // exactly the limit: left out
+    const std::string text = systemFileText(star);
+    for (const auto& [planet, body] : {std::pair{1, 0}, std::pair{1, 1}, std::pair{2, 0}, std::pair{3, 0}}) {
+        const std::string block = blockOf(text, planet, body);
+        ASSERT_FALSE(block.empty());
+        EXPECT_EQ(block.find("surfpressure"), std::string::npos) << block;
+        EXPECT_EQ(block.find("atmcompounds"), std::string::npos) << block;
+        EXPECT_EQ(block.find("molconst"), std::string::npos) << block;
+    }
+    for (int planet : {2, 3}) {
+        const std::string block = blockOf(text, planet, 0);
+        EXPECT_EQ(block.find("medsurftemp"), std::string::npos) << block;
+        EXPECT_EQ(block.find("temprange"), std::string::npos) << block;
+        EXPECT_EQ(block.find("inf"), std::string::npos) << block;
+    }
+    EXPECT_NE(blockOf(text, 1, 1).find("medsurftemp 250"), std::string::npos);
+    // Just above the limit the atmosphere is written, with an empty gas list if it has none.
+    star.system->planets[0].bodies[0].surfpressure = 0.1000001;
+    star.system->planets[0].bodies[0].atmcompounds.clear();
+    EXPECT_NE(blockOf(systemFileText(star), 1, 0).find("\natmcompounds 0 \n"), std::string::npos);
+}
+
+TEST_F(SavedSystemFile, MasslessBodiesWriteAGasFractionOfZero) {
+    StarRecord star = sampleStar();
+    star.system->planets[0].bodies[1].mass = 0.0;
+    star.system->planets[0].bodies[1].gasmass = 0.0;
+    const std::string block = blockOf(systemFileText(star), 1, 1);
+    EXPECT_NE(block.find("\ngasfraction 0\n"), std::string::npos) << block;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Round trip
+
+TEST_F(SavedSystemFile, EveryStoredFieldComesBack) {
+    const StarRecord original = sampleStar();
+    const StarRecord star = readBack(catalogue, systemFileText(original));
+    const StellarData& d = *star.physical;
+    EXPECT_EQ(d.name, "Sol");
+    EXPECT_EQ(star.alias, "Sol");
+    EXPECT_EQ(star.cntname, "Sol");
+    EXPECT_EQ(star.path, "xxxxxx");
+    EXPECT_TRUE(star.systemfromfile);
+    EXPECT_TRUE(star.systemready);
+    EXPECT_EQ(d.spectralclass, "G");
+    EXPECT_EQ(d.subtype, 2);
+    EXPECT_EQ(d.lumclass, "V");
+    EXPECT_EQ(d.mass, 1.0);
+    EXPECT_EQ(d.radius, 1.0);
+    EXPECT_EQ(d.surftemp, 5778.0);
+    EXPECT_EQ(d.age, 4600.0);
+    EXPECT_EQ(d.luminosity, 1.0);
+    EXPECT_EQ(star.ecliptic, original.ecliptic);
+    // What the file does not hold: the main-sequence values are the present ones, and the
+    // system is named after the star.
+    EXPECT_EQ(d.initialmass, 1.0);
+    EXPECT_EQ(d.initialluminosity, 1.0);
+    EXPECT_EQ(star.system->name, "Sol");
+
+    ASSERT_EQ(star.system->planetcount, 3);
+    ASSERT_EQ(star.system->planets.size(), 3u);
+    for (std::size_t p = 0; p < 3; ++p) {
+        const PlanetSlot& want = original.system->planets[p];
+        const PlanetSlot& got = star.system->planets[p];
+        ASSERT_EQ(got.mooncount, want.mooncount);
+        ASSERT_EQ(got.bodies.size(), want.bodies.size());
+        for (std::size_t j = 0; j < want.bodies.size(); ++j) {
+            const PlanetRecord& a = got.bodies[j];
+            const PlanetRecord& e = want.bodies[j];
+            SCOPED_TRACE("planet " + std::to_string(p + 1) + " body " + std::to_string(j));
+            EXPECT_EQ(a.name, e.name);
+            EXPECT_EQ(a.type, e.type);
+            expectClose(a.sma, e.sma, "sma");
+            expectClose(a.ecc, e.ecc, "ecc");
+            expectClose(a.axtilt, e.axtilt, "axtilt");
+            expectClose(a.mass, e.mass, "mass");
+            expectClose(a.radius, e.radius, "radius");
+            expectClose(a.albedo, e.albedo, "albedo");
+            expectClose(a.period, e.period, "period");
+            expectClose(a.day, e.day, "day");
+            expectClose(a.hydrofraction, e.hydrofraction, "hydrofraction");
+            expectClose(a.icefraction, e.icefraction, "icefraction");
+            expectClose(a.cloudfraction, e.cloudfraction, "cloudfraction");
+            expectClose(a.coreradius, e.coreradius, "coreradius");
+            expectClose(a.gasmass, e.gasmass, "gasmass");
+            expectClose(a.dustmass, e.dustmass, "dustmass");
+            if (e.medsurftemp != kNoSurface) {
+                expectClose(a.medsurftemp, e.medsurftemp, "medsurftemp");
+                expectClose(a.lowtemp, e.lowtemp, "lowtemp");
+                expectClose(a.hightemp, e.hightemp, "hightemp");
+                expectClose(a.mintemp, e.mintemp, "mintemp");
+                expectClose(a.maxtemp, e.maxtemp, "maxtemp");
+            }
+            // Derived quantities are worked out again.
+            const double cm = a.radius * 100000.0;
+            expectClose(a.density, a.mass * 1.98892e33 / (4.0 / 3.0 * 3.1415926536 * cm * cm * cm), "density");
+            expectClose(a.escvelocity, escapeVelocity(a.mass, a.radius), "escvelocity");
+            expectClose(a.surfaccel, surfaceAcceleration(a.mass, a.radius), "surfaccel");
+            expectClose(a.surfgrav, surfaceGravity(a.surfaccel), "surfgrav");
+            EXPECT_GT(a.density, 0.0);
+        }
+    }
+    const PlanetRecord& terra = star.system->planets[0].bodies[0];
+    expectClose(terra.surfpressure, 1013.25, "surfpressure");
+    expectClose(terra.molconst, 28.97, "molconst");
+    ASSERT_EQ(terra.atmcompounds.size(), 2u);
+    EXPECT_EQ(terra.gascount, 2);
+    EXPECT_EQ(terra.atmcompounds[1].gasnumber, 8);
+    expectClose(terra.atmcompounds[1].percentage, 209.7, "percentage");
+    expectClose(terra.atmcompounds[1].partialpressure, 20.95, "partialpressure");
+    EXPECT_FALSE(terra.gasgiant);
+
+    // Giants: jovian keeps what was read; the ice giant has no surface again.
+    const PlanetRecord& jupiter = star.system->planets[1].bodies[0];
+    EXPECT_FALSE(jupiter.gasgiant);
+    EXPECT_EQ(jupiter.surfpressure, 0.0);
+    const PlanetRecord& neptune = star.system->planets[2].bodies[0];
+    EXPECT_TRUE(neptune.gasgiant);
+    EXPECT_EQ(neptune.surfpressure, kNoSurface);
+    EXPECT_EQ(neptune.atmdensity, kNoSurface);
+    EXPECT_EQ(neptune.medsurftemp, kNoSurface);
+    EXPECT_EQ(neptune.hydrofraction, 1.0);
+    EXPECT_EQ(neptune.cloudfraction, 1.0);
+    EXPECT_EQ(catalogue.noaliascount, 0);  // it has an alias
+}
+
+TEST_F(SavedSystemFile, MinimumMolecularWeightUsesTheStarAtThePlanetsDistance) {
+    const StarRecord star = readBack(catalogue, systemFileText(sampleStar()));
+    const PlanetSlot& earth = star.system->planets[0];
+    for (std::size_t j = 0; j < 2; ++j) {
+        const PlanetRecord& b = earth.bodies[j];
+        GeneratorStar sun;
+        sun.mass = 1.0;
+        sun.luminosity = 1.0;
+        sun.ecosphereradius = 1.0;
+        sun.age = 4600.0 * 1e6;
+        BodyNode node;
+        node.mass = b.mass;
+        node.radius = b.radius;
+        node.sma = earth.bodies[0].sma;  // a moon is as far from the star as its planet
+        node.surfgrav = b.surfgrav;
+        node.exotemp = exosphereTemp(earth.bodies[0].sma, 1.0);
+        node.star = &sun;
+        const double expected = minMolecularWeight(node);
+        EXPECT_DOUBLE_EQ(b.minmolweight, std::isfinite(expected) ? expected : 0.0) << j;
+        EXPECT_TRUE(std::isfinite(b.minmolweight));
+    }
+    // The two bodies differ, so the quantity is not a constant.
+    EXPECT_NE(earth.bodies[0].minmolweight, earth.bodies[1].minmolweight);
+}
+
+TEST_F(SavedSystemFile, SaveAndLoadThroughTheFileSystem) {
+    TempFolder root;
+    fs::create_directories(root.path() / "Starvane" / "SavedSystems");
+    fs::create_directories(root.path() / "Config" / "EPP");
+    const StarRecord star = sampleStar("Sol", "Sol system");
+    EXPECT_TRUE(saveSystemFile(root.path(), star, false));
+    const fs::path saved = root.path() / "Starvane" / "SavedSystems" / "Sol" / "Sol system.svs";
+    ASSERT_TRUE(fs::exists(saved));
+    EXPECT_TRUE(saveSystemFile(root.path(), star, true));
+    const fs::path cached = root.path() / "Config" / "EPP" / "Sol system.epp";
+    ASSERT_TRUE(fs::exists(cached));
+
+    std::ifstream in(saved, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    EXPECT_EQ(content.str(), systemFileText(star));
+
+    StarRecord loaded;
+    EXPECT_TRUE(loadSystemFile(catalogue, saved, loaded));
+    EXPECT_EQ(loaded.system->name, "Sol");  // the file does not carry the system's name
+    EXPECT_EQ(loaded.system->planetcount, 3);
+
+    // Overwritten, not appended.
+    EXPECT_TRUE(saveSystemFile(root.path(), star, false));
+    EXPECT_EQ(fs::file_size(saved), content.str().size());
+
+    // A file that is not there.
+    StarRecord missing;
+    EXPECT_FALSE(loadSystemFile(catalogue, root.path() / "nothing.svs", missing));
+    ASSERT_NE(missing.physical, nullptr);
+    EXPECT_EQ(missing.physical->name, "");
+    EXPECT_EQ(catalogue.noaliascount, 0);
+
+    // Without the parent folders nothing is written.
+    TempFolder empty;
+    EXPECT_FALSE(saveSystemFile(empty.path(), star, true));
+}
+
+TEST_F(SavedSystemFile, NamesCannotLeadOutOfTheSavedSystemsFolder) {
+    TempFolder root;
+    const fs::path saved = root.path() / "Starvane" / "SavedSystems";
+    fs::create_directories(saved);
+    fs::create_directories(root.path() / "Config" / "EPP");
+    for (const auto& [starName, systemName] :
+         {std::pair{"../../escape", "../../../x"}, std::pair{"a/b", "c\\d"}, std::pair{"..", "."},
+          std::pair{"", ""}, std::pair{"/abs", "/etc/passwd"}, std::pair{"line\nbreak", "tab\there"}}) {
+        const StarRecord star = sampleStar(starName, systemName);
+        EXPECT_TRUE(saveSystemFile(root.path(), star, false)) << starName;
+        EXPECT_TRUE(saveSystemFile(root.path(), star, true)) << starName;
+        const fs::path target = fs::weakly_canonical(savedSystemPath(root.path(), star, false));
+        const fs::path base = fs::weakly_canonical(saved);
+        EXPECT_EQ(target.parent_path().parent_path(), base) << starName;
+        EXPECT_EQ(fs::weakly_canonical(savedSystemPath(root.path(), star, true)).parent_path(),
+                  fs::weakly_canonical(root.path() / "Config" / "EPP")) << systemName;
+    }
+    // Nothing beside the two folders.
+    for (const auto& entry : fs::directory_iterator(root.path()))
+        EXPECT_TRUE(entry.path().filename() == "Starvane" || entry.path().filename() == "Config")
+            << entry.path();
+    for (const auto& entry : fs::directory_iterator(root.path() / "Starvane"))
+        EXPECT_EQ(entry.path().filename(), "SavedSystems") << entry.path();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading hand-written files
+
+TEST_F(SavedSystemFile, HandWrittenValues) {
+    const std::string text =
+        "name Vega\r\n"
+        "class A 0 V\r\n"
+        "surftemp 5778.6\r\n"
+        "coords 1 -2 3 4.7 -5 2\r\n"
+        "mass 2.1\r\n"
+        "planets 1\r\n"
+        "planetnumber 1 0\r\n"
+        "moons 1\r\n"
+        "name First\r\n"
+        "type unknown\r\n"
+        "atmcompounds 0 \r\n"
+        "mass 1.98892e+30\r\n"
+        "radius 1e6\r\n"
+        "planetnumber 1 1\r\n"
+        "name Moonlet\r\n"
+        "type Rock\r\n"
+        "mass 1e20\r\n"
+        "radius 1e5\r\n";
+    const StarRecord star = readBack(catalogue, text);
+    EXPECT_EQ(star.physical->name, "Vega");
+    EXPECT_EQ(star.physical->lumclass, "V");
+    EXPECT_EQ(star.physical->surftemp, 5778.0);
+    EXPECT_EQ(star.cube.x, 1);
+    EXPECT_EQ(star.cube.y, -2);
+    EXPECT_EQ(star.cube.z, 3);
+    EXPECT_EQ(star.offset[0], 4.0f);  // x
+    EXPECT_EQ(star.offset[1], -5.0f);  // up
+    EXPECT_EQ(star.offset[2], 2.0f);  // y
+    EXPECT_EQ(star.alias, "");
+    EXPECT_EQ(catalogue.noaliascount, 1);
+    EXPECT_EQ(star.system->name, "Vega");
+    ASSERT_EQ(star.system->planets.size(), 1u);
+    ASSERT_EQ(star.system->planets[0].bodies.size(), 2u);
+    const PlanetRecord& first = star.system->planets[0].bodies[0];
+    EXPECT_EQ(first.name, "First");
+    EXPECT_EQ(first.type, rock);  // "unknown" is not read: the type stays
+    EXPECT_TRUE(first.atmcompounds.empty());
+    EXPECT_EQ(first.mass, 1.98892e+30 * 5.02785431289343e-31);
+    EXPECT_DOUBLE_EQ(first.radius, 1000.0);
+    // The last moon is finished although no "planetnumber" follows it.
+    const PlanetRecord& moonlet = star.system->planets[0].bodies[1];
+    EXPECT_EQ(moonlet.name, "Moonlet");
+    EXPECT_EQ(moonlet.type, rock);  // "Rock" is not "rock"
+    EXPECT_GT(moonlet.density, 0.0);
+    EXPECT_GT(moonlet.surfgrav, 0.0);
+    EXPECT_GT(moonlet.escvelocity, 0.0);
+
+    // Misspelt types leave the type as it was; known words set it.
+    const StarRecord typed = readBack(catalogue, "\nplanets 1\nplanetnumber 1 0\nmoons 0\ntype oceanic\ntype oceanik\n");
+    EXPECT_EQ(typed.system->planets[0].bodies[0].type, oceanic);
+    EXPECT_EQ(catalogue.noaliascount, 2);
+}
+
+TEST_F(SavedSystemFile, GenSystemGeneratesOrDropsTheSystem) {
+    const std::string header =
+        "\nname Gen\nalias \nclass G 2 V\nmass 1\nradius 1\nsurftemp 5778\nage 4600\nluminosity 1\n";
+    StarRecord generated = readBack(catalogue, header + "gensystem 12345.9\n");
+    ASSERT_NE(generated.system, nullptr);
+    EXPECT_TRUE(generated.systemready);
+    EXPECT_GT(generated.system->planetcount, 0);
+    // The same as a generation with the whole seed.
+    StellarData sun = *generated.physical;
+    GeneratedSystem direct;
+    direct.generateFor(12345.0, sun);
+    ASSERT_EQ(generated.system->planetcount, direct.planetcount);
+    for (std::size_t p = 0; p < direct.planets.size(); ++p)
+        EXPECT_EQ(generated.system->planets[p].bodies[0].sma, direct.planets[p].bodies[0].sma);
+
+    StarRecord dropped = readBack(catalogue, header + "path xxxxxx\ngensystem 0\nplanets 2\nplanetnumber 1 0\nmoons 0\nname X\n");
+    EXPECT_EQ(dropped.system, nullptr);
+    EXPECT_FALSE(dropped.systemfromfile);
+    EXPECT_FALSE(dropped.systemready);
+    EXPECT_EQ(dropped.physical->name, "Gen");
+}
+
+TEST_F(SavedSystemFile, BodiesOutsideTheirSlotsAreIgnored) {
+    const std::string text =
+        "\nname Odd\nplanets 1\n"
+        "planetnumber 0 0\nname Zero\n"
+        "planetnumber 2 0\nmoons 3\nname Two\n"
+        "planetnumber 1 5\nname Five\n"
+        "planetnumber -1 -1\nname Negative\n"
+        "planetnumber 1 0\nmoons 1\nname One\n"
+        "planetnumber 1 1\nname Moon\n"
+        "planetnumber 1 2\nname Beyond\n";
+    const StarRecord star = readBack(catalogue, text);
+    ASSERT_EQ(star.system->planets.size(), 1u);
+    ASSERT_EQ(star.system->planets[0].bodies.size(), 2u);
+    EXPECT_EQ(star.system->planets[0].bodies[0].name, "One");
+    EXPECT_EQ(star.system->planets[0].bodies[1].name, "Moon");
+
+    // Without a "planets" line there are no slots at all.
+    const StarRecord none = readBack(catalogue, "\nname None\nplanetnumber 1 0\nmoons 2\nname Lost\n");
+    EXPECT_TRUE(none.system->planets.empty());
+    // Header keys are not read once the bodies have begun.
+    const StarRecord late = readBack(catalogue, "\nname Late\nplanets 1\nplanetnumber 1 0\nmoons 0\nage 99\nluminosity 7\n");
+    EXPECT_EQ(late.physical->age, 0.0);
+    EXPECT_EQ(late.physical->luminosity, 0.0);
+}
+
+TEST_F(SavedSystemFile, LongValuesAreCutAtEightyCharacters) {
+    const std::string longName(200, 'n');
+    const StarRecord star = readBack(catalogue, "\nname " + longName + "\nalias " + longName + "\n");
+    EXPECT_EQ(star.physical->name, std::string(80, 'n'));
+    EXPECT_EQ(star.alias, std::string(80, 'n'));
+}
+
+TEST_F(SavedSystemFile, BrokenFilesLoadWithoutHarm) {
+    const std::string real = systemFileText(sampleStar());
+    for (std::size_t length = 0; length <= real.size(); ++length) {
+        StarRecord star;
+        readSystemText(catalogue, real.substr(0, length), star);
+        ASSERT_NE(star.physical, nullptr);
+    }
+    std::mt19937 random(20240601u);
+    const std::string pieces[] = {"planets ", "planetnumber ", "moons ", "atmcompounds ", "gensystem ",
+                                  "coords ", "name ", "type ", "mass ", "radius ", "gasfraction ",
+                                  "-1", "99999999999", "1e308", "nan", "inf", " ", "\n", "\r", "\0", "2", "0"};
+    for (int round = 0; round < 1500; ++round) {
+        std::string text;
+        const int parts = static_cast<int>(random() % 40);
+        for (int i = 0; i < parts; ++i) {
+            if (random() % 3 == 0) {
+                text += static_cast<char>(random() % 256);
+            } else {
+                text += pieces[random() % std::size(pieces)];
+            }
+        }
+        // Large seeds would only slow things down; the generator has its own tests.
+        for (std::size_t at = text.find("gensystem"); at != std::string::npos; at = text.find("gensystem", at + 1))
+            text[at] = 'G';
+        StarRecord star;
+        readSystemText(catalogue, text, star);
+        ASSERT_NE(star.physical, nullptr);
+        if (star.system) EXPECT_EQ(star.system->planetcount, static_cast<int>(star.system->planets.size()));
+    }
+    // Huge counts are refused rather than allocated.
+    const StarRecord huge = readBack(catalogue, "\nplanets 2000000000\nplanetnumber 1 0\nmoons 2000000000\natmcompounds 2000000000\n");
+    EXPECT_LE(huge.system->planets.size(), 10000u);
+}
+
+}  // namespace
