@@ -13,3 +13,4 @@ void addClassCommand(CLI::App& app, int& status);
 void addEvolveCommand(CLI::App& app, int& status);
 void addGalaxyCommands(CLI::App& app, int& status);
 void addRouteCommands(CLI::App& app, int& status);
+void addExportCommands(CLI::App& app, int& status);

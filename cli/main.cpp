@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     addEvolveCommand(app, status);
     addGalaxyCommands(app, status);
     addRouteCommands(app, status);
+    addExportCommands(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {

@@ -9,6 +9,7 @@
 #include "files/general_number.h"
 #include "files/safe_name.h"
 #include "files/text_number.h"
+#include "generation/atmosphere.h"
 #include "generation/body_node.h"
 #include "generation/planet_physics.h"
 
@@ -131,6 +132,10 @@ struct Reader {
         b.surfaccel = surfaceAcceleration(b.mass, b.radius);
         b.surfgrav = surfaceGravity(b.surfaccel);
         b.minmolweight = retainedWeight(b);
+        // The file keeps the gases but not the air's density, which the export needs.
+        if (b.surfpressure > 0.1 && std::isfinite(b.surfpressure) && !b.atmcompounds.empty())
+            b.atmdensity = surfaceAtmosphereDensity(meanMolarMass(b.atmcompounds), b.surfpressure, b.maxtemp,
+                                                    b.mintemp);
         body = nullptr;
     }
 

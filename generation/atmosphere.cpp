@@ -86,15 +86,22 @@ void composeAtmosphere(const GeneratorStar& star, BodyNode& body) {
     atmosphereDensity(body);
 }
 
-void atmosphereDensity(BodyNode& body) {
-    if (body.surfpressure <= 0.1) return;
+double meanMolarMass(const std::vector<AtmosphereGas>& gases) {
     double molarMass = 0.0;
-    for (const AtmosphereGas& gas : body.atmcompounds) {
+    for (const AtmosphereGas& gas : gases) {
         const GasProperties* row = findGas(gas.gasnumber);
         if (row != nullptr) molarMass += gas.percentage * 0.01 * row->weight;
     }
-    molarMass = 0.001 * molarMass;
+    return 0.001 * molarMass;
+}
+
+double surfaceAtmosphereDensity(double molarMass, double surfpressure, double maxtemp, double mintemp) {
+    return molarMass * surfpressure * 100.0 / ((maxtemp + mintemp) * 4.155);
+}
+
+void atmosphereDensity(BodyNode& body) {
+    if (body.surfpressure <= 0.1) return;
+    const double molarMass = meanMolarMass(body.atmcompounds);
     body.molconst = 8.31441 / molarMass;
-    body.atmdensity =
-        molarMass * body.surfpressure * 100.0 / ((body.maxtemp + body.mintemp) * 4.155);
+    body.atmdensity = surfaceAtmosphereDensity(molarMass, body.surfpressure, body.maxtemp, body.mintemp);
 }

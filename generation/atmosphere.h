@@ -10,3 +10,10 @@ void composeAtmosphere(const GeneratorStar& star, BodyNode& body);
 
 // Sets `molconst` and `atmdensity` from the gas list.
 void atmosphereDensity(BodyNode& body);
+
+// Mean molar mass (kg/mol) of a gas list by its percentages; 0 for an empty list.
+double meanMolarMass(const std::vector<AtmosphereGas>& gases);
+
+// Density (kg/m³) at the surface of an atmosphere of that molar mass, pressure (millibars)
+// and extreme temperatures: the ideal gas at their mean.
+double surfaceAtmosphereDensity(double molarMass, double surfpressure, double maxtemp, double mintemp);

@@ -1,0 +1,165 @@
+// starvane-cli export and export-json: the save path of the atlas without its window.
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/data_root.h"
+#include "cli/galaxy_session.h"
+#include "cli/system_from_json.h"
+#include "export/system_save.h"
+#include "galaxy/galaxy_window.h"
+#include "generation/lcg_random.h"
+
+namespace {
+
+struct ExportOptions {
+    std::string name;  // star name, or the JSON file
+    bool cache = false;
+    bool folder = false;
+    bool noTextures = false;
+    std::optional<std::string> root;
+    std::string galaxy = "MilkyWay";
+    std::optional<unsigned> randSeed;
+};
+
+// A progress bar on the terminal, redrawn in place.
+void showProgress(int done, int total, int level, double fraction) {
+    const int width = 30;
+    const double overall = total > 0 ? (done - 1 + fraction) / total : 1.0;
+    const int filled = static_cast<int>(overall * width + 0.5);
+    std::fprintf(stderr, "\r[%-*s] %s   ", width, std::string(static_cast<std::size_t>(std::max(0, std::min(width, filled))), '#').c_str(),
+                 progressText(done, total, level, fraction).c_str());
+    std::fflush(stderr);
+}
+
+std::optional<std::filesystem::path> simulatorRoot(const std::optional<std::string>& root, const char* command) {
+    const std::filesystem::path chosen = root ? std::filesystem::path(*root) : std::filesystem::path(".");
+    std::error_code error;
+    if (!std::filesystem::is_directory(chosen / "Starvane", error)) {
+        std::cerr << "starvane-cli " << command
+                  << ": run it in the simulator root (the folder holding Starvane/) or give --root\n";
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+// Loads the texture plug-in "texgen.so" from the simulator root unless textures are off.
+std::unique_ptr<TexturePlugin> loadPlugin(const std::filesystem::path& root, bool noTextures) {
+    if (noTextures) return nullptr;
+    auto plugin = std::make_unique<TexturePlugin>();
+    StderrMessages messages;
+    plugin->load((root / "texgen.so").string(), messages);
+    if (!plugin->loaded())
+        std::cerr << "starvane-cli: no texture plug-in " << (root / "texgen.so").string()
+                  << "; exporting without textures\n";
+    return plugin;
+}
+
+int finish(SaveOutcome outcome, const std::string& systemName) {
+    std::fprintf(stderr, "\n");
+    if (outcome == SaveOutcome::saved) {
+        std::cout << saveOutcomeText(outcome, systemName) << "\n";
+        return 0;
+    }
+    std::cerr << "starvane-cli: " << saveOutcomeText(outcome, systemName) << "\n";
+    return 1;
+}
+
+int runSave(const std::filesystem::path& root, StarRecord& star, const ExportOptions& options) {
+    StarvaneConfig config;
+    if (!loadStarvaneConfig(root, config))
+        std::cerr << "starvane-cli: no Starvane/Starvane.cfg; using zero texture levels and no asteroids\n";
+    const std::unique_ptr<TexturePlugin> plugin = loadPlugin(root, options.noTextures);
+    SaveHooks hooks;
+    hooks.status = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
+    hooks.progress = showProgress;
+    const SaveOutcome outcome = options.cache ? saveToCache(root, star, config, plugin.get(), hooks)
+                                              : saveToFolder(root, star, config, plugin.get(), hooks);
+    return finish(outcome, star.system ? star.system->name : star.physical->name);
+}
+
+int runExport(const ExportOptions& options) {
+    const auto root = simulatorRoot(options.root, "export");
+    if (!root) return 1;
+    auto session = openGalaxy(*root, options.galaxy);
+    if (!session) return 1;
+    StarRecord* star = findCatalogueStar(session->catalogue, options.name);
+    if (star == nullptr) {
+        std::cerr << "starvane-cli export: no star named \"" << options.name << "\" in the catalogue\n";
+        return 1;
+    }
+    NoCubeDisplay display;
+    KeptStars kept;
+    GalaxyWindow window(session->catalogue, display, kept);
+    window.rebuild(static_cast<float>(star->cube.x), static_cast<float>(star->cube.y),
+                   static_cast<float>(star->cube.z));
+    if (options.randSeed) sharedRandom().seed(*options.randSeed);
+    return runSave(*root, *star, options);
+}
+
+int runExportJson(const ExportOptions& options) {
+    std::ifstream in(options.name, std::ios::binary);
+    if (!in) {
+        std::cerr << "starvane-cli export-json: cannot read " << options.name << "\n";
+        return kUsageError;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    StarRecord star;
+    if (auto problem = readSystemJson(text.str(), star)) {
+        std::cerr << "starvane-cli export-json: " << options.name << ": " << *problem << "\n";
+        return kUsageError;
+    }
+    const auto root = simulatorRoot(options.root, "export-json");
+    if (!root) return 1;
+    if (options.randSeed) sharedRandom().seed(*options.randSeed);
+    return runSave(*root, star, options);
+}
+
+void addDestination(CLI::App* command, ExportOptions& options) {
+    auto* cache = command->add_flag("--cache", options.cache, "Export into the simulator (registered in the cache list)");
+    auto* folder = command->add_flag("--folder", options.folder, "Export into Starvane/SavedSystems/");
+    cache->excludes(folder);
+    folder->excludes(cache);
+    command->add_flag("--no-textures", options.noTextures, "Do not use the texture plug-in at all");
+    command->add_option("--root", options.root, "Simulator root holding Starvane/ (default: the working folder)");
+    command->add_option("--rand-seed", options.randSeed, "Seed the shared generator first (asteroids, cloud heights)");
+}
+
+}  // namespace
+
+void addExportCommands(CLI::App& app, int& status) {
+    auto exportOptions = std::make_shared<ExportOptions>();
+    CLI::App* exportCommand = app.add_subcommand("export", "Save a catalogue star's system to cache or folder");
+    exportCommand->add_option("name", exportOptions->name, "Exact name of the star")->required();
+    exportCommand->add_option("--galaxy", exportOptions->galaxy, "Galaxy folder name (default MilkyWay)");
+    addDestination(exportCommand, *exportOptions);
+    exportCommand->callback([exportOptions, &status] {
+        if (exportOptions->cache == exportOptions->folder) {
+            std::cerr << "starvane-cli export: give one of --cache or --folder\n";
+            status = kUsageError;
+            return;
+        }
+        status = runExport(*exportOptions);
+    });
+
+    auto jsonOptions = std::make_shared<ExportOptions>();
+    CLI::App* jsonCommand = app.add_subcommand("export-json", "Export a system given as JSON to cache or folder");
+    jsonCommand->add_option("file", jsonOptions->name, "The system as `system --json` prints it, with a \"star\" object")
+        ->required();
+    addDestination(jsonCommand, *jsonOptions);
+    jsonCommand->callback([jsonOptions, &status] {
+        if (jsonOptions->cache == jsonOptions->folder) {
+            std::cerr << "starvane-cli export-json: give one of --cache or --folder\n";
+            status = kUsageError;
+            return;
+        }
+        status = runExportJson(*jsonOptions);
+    });
+}

@@ -1,0 +1,150 @@
+#include "cli/system_from_json.h"
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+#include <nlohmann/json.hpp>
+
+namespace {
+
+using nlohmann::json;
+
+struct JsonError {
+    std::string what;
+};
+
+const json& member(const json& object, const char* key, const std::string& where) {
+    if (!object.is_object()) throw JsonError{where + " is not an object"};
+    const auto found = object.find(key);
+    if (found == object.end()) throw JsonError{where + " has no \"" + key + "\""};
+    return *found;
+}
+
+double real(const json& object, const char* key, const std::string& where) {
+    const json& value = member(object, key, where);
+    if (value.is_number()) return value.get<double>();
+    if (value.is_string()) {
+        const std::string text = value.get<std::string>();
+        if (text == "inf") return std::numeric_limits<double>::infinity();
+        if (text == "-inf") return -std::numeric_limits<double>::infinity();
+        if (text == "nan") return std::numeric_limits<double>::quiet_NaN();
+    }
+    throw JsonError{where + ": \"" + key + "\" is not a number"};
+}
+
+std::int32_t integer(const json& object, const char* key, const std::string& where) {
+    const json& value = member(object, key, where);
+    if (!value.is_number_integer()) throw JsonError{where + ": \"" + key + "\" is not a whole number"};
+    const auto number = value.get<long long>();
+    if (number < -2147483648LL || number > 2147483647LL) throw JsonError{where + ": \"" + key + "\" is out of range"};
+    return static_cast<std::int32_t>(number);
+}
+
+std::string text(const json& object, const char* key, const std::string& where) {
+    const json& value = member(object, key, where);
+    if (!value.is_string()) throw JsonError{where + ": \"" + key + "\" is not a text"};
+    return value.get<std::string>();
+}
+
+PlanetRecord readBody(const json& b, const std::string& where) {
+    PlanetRecord body;
+    body.planetnumber = integer(b, "planetnumber", where);
+    body.sma = real(b, "sma", where);
+    body.ecc = real(b, "ecc", where);
+    body.axtilt = real(b, "axtilt", where);
+    body.mass = real(b, "mass", where);
+    body.gasgiant = integer(b, "gasgiant", where);
+    body.dustmass = real(b, "dustmass", where);
+    body.gasmass = real(b, "gasmass", where);
+    body.coreradius = real(b, "coreradius", where);
+    body.radius = real(b, "radius", where);
+    body.orbitzone = integer(b, "orbitzone", where);
+    body.density = real(b, "density", where);
+    body.period = real(b, "period", where);
+    body.day = real(b, "day", where);
+    body.resonant = integer(b, "resonant", where);
+    body.escvelocity = real(b, "escvelocity", where);
+    body.surfaccel = real(b, "surfaccel", where);
+    body.surfgrav = real(b, "surfgrav", where);
+    body.rmsvelocity = real(b, "rmsvelocity", where);
+    body.minmolweight = real(b, "minmolweight", where);
+    body.volinventory = real(b, "volinventory", where);
+    body.surfpressure = real(b, "surfpressure", where);
+    body.greenhouse = integer(b, "greenhouse", where);
+    body.boilpoint = real(b, "boilpoint", where);
+    body.albedo = real(b, "albedo", where);
+    body.exotemp = real(b, "exotemp", where);
+    body.esttemp = real(b, "esttemp", where);
+    body.estterrtemp = real(b, "estterrtemp", where);
+    body.medsurftemp = real(b, "medsurftemp", where);
+    body.greenhouserise = real(b, "greenhouserise", where);
+    body.hightemp = real(b, "hightemp", where);
+    body.lowtemp = real(b, "lowtemp", where);
+    body.maxtemp = real(b, "maxtemp", where);
+    body.mintemp = real(b, "mintemp", where);
+    body.hydrofraction = real(b, "hydrofraction", where);
+    body.cloudfraction = real(b, "cloudfraction", where);
+    body.icefraction = real(b, "icefraction", where);
+    body.inclination = real(b, "inclination", where);
+    body.longascnode = real(b, "longascnode", where);
+    body.longperihelion = real(b, "longperihelion", where);
+    body.meanlongitude = real(b, "meanlongitude", where);
+    body.atmdensity = real(b, "atmdensity", where);
+    body.molconst = real(b, "molconst", where);
+    const json& gases = member(b, "atmcompounds", where);
+    if (!gases.is_array()) throw JsonError{where + ": \"atmcompounds\" is not an array"};
+    for (std::size_t g = 0; g < gases.size(); ++g) {
+        const std::string gasWhere = where + " gas " + std::to_string(g);
+        AtmosphereGas gas;
+        gas.gasnumber = integer(gases[g], "gasnumber", gasWhere);
+        gas.partialpressure = real(gases[g], "partialpressure", gasWhere);
+        gas.percentage = real(gases[g], "percentage", gasWhere);
+        body.atmcompounds.push_back(gas);
+    }
+    body.gascount = static_cast<std::int32_t>(body.atmcompounds.size());
+    const std::int32_t type = integer(b, "type", where);
+    if (type < 0 || type > 16) throw JsonError{where + ": \"type\" must be 0 to 16"};
+    body.type = static_cast<PlanetType>(type);
+    body.name = text(b, "name", where);
+    return body;
+}
+
+}  // namespace
+
+std::optional<std::string> readSystemJson(const std::string& input, StarRecord& star) {
+    try {
+        const json root = json::parse(input);
+        const json& starObject = member(root, "star", "the system");
+        auto data = std::make_unique<StellarData>();
+        data->name = text(starObject, "name", "\"star\"");
+        data->mass = real(starObject, "mass", "\"star\"");
+        data->radius = real(starObject, "radius", "\"star\"");
+        if (!(std::isfinite(data->mass) && data->mass > 0.0) || !(std::isfinite(data->radius) && data->radius > 0.0))
+            throw JsonError{"\"star\": mass and radius must be positive numbers"};
+
+        auto system = std::make_unique<GeneratedSystem>();
+        system->name = text(root, "name", "the system");
+        const json& planets = member(root, "planets", "the system");
+        if (!planets.is_array()) throw JsonError{"\"planets\" is not an array"};
+        for (std::size_t p = 0; p < planets.size(); ++p) {
+            const std::string where = "planet " + std::to_string(p + 1);
+            const json& bodies = member(planets[p], "bodies", where);
+            if (!bodies.is_array() || bodies.empty()) throw JsonError{where + ": \"bodies\" must hold the planet"};
+            PlanetSlot slot;
+            for (std::size_t j = 0; j < bodies.size(); ++j)
+                slot.bodies.push_back(readBody(bodies[j], where + (j == 0 ? "" : " moon " + std::to_string(j))));
+            slot.mooncount = static_cast<std::int32_t>(slot.bodies.size() - 1);
+            system->planets.push_back(std::move(slot));
+        }
+        system->planetcount = static_cast<std::int32_t>(system->planets.size());
+        star.physical = std::move(data);
+        star.system = std::move(system);
+        star.systemready = 1;
+        return std::nullopt;
+    } catch (const json::exception& error) {
+        return std::string("not valid JSON: ") + error.what();
+    } catch (const JsonError& error) {
+        return error.what;
+    }
+}

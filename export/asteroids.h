@@ -1,0 +1,16 @@
+#pragma once
+// The asteroids that stand in for a belt when a system goes to the simulator: each belt
+// becomes a random swarm of small bodies along its orbit.
+
+#include <string>
+#include <vector>
+
+#include "generation/generated_system.h"
+
+// A belt is a planet whose own record has the type asteroids.
+bool isBelt(const PlanetSlot& planet);
+
+// Draws the asteroids of every belt of `system` from the shared generator, belt after belt in
+// planet order, each belt drawing its count and then its asteroids. `starName` names them.
+std::vector<PlanetRecord> generateAsteroids(const GeneratedSystem& system, const std::string& starName,
+                                            int maxCount, int minCount);

@@ -1,0 +1,50 @@
+#include "export/system_save.h"
+
+#include "export/system_export.h"
+#include "files/cache_list.h"
+#include "files/saved_system_file.h"
+
+namespace {
+
+void exportAndTexture(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
+                      const TexturePlugin* plugin, const SaveHooks& hooks, bool toCache) {
+    std::vector<PlanetRecord> swarm = exportSystem(root, *star.system, *star.physical, config.maxasteroids,
+                                                   config.minasteroids, toCache, plugin);
+    if (hooks.status) hooks.status(kTextureExportStatus);
+    if (plugin != nullptr)
+        exportTextures(root, *star.system, std::move(swarm), config, toCache, *plugin, hooks.progress);
+}
+
+}  // namespace
+
+SaveOutcome saveToCache(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
+                        const TexturePlugin* plugin, const SaveHooks& hooks) {
+    if (!star.path.empty()) return SaveOutcome::readFromFile;
+    if (!star.system || !star.physical) return SaveOutcome::noSystem;
+    if (!addToCache(root, star.system->name, config.cachecapacity)) return SaveOutcome::alreadyCached;
+    // The copy in Config/EPP is for an add-on that may not be installed; without its folder
+    // the copy is simply not made.
+    saveSystemFile(root, star, true);
+    exportAndTexture(root, star, config, plugin, hooks, true);
+    return SaveOutcome::saved;
+}
+
+SaveOutcome saveToFolder(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
+                         const TexturePlugin* plugin, const SaveHooks& hooks) {
+    if (!star.system || !star.physical) return SaveOutcome::noSystem;
+    const bool saved = saveSystemFile(root, star, false);
+    exportAndTexture(root, star, config, plugin, hooks, false);
+    return saved ? SaveOutcome::saved : SaveOutcome::writeFailed;
+}
+
+std::string saveOutcomeText(SaveOutcome outcome, const std::string& systemName) {
+    switch (outcome) {
+    case SaveOutcome::saved: return "Saved " + systemName + ".";
+    case SaveOutcome::alreadyCached: return systemName + " is in the cache already.";
+    case SaveOutcome::readFromFile:
+        return systemName + " was read from a custom system file and is not exported to the cache.";
+    case SaveOutcome::noSystem: return "This star has no planetary system to save.";
+    case SaveOutcome::writeFailed: return "Could not write the saved-system file of " + systemName + ".";
+    }
+    return "";
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The whole save of a star's system, as the command panel runs it: to cache (registered in
+// the cache list, saved copy, configuration files straight into the simulator, textures) or
+// to folder (saved-system file, configuration files and textures in "Starvane/SavedSystems/").
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "export/texture_export.h"
+#include "files/starvane_config.h"
+#include "galaxy/star_record.h"
+
+enum class SaveOutcome {
+    saved,
+    alreadyCached,     // the cache list holds the system already: nothing was written
+    readFromFile,      // the star's system came from a custom file: not exported to cache
+    noSystem,          // the star has no system to save
+    writeFailed,       // the saved-system file could not be written
+};
+
+struct SaveHooks {
+    // Shown once between the configuration files and the textures.
+    std::function<void(const std::string&)> status;
+    TextureProgressDisplay progress;
+};
+
+// Saves to the simulator's cache. `plugin` may be unloaded (no textures then) or null (no
+// atmosphere colours either).
+SaveOutcome saveToCache(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
+                        const TexturePlugin* plugin, const SaveHooks& hooks);
+
+// Saves to "Starvane/SavedSystems/".
+SaveOutcome saveToFolder(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
+                         const TexturePlugin* plugin, const SaveHooks& hooks);
+
+// What a person is told about an outcome.
+std::string saveOutcomeText(SaveOutcome outcome, const std::string& systemName);
+
+// The status line shown before the texture export.
+constexpr const char* kTextureExportStatus = "initialising texture export";

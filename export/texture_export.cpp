@@ -1,0 +1,162 @@
+#include "export/texture_export.h"
+
+#include <cmath>
+#include <fstream>
+#include <limits>
+
+#include "export/asteroids.h"
+#include "export/habitability.h"
+#include "files/safe_name.h"
+#include "files/simulator_paths.h"
+
+namespace {
+
+// The one progress display of the export under way; the plug-in's callback has no context.
+struct ProgressState {
+    int done = 0;
+    int total = 0;
+    TextureProgressDisplay display;
+};
+ProgressState g_progress;
+
+void reportProgress(int32_t level, double fraction) {
+    if (g_progress.display) g_progress.display(g_progress.done, g_progress.total, level, fraction);
+}
+
+int whole(double value) {
+    if (!std::isfinite(value)) return 0;
+    if (value >= 2147483647.0) return 2147483647;
+    if (value <= -2147483648.0) return -2147483647 - 1;
+    return static_cast<int>(std::trunc(value));
+}
+
+}  // namespace
+
+SurfaceStyle surfaceStyle(const PlanetRecord& body) {
+    switch (body.type) {
+    case rock: return {2, 1, 0};
+    case venusian: return {4, -1, 0};
+    case terrestrial: return {10, 1, 1};
+    case martian: return {13, 1, 0};
+    case oceanic: return {12, 1, 1};
+    case ice: return {1, 1, 0};
+    case icegiant:
+    case gasdwarf:
+    case sudarskyi:
+    case sudarskyii:
+    case sudarskyiii:
+    case sudarskyiv:
+    case sudarskyv: return {3, 0, -1};
+    case oneface: {
+        int style = 2;
+        if (body.icefraction > body.hydrofraction && body.icefraction > 0.1)
+            style = 1;
+        else if (body.hydrofraction >= body.icefraction && body.hydrofraction > 0.1)
+            style = body.hydrofraction > 0.8 ? 12 : 10;
+        return {style, 1, 0};
+    }
+    default: return {0, -1, 0};  // unknown and jovian have no texture; belts are handled apart
+    }
+}
+
+int cloudClass(double p, int textureSwitch) {
+    if (p < 0.1) return textureSwitch == 1 ? 5 : 6;
+    if (p < 150.0) return 5;
+    if (p < 600.0) return 4;
+    if (p < 2000.0) return 3;
+    if (p < 10000.0) return 2;
+    return 5;
+}
+
+int textureLevel(const PlanetRecord& body, const StarvaneConfig& config) {
+    const double r = body.radius;
+    int level;
+    if (r >= config.largeradius)
+        level = config.largelevel;
+    else if (r <= config.smallradius)
+        level = config.smalllevel;
+    else
+        level = whole(config.smalllevel + (r - config.smallradius) * (config.largelevel - config.smalllevel - 1) /
+                                              (config.largeradius - config.smallradius) +
+                      0.5);
+    const SurfaceStyle style = surfaceStyle(body);
+    if (style.bound < 0 && level > config.upperbound) level = config.upperbound;
+    if (style.bound > 0 && level < config.lowerbound) level = config.lowerbound;
+    return level;
+}
+
+std::string progressText(int done, int total, int level, double fraction) {
+    return std::to_string(done) + "/" + std::to_string(total) + ": Lvl" + std::to_string(level) + " " +
+           std::to_string(whole(fraction * 100.0)) + "%";
+}
+
+void exportTextures(const std::filesystem::path& root, GeneratedSystem& system,
+                    std::vector<PlanetRecord>&& swarm, const StarvaneConfig& config, bool toCache,
+                    const TexturePlugin& plugin, TextureProgressDisplay display) {
+    const std::vector<PlanetRecord> asteroidList = std::move(swarm);
+    if (!plugin.loaded()) return;
+    const std::string systemName = safeFileName(system.name);
+    plugin.setOption(1, config.pluginoption1);
+    plugin.setOption(3, config.pluginoption3);
+
+    // The plug-in writes below its output folder; names use "\" as the simulator does.
+    const std::string rootText = root.string() == "." ? std::string() : root.string() + "/";
+    const std::string folder =
+        rootText + (toCache ? std::string(".\\") : ".\\Starvane/SavedSystems/" + systemName);
+
+    std::ofstream textureList;
+    if (toCache) {
+        const auto listPath = resolveInside(root, "config/StarvaneSystems/" + systemName + "/Textures.log");
+        if (listPath) textureList.open(*listPath, std::ios::binary | std::ios::trunc);
+    }
+
+    g_progress.done = 0;
+    g_progress.total = static_cast<int>(asteroidList.size());
+    for (const PlanetSlot& planet : system.planets) g_progress.total += static_cast<int>(planet.bodies.size());
+    g_progress.display = std::move(display);
+
+    for (PlanetSlot& planet : system.planets) {
+        for (PlanetRecord& body : planet.bodies) {
+            const std::string baseName = systemName + " " + safeFileName(body.name);
+            TextureRequest request{};
+            request.basename = baseName.c_str();
+            if (body.type == asteroids && &body == &planet.bodies[0]) {
+                body.cloudtexture = 0;
+                plugin.clearGen(request);
+                break;  // a belt's own moons are not exported either
+            }
+            const SurfaceStyle style = surfaceStyle(body);
+            if (style.style == 0) continue;
+            if (style.cloudtexture >= 0) body.cloudtexture = static_cast<std::uint8_t>(style.cloudtexture);
+
+            if (textureList.is_open())
+                textureList << baseName << ".tex\n" << baseName << "_cloud.tex\n" << baseName << "M.bmp\n";
+            request.radius = whole(body.radius * 1000.0);
+            request.style = style.style;
+            request.cloudclass = cloudClass(body.surfpressure, config.textureswitch);
+            request.atmosphereclass = atmosphereClass(body);
+            request.temperature = whole(body.medsurftemp - 273.15);
+            request.cloudcover = style.cloudtexture == 0 ? 0.0 : body.cloudfraction;
+            request.watercover = body.hydrofraction * 0.7;
+            request.icecover = body.icefraction;
+            request.pressure = body.surfpressure * 0.001;
+            ++g_progress.done;
+            plugin.exportToOrbiter(request, textureLevel(body, config), TEXTURE_MODE_BODY, folder, reportProgress);
+            plugin.clearGen(request);
+        }
+    }
+
+    for (const PlanetRecord& asteroid : asteroidList) {
+        TextureRequest request{};
+        request.basename = asteroid.name.c_str();
+        request.radius = whole(asteroid.radius * 1000.0);
+        request.style = 2;
+        request.cloudclass = 6;
+        request.atmosphereclass = 1;
+        ++g_progress.done;
+        plugin.exportToOrbiter(request, config.asteroidlevel, TEXTURE_MODE_ASTEROID, folder, reportProgress);
+        plugin.clearGen(request);
+        if (textureList.is_open()) textureList << asteroid.name << ".tex\n" << asteroid.name << "M.bmp\n";
+    }
+    g_progress.display = nullptr;
+}
