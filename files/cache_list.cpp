@@ -4,10 +4,14 @@
 #include <sstream>
 
 #include "files/atomic_file.h"
+#include "files/safe_name.h"
 #include "files/simulator_paths.h"
 #include "files/text_number.h"
 
 namespace {
+
+// A count line beyond this is a broken list, not a cache.
+constexpr int kMostNames = 100000;
 
 std::filesystem::path cacheListPath(const std::filesystem::path& root) {
     return root / "Starvane" / "Cache.txt";
@@ -42,6 +46,7 @@ std::vector<std::string> readCacheList(const std::filesystem::path& root) {
     std::getline(in, line);
     int count = leadingInteger(line);
     if (count < 0) count = 0;
+    if (count > kMostNames) count = kMostNames;
     for (int i = 0; i < count; ++i) {
         if (!std::getline(in, line)) {
             // A count that promises more names than the list holds reads the rest as empty.
@@ -73,7 +78,9 @@ bool addToCache(const std::filesystem::path& root, const std::string& systemName
     return true;
 }
 
-void removeExportedSystem(const std::filesystem::path& root, const std::string& systemName) {
+void removeExportedSystem(const std::filesystem::path& root, const std::string& listedName) {
+    // The export names its folders and files with the safe form of the system's name.
+    const std::string systemName = safeFileName(listedName);
     if (!usableSystemName(systemName)) return;
     const auto textures = resolveInside(root, "textures");
     const auto systems = resolveInside(root, "config/StarvaneSystems");

@@ -121,7 +121,10 @@ int HotSpotStore::selectedFolder() const {
 
 void HotSpotStore::addFolder(const std::string& name) {
     HotSpotFolder folder;
+    // A folder name is one line of the file.
     folder.name = name;
+    for (char& c : folder.name)
+        if (c == '\n' || c == '\r') c = ' ';
     folders.push_back(folder);
     foldercount = static_cast<std::int32_t>(folders.size());
     refreshLists();

@@ -1,0 +1,254 @@
+// The bookmark store: its file text, reading back what it wrote, the two list boxes, the
+// delete rules, short files, and where bookmark files may be written.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "files/hotspot_store.h"
+#include "platform/list_box.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        std::string pattern = (fs::temp_directory_path() / "starvane-hotspots-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        if (!path_.empty()) fs::remove_all(path_, ignored);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+std::string readAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeAll(const fs::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+struct StoreWithLists {
+    MemoryListBox hotspots;
+    MemoryListBox folders;
+    HotSpotStore store;
+};
+
+TEST(HotSpotFile, WrittenLineByLineWithoutFinalLineBreak) {
+    TemporaryFolder folder;
+    ASSERT_FALSE(folder.path().empty());
+    StoreWithLists s;
+    writeAll(folder.path() / "one.spt", "1\nHome\n1\nSol,0,0,0");
+    s.store.loadHotSpots(folder.path() / "one", &s.hotspots, &s.folders);
+    ASSERT_TRUE(s.store.saveHotSpots(folder.path() / "copy"));
+    EXPECT_EQ(readAll(folder.path() / "copy.spt"), "1\nHome\n1\nSol,0,0,0");
+
+    s.folders.setSelected(0);
+    s.store.addHotSpot("Far side", -1204, 37, -5);
+    s.store.addFolder("Empty");
+    ASSERT_TRUE(s.store.saveHotSpots(folder.path() / "copy"));
+    EXPECT_EQ(readAll(folder.path() / "copy.spt"),
+              "2\nHome\n2\nSol,0,0,0\nFar side,-1204,37,-5\nEmpty\n0");
+}
+
+TEST(HotSpotFile, SaveAndReloadKeepOrderNamesAndNegativeCoordinates) {
+    TemporaryFolder folder;
+    ASSERT_FALSE(folder.path().empty());
+    StoreWithLists s;
+    s.store.loadHotSpots(folder.path() / "missing", &s.hotspots, &s.folders);
+    EXPECT_TRUE(s.store.folders.empty());
+    EXPECT_TRUE(s.folders.items().empty());
+
+    s.store.addFolder("Nebulae: north / south");
+    s.store.addFolder("Clusters");
+    s.folders.setSelected(0);
+    s.store.addHotSpot("Orion", -35, 12, -7);
+    s.store.addHotSpot("Lagoon", 120, -450, 3);
+    s.folders.setSelected(1);
+    s.store.addHotSpot("Pleiades", 2147483647, -2147483647 - 1, 0);
+    const fs::path path = folder.path() / "Mine";
+    ASSERT_TRUE(s.store.saveHotSpots(path));
+
+    StoreWithLists r;
+    r.store.loadHotSpots(path, &r.hotspots, &r.folders);
+    ASSERT_EQ(r.store.folders.size(), 2u);
+    EXPECT_EQ(r.store.foldercount, 2);
+    EXPECT_EQ(r.store.folders[0].name, "Nebulae: north / south");
+    EXPECT_EQ(r.store.folders[1].name, "Clusters");
+    ASSERT_EQ(r.store.folders[0].hotspots.size(), 2u);
+    EXPECT_EQ(r.store.folders[0].count, 2);
+    const HotSpot& orion = r.store.folders[0].hotspots[0];
+    EXPECT_EQ(orion.name, "Orion");
+    EXPECT_EQ(orion.x, -35);
+    EXPECT_EQ(orion.y, 12);
+    EXPECT_EQ(orion.z, -7);
+    const HotSpot& lagoon = r.store.folders[0].hotspots[1];
+    EXPECT_EQ(lagoon.name, "Lagoon");
+    EXPECT_EQ(lagoon.x, 120);
+    EXPECT_EQ(lagoon.y, -450);
+    EXPECT_EQ(lagoon.z, 3);
+    ASSERT_EQ(r.store.folders[1].hotspots.size(), 1u);
+    EXPECT_EQ(r.store.folders[1].hotspots[0].x, 2147483647);
+    EXPECT_EQ(r.store.folders[1].hotspots[0].y, -2147483647 - 1);
+
+    // Reloading replaces what the store held.
+    r.store.addFolder("Temporary");
+    r.store.reloadHotSpots(path);
+    EXPECT_EQ(r.store.folders.size(), 2u);
+    EXPECT_EQ(r.folders.items(), (std::vector<std::string>{"Nebulae: north / south", "Clusters"}));
+}
+
+TEST(HotSpotLists, FoldersAndNoneFirstThenNameWithCoordinates) {
+    TemporaryFolder folder;
+    ASSERT_FALSE(folder.path().empty());
+    writeAll(folder.path() / "lists.spt", "2\nA\n2\nSol,0,0,0\nDeep,-3,14,-159\nB\n1\nVega,1,2,3");
+    StoreWithLists s;
+    s.folders.setSelected(0);
+    s.store.loadHotSpots(folder.path() / "lists", &s.hotspots, &s.folders);
+    EXPECT_EQ(s.folders.items(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(s.hotspots.items(),
+              (std::vector<std::string>{"None", "Sol (0 / 0 / 0)", "Deep (-3 / 14 / -159)"}));
+
+    s.folders.setSelected(1);
+    s.store.refreshHotSpotList();
+    EXPECT_EQ(s.hotspots.items(), (std::vector<std::string>{"None", "Vega (1 / 2 / 3)"}));
+
+    // List index k is HotSpot k - 1 of the selected folder.
+    s.folders.setSelected(0);
+    s.store.refreshHotSpotList();
+    s.hotspots.setSelected(2);
+    const HotSpot deep = s.store.selectedHotSpot();
+    EXPECT_EQ(deep.name, "Deep");
+    EXPECT_EQ(deep.z, -159);
+    s.hotspots.setSelected(0);
+    EXPECT_EQ(s.store.selectedHotSpot().name, "");
+}
+
+TEST(HotSpotStoreEdits, DeleteRules) {
+    TemporaryFolder folder;
+    ASSERT_FALSE(folder.path().empty());
+    writeAll(folder.path() / "edit.spt", "2\nA\n2\nSol,0,0,0\nDeep,-3,14,-159\nB\n1\nVega,1,2,3");
+    StoreWithLists s;
+    s.folders.setSelected(0);
+    s.store.loadHotSpots(folder.path() / "edit", &s.hotspots, &s.folders);
+
+    // "None" selected: nothing is deleted.
+    s.hotspots.setSelected(0);
+    s.store.deleteHotSpot();
+    EXPECT_EQ(s.store.folders[0].hotspots.size(), 2u);
+
+    s.hotspots.setSelected(1);
+    s.store.deleteHotSpot();
+    ASSERT_EQ(s.store.folders[0].hotspots.size(), 1u);
+    EXPECT_EQ(s.store.folders[0].hotspots[0].name, "Deep");
+    EXPECT_EQ(s.store.folders[0].count, 1);
+    EXPECT_EQ(s.hotspots.items(), (std::vector<std::string>{"None", "Deep (-3 / 14 / -159)"}));
+
+    // The last HotSpot of a folder stays.
+    s.hotspots.setSelected(1);
+    s.store.deleteHotSpot();
+    EXPECT_EQ(s.store.folders[0].hotspots.size(), 1u);
+
+    s.store.addFolder("C");
+    EXPECT_EQ(s.folders.items(), (std::vector<std::string>{"A", "B", "C"}));
+    s.folders.setSelected(1);
+    s.store.deleteFolder();
+    EXPECT_EQ(s.folders.items(), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(s.store.foldercount, 2);
+    s.folders.setSelected(0);
+    s.store.deleteFolder();
+    EXPECT_EQ(s.folders.items(), std::vector<std::string>{"C"});
+    // The last folder stays.
+    s.folders.setSelected(0);
+    s.store.deleteFolder();
+    EXPECT_EQ(s.folders.items(), std::vector<std::string>{"C"});
+    EXPECT_EQ(s.store.folders.size(), 1u);
+}
+
+TEST(HotSpotFile, ShortFileGivesEmptyEntries) {
+    TemporaryFolder folder;
+    ASSERT_FALSE(folder.path().empty());
+    writeAll(folder.path() / "short.spt", "3\nA\n3\nSol,1,2,3");
+    HotSpotStore store;
+    store.loadHotSpots(folder.path() / "short", nullptr, nullptr);
+    ASSERT_EQ(store.folders.size(), 3u);
+    EXPECT_EQ(store.folders[0].name, "A");
+    ASSERT_EQ(store.folders[0].hotspots.size(), 3u);
+    EXPECT_EQ(store.folders[0].hotspots[0].name, "Sol");
+    EXPECT_EQ(store.folders[0].hotspots[0].z, 3);
+    for (int h = 1; h < 3; ++h) {
+        const HotSpot& empty = store.folders[0].hotspots[static_cast<std::size_t>(h)];
+        EXPECT_EQ(empty.name, "");
+        EXPECT_EQ(empty.x, 0);
+        EXPECT_EQ(empty.y, 0);
+        EXPECT_EQ(empty.z, 0);
+    }
+    for (int f = 1; f < 3; ++f) {
+        EXPECT_EQ(store.folders[static_cast<std::size_t>(f)].name, "");
+        EXPECT_TRUE(store.folders[static_cast<std::size_t>(f)].hotspots.empty());
+    }
+
+    // Text where a number belongs reads as 0.
+    writeAll(folder.path() / "odd.spt", "1\nA\n1\nName,x,-2,seven");
+    store.reloadHotSpots(folder.path() / "odd");
+    ASSERT_EQ(store.folders.size(), 1u);
+    ASSERT_EQ(store.folders[0].hotspots.size(), 1u);
+    EXPECT_EQ(store.folders[0].hotspots[0].x, 0);
+    EXPECT_EQ(store.folders[0].hotspots[0].y, -2);
+    EXPECT_EQ(store.folders[0].hotspots[0].z, 0);
+}
+
+TEST(HotSpotFile, FileNamesStayInTheGalaxysHotSpotsFolder) {
+    const fs::path root = "/sim";
+    const fs::path hotspots = root / "Starvane" / "Galaxy" / "MilkyWay" / "HotSpots";
+    EXPECT_EQ(hotSpotPath(root, "MilkyWay", "Default"), hotspots / "Default");
+    for (const std::string hostile :
+         {"..", ".", "", "../../../Config/x", "/etc/passwd", "..\\..\\x", "a/b", "sub/../../x"}) {
+        const fs::path path = hotSpotPath(root, "MilkyWay", hostile);
+        EXPECT_EQ(path.parent_path(), hotspots) << hostile;
+        const std::string name = path.filename().string();
+        EXPECT_NE(name, "..") << hostile;
+        EXPECT_NE(name, ".") << hostile;
+        EXPECT_FALSE(name.empty()) << hostile;
+        EXPECT_EQ(name.find('/'), std::string::npos) << hostile;
+        EXPECT_EQ(name.find('\\'), std::string::npos) << hostile;
+    }
+    EXPECT_EQ(hotSpotPath(root, "../..", "x").parent_path().parent_path().parent_path(),
+              root / "Starvane" / "Galaxy");
+}
+
+TEST(HotSpotFile, SaveReplacesTheFileAndLeavesNothingElse) {
+    TemporaryFolder folder;
+    ASSERT_FALSE(folder.path().empty());
+    writeAll(folder.path() / "book.spt", "1\nOld\n0");
+    HotSpotStore store;
+    store.addFolder("New");
+    ASSERT_TRUE(store.saveHotSpots(folder.path() / "book"));
+    EXPECT_EQ(readAll(folder.path() / "book.spt"), "1\nNew\n0");
+    std::vector<std::string> entries;
+    for (const auto& entry : fs::directory_iterator(folder.path())) entries.push_back(entry.path().filename().string());
+    EXPECT_EQ(entries, std::vector<std::string>{"book.spt"});
+
+    // A folder that does not exist: nothing is written anywhere.
+    EXPECT_FALSE(store.saveHotSpots(folder.path() / "absent" / "book"));
+    EXPECT_FALSE(fs::exists(folder.path() / "absent"));
+}
+
+}  // namespace
