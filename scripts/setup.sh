@@ -7,6 +7,8 @@ packages=(
   g++ make cmake python3
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libstb-dev
+  libirrlicht-dev libgl-dev xvfb xauth xdotool
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,0 +1,128 @@
+#pragma once
+// The atlas program: start-up in its fixed order, then one frame loop whose states are the
+// three views (galaxy, map, system). Commands are read once per frame from the event
+// receiver's record; long operations run inside the frame.
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <irrlicht/irrlicht.h>
+
+#include "app/gui_controls.h"
+#include "app/input_event_receiver.h"
+#include "app/irrlicht_adapters.h"
+#include "app/orbit_camera.h"
+#include "app/scene_markers.h"
+#include "export/texture_plugin.h"
+#include "files/hotspot_store.h"
+#include "files/starvane_config.h"
+#include "galaxy/galaxy_window.h"
+#include "galaxy/jump_network.h"
+#include "galaxy/stellar_tables.h"
+
+enum ViewMode : int { kGalaxyView = 0, kMapView = 1, kSystemView = 2 };
+
+// One name-search result: a window star (at its node's position) or a catalogue star.
+struct SearchResult {
+    std::string name;
+    irr::core::vector3df position;
+    std::array<int, 3> cube{0, 0, 0};  // z = kInWindow marks a star of the window
+};
+constexpr int kInWindow = 100000;
+
+// Test hooks: pictures of chosen frames and a clean stop from outside.
+struct RunOptions {
+    std::string captureDir;  // where frame pictures go on request (SIGUSR1)
+    int quitAfterFrames = 0; // stop after this many frames (0: run until the window closes)
+};
+
+class Application {
+public:
+    // Runs the program in the simulator root (the working folder). Returns the exit status.
+    int run(const RunOptions& options);
+
+private:
+    // Start-up.
+    bool startUp();
+    void drawLoadingFrame();
+    void createSceneObjects();
+
+    // The loop.
+    void frame(float dt);
+    void galaxyViewFrame(float dt);
+    void mapViewFrame();
+    void systemViewFrame();
+
+    // Galaxy view pieces.
+    irr::scene::ISceneNode* pick(int x, int y) const;
+    StarRecord* starOfNode(const irr::scene::ISceneNode* node) const;
+    void panelShowAndHide();
+    void galaxyCommands();
+    void applyFilter();
+    void toggleStalks();
+    void toggleLabels();
+    void toggleSurroundings();
+    void refreshRouteMarks();
+    void moveCentreTo(const irr::core::vector3df& position);
+    void rebuildWindowAt(int x, int y, int z);
+    void crossCubes();
+    void runSearch();
+    void activateSearchResult();
+    void activateWaypoint();
+    void drawRouteLines();
+    bool doubleClickConfirmed();
+
+    // Engine.
+    irr::IrrlichtDevice* device_ = nullptr;
+    irr::video::IVideoDriver* driver_ = nullptr;
+    irr::scene::ISceneManager* scene_ = nullptr;
+    irr::gui::IGUIEnvironment* gui_ = nullptr;
+    irr::gui::IGUIFont* font_ = nullptr;
+    irr::video::ITexture* thumbnails_ = nullptr;
+    irr::video::ITexture* pictograms_ = nullptr;
+    irr::video::ITexture* galaxyTexture_ = nullptr;
+
+    // Program state.
+    InputEventReceiver receiver_;
+    OrbitCameraController camera_;
+    StarvaneConfig config_;
+    TexturePlugin plugin_;
+    StellarTables tables_;
+    GalaxyCatalogue catalogue_;
+    KeptStars kept_;
+    std::unique_ptr<SceneMarkers> markers_;
+    std::unique_ptr<GalaxyWindow> window_;
+    JumpNetwork route_;
+    HotSpotStore hotspots_;
+    GuiControls controls_;
+    std::unique_ptr<EngineListBox> waypointList_;
+    std::unique_ptr<EngineListBox> folderList_;
+    std::unique_ptr<EngineListBox> hotspotList_;
+
+    // Scene objects.
+    irr::scene::ISceneNode* centre_ = nullptr;
+    irr::scene::ICameraSceneNode* cameraNode_ = nullptr;
+    irr::scene::ISceneNode* hoverDisc_ = nullptr;
+
+    // Loop state.
+    ViewMode view_ = kGalaxyView;
+    int pendingRequest_ = 0;
+    bool viewEntry_ = true;
+    StarRecord* currentStar_ = nullptr;
+    bool doubleClickArmed_ = false;
+    float doubleClickTimer_ = 0.0f;
+    irr::u32 lastTime_ = 0;
+    bool cornerHover_ = false;
+    irr::scene::ISceneNode* hovered_ = nullptr;
+
+    // Search state.
+    std::wstring searchSeen_;
+    std::vector<SearchResult> results_;
+
+    RunOptions options_;
+    int W = 0;
+    int H = 0;
+};
