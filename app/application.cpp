@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -42,12 +44,14 @@ int Application::run(const RunOptions& options) {
     std::signal(SIGTERM, onStopSignal);
     std::signal(SIGINT, onStopSignal);
     if (!startUp()) {
+        window_.reset();
         if (device_ != nullptr) device_->drop();
         return 1;
     }
 
     int frames = 0;
     int captures = 0;
+    const auto started = std::chrono::steady_clock::now();
     lastTime_ = device_->getTimer()->getTime();
     while (device_->run()) {
         const irr::u32 now = device_->getTimer()->getTime();
@@ -59,6 +63,8 @@ int Application::run(const RunOptions& options) {
             if (doubleClickTimer_ <= 1.0f) doubleClickTimer_ += dt;
             if (doubleClickTimer_ > 1.0f) doubleClickArmed_ = false;
         }
+        const auto frameStart = std::chrono::steady_clock::now();
+        crossedThisFrame_ = false;
         driver_->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
         frame(dt);
         driver_->draw2DRectangle(irr::video::SColor(200, 4, 5, 85), irr::core::rect<irr::s32>(W - 200, H - 60, W, H));
@@ -72,9 +78,22 @@ int Application::run(const RunOptions& options) {
         driver_->endScene();
         receiver_.endFrame();
         ++frames;
+        if (crossedThisFrame_) {
+            const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - frameStart).count();
+            ++stats_.crossings;
+            stats_.slowestCrossing = std::max(stats_.slowestCrossing, spent);
+        }
         if (g_stopRequested || (options_.quitAfterFrames > 0 && frames >= options_.quitAfterFrames))
             device_->closeDevice();
     }
+    stats_.frames = frames;
+    stats_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    if (options_.stats)
+        std::printf("frames %d seconds %.3f fps %.1f crossings %d slowest-crossing-ms %.1f\n", stats_.frames,
+                    stats_.seconds, stats_.seconds > 0 ? stats_.frames / stats_.seconds : 0.0, stats_.crossings,
+                    stats_.slowestCrossing * 1000.0);
+    // The window's scene nodes belong to the engine: release them while it still exists.
+    window_.reset();
     device_->drop();
     return 0;
 }

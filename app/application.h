@@ -37,6 +37,15 @@ constexpr int kInWindow = 100000;
 struct RunOptions {
     std::string captureDir;  // where frame pictures go on request (SIGUSR1)
     int quitAfterFrames = 0; // stop after this many frames (0: run until the window closes)
+    bool stats = false;      // print frame rate and cube-crossing times when the program ends
+};
+
+// What the frame loop measured, for the performance report.
+struct FrameStats {
+    int frames = 0;
+    double seconds = 0.0;
+    int crossings = 0;
+    double slowestCrossing = 0.0;  // seconds of the slowest frame with a cube crossing
 };
 
 class Application {
@@ -123,6 +132,8 @@ private:
     std::vector<SearchResult> results_;
 
     RunOptions options_;
+    FrameStats stats_;
+    bool crossedThisFrame_ = false;
     int W = 0;
     int H = 0;
 };

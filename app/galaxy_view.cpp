@@ -255,6 +255,7 @@ void Application::crossCubes() {
         position.Y += 10.0f;
     }
     if (direction == 0) return;
+    crossedThisFrame_ = true;
     window_->move(direction);
     centre_->setPosition(position);
     centre_->updateAbsolutePosition();

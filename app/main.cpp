@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     cli.add_option("--root", root, "Simulator root holding Starvane/ (default: the working folder)");
     cli.add_option("--capture-dir", options.captureDir, "Folder for frame pictures taken on SIGUSR1");
     cli.add_option("--quit-after", options.quitAfterFrames, "Stop after this many frames");
+    cli.add_flag("--stats", options.stats, "Print the frame rate and cube-crossing times at the end");
     try {
         cli.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
