@@ -143,8 +143,8 @@ def sphere(size, surface, light=(-0.55, -0.5, 0.67), radius_frac=0.47, ambient=0
     if specular > 0:
         view = np.array([0.0, 0.0, 1.0])
         half = (Ls + view) / np.linalg.norm(Ls + view)
-        spec = np.clip(n @ half, 0, 1) ** 40 * specular * (lam > 0)
-        col = col + spec[:, None]
+        shine = np.clip(n @ half, 0, 1) ** 40 * specular * (lam > 0)
+        col = col + shine[:, None]
     if atmosphere is not None:
         rim = (1 - n[:, 2]) ** 3 * np.clip(n @ Ls + 0.35, 0, 1)
         col = col + rim[:, None] * np.array(atmosphere)[None, :]
