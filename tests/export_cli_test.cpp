@@ -1,0 +1,222 @@
+// starvane-cli export and export-json: a seeded export repeats byte for byte, bad input is
+// refused before anything is written, and the cache takes a system once.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status;
+    std::string out;
+};
+
+CliRun runCli(const std::string& arguments) {
+    const std::string command = std::string(STARVANE_CLI) + " " + arguments + " 2>/dev/null";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    char buffer[4096];
+    size_t read;
+    while ((read = fread(buffer, 1, sizeof buffer, pipe.get())) > 0) out.append(buffer, read);
+    const int raw = pclose(pipe.release());
+    return {WEXITSTATUS(raw), out};
+}
+
+std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+class TemporaryRoot {
+public:
+    TemporaryRoot() {
+        std::string pattern = (fs::temp_directory_path() / "starvane-exportcli-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    }
+    ~TemporaryRoot() {
+        std::error_code ignored;
+        if (!path_.empty()) fs::remove_all(path_, ignored);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+std::string readAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// Every file and folder below `folder` with its contents (folders as "<dir>").
+std::map<std::string, std::string> snapshot(const fs::path& folder) {
+    std::map<std::string, std::string> tree;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const std::string name = fs::relative(entry.path(), folder).generic_string();
+        tree[name] = entry.is_directory() ? std::string("<dir>") : readAll(entry.path());
+    }
+    return tree;
+}
+
+const fs::path kDataStarvane = fs::path(STARVANE_SOURCE_DIR) / "data" / "Starvane";
+
+// A system as `system --json` prints it, with the star object export-json needs.
+std::string systemJson(const std::string& starObject) {
+    const CliRun run = runCli("system --seed 19 --json --name Gen19");
+    if (run.status != 0 || run.out.empty() || run.out[0] != '{') return "";
+    return "{\n  \"star\": " + starObject + "," + run.out.substr(1);
+}
+
+// The names whose contents differ between two snapshots, for a readable failure.
+std::string differences(const std::map<std::string, std::string>& a, const std::map<std::string, std::string>& b) {
+    std::string text;
+    for (const auto& [name, content] : a)
+        if (!b.count(name) || b.at(name) != content) text += " " + name;
+    for (const auto& [name, content] : b)
+        if (!a.count(name)) text += " " + name;
+    return text;
+}
+
+struct TwoExports {
+    int firstStatus, secondStatus;
+    std::map<std::string, std::string> first, second;
+};
+
+// Exports the seeded system twice to folder below a fresh root holding Starvane/ and the
+// configuration (5 to 20 asteroids per belt).
+TwoExports exportTwice(const fs::path& root, const std::string& json, const std::string& seed) {
+    fs::create_directories(root / "Starvane");
+    fs::copy_file(kDataStarvane / "Starvane.cfg", root / "Starvane" / "Starvane.cfg");
+    const fs::path file = root / "gen19.json";
+    writeText(file, json);
+    const std::string arguments = "export-json " + quoted(file) + " --folder --root " + quoted(root) +
+                                  " --no-textures --rand-seed " + seed;
+    TwoExports result;
+    result.firstStatus = runCli(arguments).status;
+    result.first = snapshot(root / "Starvane" / "SavedSystems");
+    result.secondStatus = runCli(arguments).status;
+    result.second = snapshot(root / "Starvane" / "SavedSystems");
+    return result;
+}
+
+TEST(ExportCli, SeededJsonExportRepeatsByteForByte) {
+    const std::string json = systemJson(R"({"name": "Gen19", "mass": 1.0, "radius": 1.0})");
+    ASSERT_FALSE(json.empty());
+    ASSERT_NE(json.find("\"type\": 10"), std::string::npos) << "the system should hold a belt";
+
+    TemporaryRoot root;
+    fs::create_directories(root.path() / "Starvane" / "SavedSystems");
+    const TwoExports runs = exportTwice(root.path(), json, "5");
+    EXPECT_EQ(runs.firstStatus, 0);
+    EXPECT_EQ(runs.secondStatus, 0);
+    EXPECT_TRUE(runs.first == runs.second) << differences(runs.first, runs.second);
+    EXPECT_TRUE(runs.second.count("Gen19/Gen19System.cfg"));
+    EXPECT_TRUE(runs.second.count("Gen19/Gen19 b.cfg"));
+    EXPECT_TRUE(runs.second.count("Gen19/Gen19.svs")) << "the saved-system file goes with the export";
+    int asteroidFiles = 0;
+    for (const auto& [name, text] : runs.second)
+        if (name.find('#') != std::string::npos) ++asteroidFiles;
+    EXPECT_GE(asteroidFiles, 5);
+
+    // Another seed places the asteroids elsewhere.
+    TemporaryRoot other;
+    fs::create_directories(other.path() / "Starvane" / "SavedSystems");
+    const TwoExports reseeded = exportTwice(other.path(), json, "6");
+    EXPECT_FALSE(reseeded.second == runs.second);
+}
+
+// A user's root holds no SavedSystems folder until the first save to folder. The first save
+// must give what every later one gives.
+TEST(ExportCli, TheFirstFolderExportInAFreshRootIsLikeTheNext) {
+    const std::string json = systemJson(R"({"name": "Gen19", "mass": 1.0, "radius": 1.0})");
+    ASSERT_FALSE(json.empty());
+    TemporaryRoot root;
+    const TwoExports runs = exportTwice(root.path(), json, "5");
+    EXPECT_EQ(runs.firstStatus, runs.secondStatus);
+    EXPECT_TRUE(runs.first == runs.second) << differences(runs.first, runs.second);
+}
+
+TEST(ExportCli, BadJsonIsRefusedAndNothingIsWritten) {
+    const std::string good = systemJson(R"({"name": "Gen19", "mass": 1.0, "radius": 1.0})");
+    ASSERT_FALSE(good.empty());
+    TemporaryRoot root;
+    fs::create_directories(root.path() / "Starvane" / "SavedSystems");
+    fs::create_directories(root.path() / "Config");
+    const fs::path inputs = root.path() / "inputs";
+    fs::create_directories(inputs);
+
+    std::string noPlanets = good;
+    noPlanets.replace(noPlanets.find("\"planets\""), 9, "\"planetz\"");
+    std::string noSma = good;
+    noSma.erase(good.find("\"sma\""), good.find("\n", good.find("\"sma\"")) - good.find("\"sma\"") + 1);
+    const std::map<std::string, std::string> bad = {
+        {"broken.json", good.substr(0, good.size() / 2)},
+        {"notjson.json", "planets = 3"},
+        {"nostar.json", "{" + good.substr(good.find("},") + 2)},
+        {"negativemass.json", systemJson(R"({"name": "Gen19", "mass": -1.0, "radius": 1.0})")},
+        {"zeroradius.json", systemJson(R"({"name": "Gen19", "mass": 1.0, "radius": 0})")},
+        {"textmass.json", systemJson(R"({"name": "Gen19", "mass": "heavy", "radius": 1.0})")},
+        {"noplanets.json", noPlanets},
+        {"nosma.json", noSma},
+    };
+    for (const auto& [name, text] : bad) writeText(inputs / name, text);
+    writeText(inputs / "good.json", good);
+
+    for (const bool cache : {false, true}) {
+        const auto before = snapshot(root.path());
+        for (const auto& [name, text] : bad) {
+            const CliRun run = runCli("export-json " + quoted(inputs / name) + (cache ? " --cache" : " --folder") +
+                                      " --root " + quoted(root.path()) + " --no-textures --rand-seed 1");
+            EXPECT_EQ(run.status, 2) << name;
+        }
+        EXPECT_EQ(runCli("export-json " + quoted(inputs / "absent.json") + " --folder --root " + quoted(root.path()))
+                      .status,
+                  2);
+        const auto after = snapshot(root.path());
+        EXPECT_TRUE(after == before) << differences(before, after);
+    }
+    // The good file goes through, so the refusals above were about the input.
+    EXPECT_EQ(runCli("export-json " + quoted(inputs / "good.json") + " --folder --root " + quoted(root.path()) +
+                     " --no-textures")
+                  .status,
+              0);
+    EXPECT_TRUE(fs::exists(root.path() / "Starvane" / "SavedSystems" / "Gen19" / "Gen19System.cfg"));
+}
+
+TEST(ExportCli, TheCacheTakesASystemOnce) {
+    TemporaryRoot root;
+    fs::copy(kDataStarvane, root.path() / "Starvane", fs::copy_options::recursive);
+    fs::create_directories(root.path() / "Config");
+    const std::string where = " --cache --root " + quoted(root.path()) + " --no-textures --rand-seed 3";
+
+    const CliRun first = runCli("export Proxima" + where);
+    ASSERT_EQ(first.status, 0);
+    EXPECT_EQ(readAll(root.path() / "Starvane" / "Cache.txt"), "1\nProxima\n");
+    EXPECT_TRUE(fs::exists(root.path() / "Config" / "StarvaneSystems" / "Proxima" / "ProximaSystem.cfg"));
+    EXPECT_TRUE(fs::exists(root.path() / "Config" / "StarvaneSystems" / "Proxima" / "Proxima.cfg"));
+
+    const auto before = snapshot(root.path());
+    const CliRun second = runCli("export Proxima" + where);
+    EXPECT_EQ(second.status, 1);
+    const auto afterSecond = snapshot(root.path());
+    EXPECT_TRUE(afterSecond == before) << "a refused export writes nothing:" << differences(before, afterSecond);
+
+    // Sol's system comes from a custom system file: never exported to the cache.
+    const CliRun sol = runCli("export Sol" + where);
+    EXPECT_EQ(sol.status, 1);
+    const auto afterSol = snapshot(root.path());
+    EXPECT_TRUE(afterSol == before) << differences(before, afterSol);
+}
+
+}  // namespace

@@ -1,0 +1,492 @@
+// The texture plug-in, loaded the way the program loads it: dlopen and the five entry points.
+#include <dlfcn.h>
+#include <stdlib.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "texgen/texture_request.h"
+
+#ifndef STARVANE_TEXGEN_PATH
+#error "STARVANE_TEXGEN_PATH must name the built texgen.so"
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kPatchIndex[9] = {0, 1, 2, 3, 5, 13, 37, 137, 501};
+
+struct Plugin {
+    void* handle = nullptr;
+    SetOptionEntry set_option = nullptr;
+    JustInitializeEntry just_initialize = nullptr;
+    ClearGenEntry clear_gen = nullptr;
+    Export2OrbiterEntry export2orbiter = nullptr;
+    GetTexImgEntry get_tex_img = nullptr;
+};
+
+// Loaded once and never unloaded, as the program does.
+const Plugin& plugin() {
+    static const Plugin p = [] {
+        Plugin q;
+        q.handle = dlopen(STARVANE_TEXGEN_PATH, RTLD_NOW | RTLD_LOCAL);
+        if (q.handle == nullptr) return q;
+        q.set_option = reinterpret_cast<SetOptionEntry>(dlsym(q.handle, "set_option"));
+        q.just_initialize = reinterpret_cast<JustInitializeEntry>(dlsym(q.handle, "just_initialize"));
+        q.clear_gen = reinterpret_cast<ClearGenEntry>(dlsym(q.handle, "clear_gen"));
+        q.export2orbiter = reinterpret_cast<Export2OrbiterEntry>(dlsym(q.handle, "export2orbiter"));
+        q.get_tex_img = reinterpret_cast<GetTexImgEntry>(dlsym(q.handle, "get_tex_img"));
+        return q;
+    }();
+    return p;
+}
+
+uint32_t u32(const std::vector<uint8_t>& d, size_t off) {
+    return static_cast<uint32_t>(d[off]) | static_cast<uint32_t>(d[off + 1]) << 8 |
+           static_cast<uint32_t>(d[off + 2]) << 16 | static_cast<uint32_t>(d[off + 3]) << 24;
+}
+
+std::vector<uint8_t> read_file(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct DdsImage {
+    uint32_t flags = 0, width = 0, height = 0, pitch_or_size = 0, mipmaps = 0, caps = 0;
+    uint32_t pf_flags = 0, fourcc = 0, bits = 0;
+    size_t pixels = 0;  // offset of the pixel data in the file
+};
+
+// Walks a .tex file image by image; fails the test on a malformed image.
+std::vector<DdsImage> walk_tex(const std::vector<uint8_t>& d) {
+    std::vector<DdsImage> images;
+    size_t off = 0;
+    while (off < d.size()) {
+        EXPECT_GE(d.size() - off, 128u) << "truncated header at " << off;
+        if (d.size() - off < 128) break;
+        EXPECT_EQ(std::memcmp(&d[off], "DDS ", 4), 0) << "no DDS magic at " << off;
+        DdsImage im;
+        EXPECT_EQ(u32(d, off + 4), 124u);
+        im.flags = u32(d, off + 8);
+        im.height = u32(d, off + 12);
+        im.width = u32(d, off + 16);
+        im.pitch_or_size = u32(d, off + 20);
+        im.mipmaps = u32(d, off + 28);
+        EXPECT_EQ(u32(d, off + 76), 32u);  // pixel format size
+        im.pf_flags = u32(d, off + 80);
+        im.fourcc = u32(d, off + 84);
+        im.bits = u32(d, off + 88);
+        im.caps = u32(d, off + 108);
+        im.pixels = off + 128;
+        size_t bytes;
+        if (im.pf_flags == 4) {
+            const bool dxt1 = im.fourcc == 0x31545844u;
+            bytes = static_cast<size_t>(im.width) * im.height / (dxt1 ? 2 : 1);
+        } else {
+            bytes = static_cast<size_t>(im.width) * im.height * 4;
+        }
+        if (bytes == 0 || d.size() - im.pixels < bytes) {
+            ADD_FAILURE() << "image data runs past the end at " << off;
+            break;
+        }
+        images.push_back(im);
+        off = im.pixels + bytes;
+    }
+    return images;
+}
+
+// Image sizes a level-L file must have, in order.
+std::vector<uint32_t> expected_sizes(int level) {
+    std::vector<uint32_t> s;
+    for (int i = 0; i < kPatchIndex[level]; ++i) s.push_back(i < 3 ? (64u << i) : 256u);
+    return s;
+}
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string tmpl = (fs::temp_directory_path() / "texgen_test_XXXXXX").string();
+        if (mkdtemp(tmpl.data()) != nullptr) path_ = tmpl;
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        if (!path_.empty()) fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+    // Every regular file below the folder.
+    std::vector<fs::path> files() const {
+        std::vector<fs::path> out;
+        for (const auto& e : fs::recursive_directory_iterator(path_))
+            if (e.is_regular_file()) out.push_back(e.path());
+        return out;
+    }
+
+private:
+    fs::path path_;
+};
+
+TextureRequest earth_like(const char* name) {
+    TextureRequest r{};
+    r.basename = name;
+    r.radius = 6371000;
+    r.style = 10;
+    r.cloudclass = 3;
+    r.atmosphereclass = 2;
+    r.temperature = 15;
+    r.cloudcover = 0.6;
+    r.watercover = 0.7 * 0.7;
+    r.icecover = 0.05;
+    r.pressure = 1.013;
+    return r;
+}
+
+std::vector<double> g_fractions;
+std::vector<int32_t> g_levels;
+void record_progress(int32_t level, double fraction) {
+    g_levels.push_back(level);
+    g_fractions.push_back(fraction);
+}
+
+class TexgenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const Plugin& p = plugin();
+        ASSERT_NE(p.handle, nullptr) << dlerror();
+        ASSERT_NE(p.export2orbiter, nullptr);
+        ASSERT_NE(p.set_option, nullptr);
+        ASSERT_NE(p.just_initialize, nullptr);
+        ASSERT_NE(p.clear_gen, nullptr);
+        p.set_option(1, 0);
+        p.set_option(3, 0);
+        ASSERT_FALSE(tmp_.path().empty());
+    }
+    void TearDown() override {
+        if (plugin().set_option) plugin().set_option(3, 0);
+    }
+    void run(TextureRequest r, int level, int mode, const fs::path& folder) {
+        plugin().export2orbiter(&r, level, mode, folder.string().c_str(), nullptr);
+        plugin().clear_gen(&r);
+    }
+    TempFolder tmp_;
+};
+
+TEST_F(TexgenTest, AllFiveEntryPointsResolve) {
+    EXPECT_NE(plugin().get_tex_img, nullptr);
+    plugin().get_tex_img();  // present and harmless
+}
+
+TEST_F(TexgenTest, AtmosphereColoursPerClass) {
+    std::vector<uint32_t> colours;
+    for (int cls = 1; cls <= 21; ++cls) {
+        TextureRequest r{};
+        r.basename = "sky";
+        r.radius = 1000;
+        r.style = 1;
+        r.cloudclass = 3;
+        r.atmosphereclass = cls;
+        plugin().just_initialize(&r);
+        const uint32_t first = r.colour;
+        r.colour = 0;
+        plugin().just_initialize(&r);
+        EXPECT_EQ(r.colour, first) << "class " << cls << " is not stable";
+        // Only the colour word is written.
+        EXPECT_STREQ(r.basename, "sky");
+        EXPECT_EQ(r.radius, 1000);
+        EXPECT_EQ(r.atmosphereclass, cls);
+        EXPECT_EQ(r.colour >> 24, 0u) << "bits above blue are set for class " << cls;
+        if (cls == 1)
+            EXPECT_EQ(r.colour, 0u);
+        else
+            EXPECT_NE(r.colour, 0u) << "class " << cls;
+        colours.push_back(r.colour);
+        plugin().clear_gen(&r);
+    }
+    // Nitrogen-oxygen skies are blue, with red in the lowest byte.
+    const uint32_t earth = colours[1];
+    EXPECT_GT((earth >> 16) & 0xFF, earth & 0xFF);
+    // Chlorine and disulphur dichloride (class 18) are yellow-orange: red above blue.
+    const uint32_t sulphur = colours[17];
+    EXPECT_GT(sulphur & 0xFF, (sulphur >> 16) & 0xFF);
+    // Out-of-range classes get no colour rather than garbage.
+    for (int cls : {0, -3, 22, 1000}) {
+        TextureRequest r{};
+        r.atmosphereclass = cls;
+        r.colour = 0xDEADBEEF;
+        plugin().just_initialize(&r);
+        EXPECT_EQ(r.colour, 0u) << "class " << cls;
+    }
+}
+
+TEST_F(TexgenTest, BodyExportWritesSurfaceCloudAndMapIntoTextures) {
+    const std::string name = "Sol Terra Nova";
+    run(earth_like(name.c_str()), 3, TEXTURE_MODE_BODY, tmp_.path());
+    const fs::path dir = tmp_.path() / "Textures";
+    EXPECT_TRUE(fs::is_regular_file(dir / (name + ".tex")));
+    EXPECT_TRUE(fs::is_regular_file(dir / (name + "_cloud.tex")));
+    EXPECT_TRUE(fs::is_regular_file(dir / (name + "M.bmp")));
+    EXPECT_EQ(tmp_.files().size(), 3u);
+}
+
+TEST_F(TexgenTest, CloudFileOnlyForCloudyBodiesWithAtmosphere) {
+    TextureRequest asteroid = earth_like("Rock#1");
+    asteroid.style = 2;
+    asteroid.atmosphereclass = 1;
+    asteroid.cloudcover = 0.0;
+    run(asteroid, 2, TEXTURE_MODE_ASTEROID, tmp_.path());
+    TextureRequest airless = earth_like("Airless");
+    airless.atmosphereclass = 1;
+    run(airless, 2, TEXTURE_MODE_BODY, tmp_.path());
+    TextureRequest clear = earth_like("Clear");
+    clear.cloudcover = 0.0;
+    run(clear, 2, TEXTURE_MODE_BODY, tmp_.path());
+    // Mode 1 never writes clouds, even when the request has cloud cover.
+    TextureRequest cloudy_asteroid = earth_like("Odd#2");
+    run(cloudy_asteroid, 2, TEXTURE_MODE_ASTEROID, tmp_.path());
+    const fs::path dir = tmp_.path() / "Textures";
+    for (const char* n : {"Rock#1", "Airless", "Clear", "Odd#2"}) {
+        EXPECT_TRUE(fs::exists(dir / (std::string(n) + ".tex"))) << n;
+        EXPECT_TRUE(fs::exists(dir / (std::string(n) + "M.bmp"))) << n;
+        EXPECT_FALSE(fs::exists(dir / (std::string(n) + "_cloud.tex"))) << n;
+    }
+}
+
+TEST_F(TexgenTest, TexFilesFollowTheLegacyLayoutForLevelsOneToSix) {
+    for (int level = 1; level <= 6; ++level) {
+        SCOPED_TRACE("level " + std::to_string(level));
+        const std::string name = "Layout " + std::to_string(level);
+        run(earth_like(name.c_str()), level, TEXTURE_MODE_BODY, tmp_.path());
+        const fs::path dir = tmp_.path() / "Textures";
+        const std::vector<uint32_t> sizes = expected_sizes(level);
+
+        const std::vector<uint8_t> surface = read_file(dir / (name + ".tex"));
+        const std::vector<DdsImage> s = walk_tex(surface);
+        ASSERT_EQ(s.size(), static_cast<size_t>(kPatchIndex[level]));
+        for (size_t i = 0; i < s.size(); ++i) {
+            EXPECT_EQ(s[i].width, sizes[i]) << "image " << i;
+            EXPECT_EQ(s[i].height, sizes[i]) << "image " << i;
+            EXPECT_EQ(s[i].flags, 0x81007u);
+            EXPECT_EQ(s[i].pf_flags, 4u);
+            EXPECT_EQ(s[i].fourcc, 0x31545844u) << "surface is not DXT1";  // 'DXT1'
+            EXPECT_EQ(s[i].pitch_or_size, sizes[i] * sizes[i] / 2);
+            EXPECT_EQ(s[i].mipmaps, 0u);
+            EXPECT_EQ(s[i].caps, 0x1000u);
+        }
+
+        const std::vector<uint8_t> cloud = read_file(dir / (name + "_cloud.tex"));
+        const std::vector<DdsImage> c = walk_tex(cloud);
+        ASSERT_EQ(c.size(), static_cast<size_t>(kPatchIndex[level]));
+        for (size_t i = 0; i < c.size(); ++i) {
+            EXPECT_EQ(c[i].width, sizes[i]) << "image " << i;
+            EXPECT_EQ(c[i].fourcc, 0x35545844u) << "clouds are not DXT5";  // 'DXT5'
+            EXPECT_EQ(c[i].pitch_or_size, sizes[i] * sizes[i]);
+            EXPECT_EQ(c[i].flags, 0x81007u);
+            EXPECT_EQ(c[i].mipmaps, 0u);
+        }
+    }
+}
+
+TEST_F(TexgenTest, DxtSurfaceBlocksAreOpaque) {
+    // Colour0 <= colour1 would select DXT1's three-colour mode with transparent texels.
+    run(earth_like("Blocks"), 4, TEXTURE_MODE_BODY, tmp_.path());
+    const std::vector<uint8_t> d = read_file(tmp_.path() / "Textures" / "Blocks.tex");
+    const std::vector<DdsImage> images = walk_tex(d);
+    ASSERT_EQ(images.size(), 5u);
+    for (const DdsImage& im : images) {
+        const size_t blocks = static_cast<size_t>(im.width / 4) * (im.height / 4);
+        for (size_t b = 0; b < blocks; ++b) {
+            const size_t o = im.pixels + b * 8;
+            const unsigned c0 = d[o] | (d[o + 1] << 8), c1 = d[o + 2] | (d[o + 3] << 8);
+            ASSERT_GT(c0, c1) << "block " << b;
+        }
+    }
+}
+
+TEST_F(TexgenTest, MapIsAValid24BitBitmap) {
+    run(earth_like("Mapped"), 2, TEXTURE_MODE_BODY, tmp_.path());
+    const std::vector<uint8_t> d = read_file(tmp_.path() / "Textures" / "MappedM.bmp");
+    ASSERT_GE(d.size(), 54u);
+    EXPECT_EQ(d[0], 'B');
+    EXPECT_EQ(d[1], 'M');
+    EXPECT_EQ(u32(d, 2), d.size());
+    const uint32_t offset = u32(d, 10), w = u32(d, 18), h = u32(d, 22);
+    EXPECT_EQ(u32(d, 14), 40u);
+    EXPECT_EQ(d[26] | (d[27] << 8), 1);
+    EXPECT_EQ(d[28] | (d[29] << 8), 24);
+    EXPECT_EQ(u32(d, 30), 0u);  // uncompressed
+    EXPECT_EQ(w, 2 * h) << "equirectangular maps are twice as wide as high";
+    const size_t row = (w * 3 + 3) & ~3u;
+    EXPECT_EQ(d.size(), offset + row * h);
+}
+
+TEST_F(TexgenTest, SameRequestGivesIdenticalBytesAndNamesVaryTheLook) {
+    TempFolder other;
+    run(earth_like("Twin"), 4, TEXTURE_MODE_BODY, tmp_.path());
+    run(earth_like("Twin"), 4, TEXTURE_MODE_BODY, other.path());
+    run(earth_like("Sibling"), 4, TEXTURE_MODE_BODY, other.path());
+    for (const char* f : {"Twin.tex", "Twin_cloud.tex", "TwinM.bmp"}) {
+        const auto a = read_file(tmp_.path() / "Textures" / f);
+        const auto b = read_file(other.path() / "Textures" / f);
+        EXPECT_FALSE(a.empty()) << f;
+        EXPECT_TRUE(a == b) << f << " differs between two identical exports";
+    }
+    EXPECT_NE(read_file(other.path() / "Textures" / "Twin.tex"),
+              read_file(other.path() / "Textures" / "Sibling.tex"));
+}
+
+TEST_F(TexgenTest, UnsafeBaseNamesWriteNothing) {
+    const fs::path inner = tmp_.path() / "export";
+    fs::create_directory(inner);
+    for (const char* bad : {"../escape", "..", ".", "", "a/b", "a\\b", "..\\escape", "/abs"}) {
+        run(earth_like(bad), 1, TEXTURE_MODE_BODY, inner);
+    }
+    for (const fs::path& f : tmp_.files()) ADD_FAILURE() << "wrote " << f;
+    EXPECT_TRUE(tmp_.files().empty());
+}
+
+TEST_F(TexgenTest, NullAndBrokenRequestsDoNotCrash) {
+    plugin().export2orbiter(nullptr, 3, 4, tmp_.path().string().c_str(), record_progress);
+    plugin().just_initialize(nullptr);
+    plugin().clear_gen(nullptr);
+    TextureRequest r = earth_like(nullptr);
+    plugin().export2orbiter(&r, 3, 4, tmp_.path().string().c_str(), record_progress);
+    EXPECT_TRUE(tmp_.files().empty());
+    plugin().set_option(77, 5);  // unknown option: ignored
+
+    // Non-finite and out-of-range fields still give well-formed files.
+    TextureRequest odd = earth_like("Odd");
+    odd.cloudcover = std::numeric_limits<double>::quiet_NaN();
+    odd.watercover = std::numeric_limits<double>::infinity();
+    odd.icecover = -std::numeric_limits<double>::infinity();
+    odd.pressure = std::numeric_limits<double>::quiet_NaN();
+    odd.temperature = -100000;
+    odd.cloudclass = 99;
+    odd.atmosphereclass = -4;
+    odd.style = 777;
+    odd.radius = -5;
+    run(odd, 2, TEXTURE_MODE_BODY, tmp_.path());
+    const auto images = walk_tex(read_file(tmp_.path() / "Textures" / "Odd.tex"));
+    EXPECT_EQ(images.size(), 2u);
+}
+
+TEST_F(TexgenTest, LevelsOutsideOneToEightAreClamped) {
+    run(earth_like("Low"), 0, TEXTURE_MODE_BODY, tmp_.path());
+    run(earth_like("Negative"), -7, TEXTURE_MODE_BODY, tmp_.path());
+    EXPECT_EQ(walk_tex(read_file(tmp_.path() / "Textures" / "Low.tex")).size(), 1u);
+    EXPECT_EQ(walk_tex(read_file(tmp_.path() / "Textures" / "Negative.tex")).size(), 1u);
+}
+
+TEST_F(TexgenTest, BackslashFolderTextIsAccepted) {
+    fs::create_directories(tmp_.path() / "Saved" / "Sys");
+    const std::string folder = tmp_.path().string() + "\\Saved\\Sys";
+    TextureRequest r = earth_like("Slashed");
+    plugin().export2orbiter(&r, 1, TEXTURE_MODE_BODY, folder.c_str(), nullptr);
+    EXPECT_TRUE(fs::exists(tmp_.path() / "Saved" / "Sys" / "Textures" / "Slashed.tex"));
+}
+
+TEST_F(TexgenTest, ProgressRunsFromZeroToOneWithoutGoingBack) {
+    g_fractions.clear();
+    g_levels.clear();
+    TextureRequest r = earth_like("Progress");
+    plugin().export2orbiter(&r, 5, TEXTURE_MODE_BODY, tmp_.path().string().c_str(), record_progress);
+    ASSERT_GE(g_fractions.size(), 3u);
+    EXPECT_EQ(g_fractions.front(), 0.0);
+    EXPECT_EQ(g_fractions.back(), 1.0);
+    // At least one report per image of the surface file.
+    EXPECT_GE(g_fractions.size(), static_cast<size_t>(kPatchIndex[5]));
+    for (size_t i = 0; i < g_fractions.size(); ++i) {
+        EXPECT_GE(g_fractions[i], 0.0);
+        EXPECT_LE(g_fractions[i], 1.0);
+        if (i > 0) {
+            EXPECT_GE(g_fractions[i], g_fractions[i - 1]) << "report " << i;
+        }
+        EXPECT_EQ(g_levels[i], 5);
+    }
+}
+
+// Uncompressed output lets the tests look at pixels.
+class UncompressedTest : public TexgenTest {
+protected:
+    void SetUp() override {
+        TexgenTest::SetUp();
+        plugin().set_option(3, 1);
+    }
+    struct Pixels {
+        const std::vector<uint8_t>* data;
+        DdsImage im;
+        // Sum of B, G and R at (x, y).
+        int at(uint32_t x, uint32_t y) const {
+            const size_t o = im.pixels + (static_cast<size_t>(y) * im.width + x) * 4;
+            return (*data)[o] + (*data)[o + 1] + (*data)[o + 2];
+        }
+    };
+    // Mean absolute difference of two pixel runs.
+    template <typename A, typename B>
+    static double mean_difference(A a, B b, uint32_t n) {
+        double s = 0.0;
+        for (uint32_t i = 0; i < n; ++i) s += std::abs(a(i) - b(i));
+        return s / n;
+    }
+};
+
+TEST_F(UncompressedTest, ImagesAreA8R8G8B8WithPitch) {
+    run(earth_like("Raw"), 2, TEXTURE_MODE_BODY, tmp_.path());
+    for (const char* f : {"Raw.tex", "Raw_cloud.tex"}) {
+        const auto images = walk_tex(read_file(tmp_.path() / "Textures" / f));
+        ASSERT_EQ(images.size(), 2u) << f;
+        for (const DdsImage& im : images) {
+            EXPECT_EQ(im.flags, 0x100Fu);
+            EXPECT_EQ(im.pitch_or_size, im.width * 4);
+            EXPECT_EQ(im.pf_flags, 0x41u);
+            EXPECT_EQ(im.bits, 32u);
+            EXPECT_EQ(im.mipmaps, 0u);
+        }
+    }
+}
+
+TEST_F(UncompressedTest, TextureIsContinuousAcrossSeamsAndPatchEdges) {
+    // Level 3: the first and last columns both lie on longitude 180.
+    run(earth_like("Seams"), 5, TEXTURE_MODE_BODY, tmp_.path());
+    const auto d = read_file(tmp_.path() / "Textures" / "Seams.tex");
+    const auto images = walk_tex(d);
+    ASSERT_EQ(images.size(), 13u);
+    const Pixels globe{&d, images[2]};
+    EXPECT_LT(mean_difference([&](uint32_t y) { return globe.at(0, y); },
+                              [&](uint32_t y) { return globe.at(255, y); }, 256),
+              6.0);
+    // Level 4: the hemispheres meet at 0 and at 180 degrees.
+    const Pixels west{&d, images[3]}, east{&d, images[4]};
+    EXPECT_LT(mean_difference([&](uint32_t y) { return west.at(255, y); },
+                              [&](uint32_t y) { return east.at(0, y); }, 256),
+              6.0);
+    EXPECT_LT(mean_difference([&](uint32_t y) { return east.at(255, y); },
+                              [&](uint32_t y) { return west.at(0, y); }, 256),
+              6.0);
+    // Level 5: northern patch 0 spans -180..-90 with the equator at the bottom; the southern
+    // patch over the same longitudes is the fourth one, rotated: its bottom row runs east to west.
+    const Pixels north{&d, images[5]}, south{&d, images[5 + 4 + 3]};
+    EXPECT_LT(mean_difference([&](uint32_t x) { return north.at(x, 255); },
+                              [&](uint32_t x) { return south.at(255 - x, 255); }, 256),
+              6.0);
+    // Neighbouring northern patches share their edge.
+    const Pixels north1{&d, images[6]};
+    EXPECT_LT(mean_difference([&](uint32_t y) { return north.at(255, y); },
+                              [&](uint32_t y) { return north1.at(0, y); }, 256),
+              6.0);
+    // And the comparison can fail: unrelated edges differ.
+    EXPECT_GT(mean_difference([&](uint32_t y) { return west.at(128, y); },
+                              [&](uint32_t y) { return east.at(128, y); }, 256),
+              6.0);
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+// The plug-in's five entry points, exported with C linkage; everything else stays hidden.
+//
+// Options (set_option):
+//   1  variation: a whole number mixed into the seeds of every texture made afterwards;
+//      0 (the default) gives each body its standard look. It does not affect colours.
+//   3  texture encoding: 1 writes uncompressed A8R8G8B8 images; any other value (the
+//      default 0) writes DXT1 surfaces and DXT5 clouds, as Orbiter's own files are.
+//   Other option numbers are ignored.
+//
+// The plug-in keeps no memory per request: every export builds what it needs and frees it
+// before returning, so clear_gen has nothing to release.
+#include <atomic>
+
+#include "texgen/atmosphere_colour.h"
+#include "texgen/texture_export.h"
+#include "texgen/texture_request.h"
+
+#define TEXGEN_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+std::atomic<int32_t> g_variation{0};
+std::atomic<int32_t> g_encoding{0};
+
+texgen::Options current_options() {
+    texgen::Options o;
+    o.variation = g_variation.load();
+    o.uncompressed = g_encoding.load() == 1;
+    return o;
+}
+
+}  // namespace
+
+TEXGEN_EXPORT void set_option(int32_t option, int32_t value) {
+    if (option == 1)
+        g_variation = value;
+    else if (option == 3)
+        g_encoding = value;
+}
+
+TEXGEN_EXPORT void just_initialize(TextureRequest* request) {
+    if (request == nullptr) return;
+    request->colour = texgen::atmosphere_colour(request->atmosphereclass);
+}
+
+TEXGEN_EXPORT void clear_gen(TextureRequest* request) { (void)request; }
+
+TEXGEN_EXPORT void export2orbiter(TextureRequest* request, int32_t level, int32_t mode,
+                                  const char* folder, TextureProgress progress) {
+    if (request == nullptr || request->basename == nullptr) return;
+    try {
+        texgen::export_textures(*request, level, mode, folder, progress, current_options());
+    } catch (...) {
+        // Out of memory or a file system error: the body is left without textures.
+    }
+}
+
+TEXGEN_EXPORT void get_tex_img(void) {}

@@ -1,0 +1,37 @@
+// Writing the texture files of one body: <base>.tex, <base>_cloud.tex and <base>M.bmp.
+#ifndef STARVANE_TEXGEN_TEXTURE_EXPORT_H
+#define STARVANE_TEXGEN_TEXTURE_EXPORT_H
+
+#include <cstdint>
+#include <string>
+
+#include "texgen/planet_painter.h"
+#include "texgen/texture_request.h"
+
+namespace texgen {
+
+// Plug-in options, set through set_option.
+struct Options {
+    int32_t variation = 0;        // option 1: mixed into every seed; 0 gives the standard look
+    bool uncompressed = false;    // option 3: 1 writes A8R8G8B8 instead of DXT1/DXT5
+};
+
+// A usable base name: not empty, no path separators, not "." or "..", no control characters.
+bool valid_base_name(const char* name);
+
+// The request's fields made finite and brought into range, with the seeds derived from the
+// base name and the body's fields.
+BodyParams body_params(const TextureRequest& request, const Options& options);
+
+// The folder textures go to: <folder>/Textures, created when missing. The folder text may use
+// "\" as separator. Returns an empty string when the folder does not exist or Textures cannot
+// be made.
+std::string texture_folder(const char* folder);
+
+// Writes the files; returns false when something could not be written.
+bool export_textures(const TextureRequest& request, int level, int mode, const char* folder,
+                     TextureProgress progress, const Options& options);
+
+}  // namespace texgen
+
+#endif
