@@ -94,6 +94,7 @@ int Application::run(const RunOptions& options) {
                     stats_.slowestCrossing * 1000.0);
     // The window's scene nodes belong to the engine: release them while it still exists.
     window_.reset();
+    if (galaxyPicture_ != nullptr) galaxyPicture_->drop();
     device_->drop();
     return 0;
 }
@@ -187,7 +188,10 @@ bool Application::startUp() {
                         irr::core::rect<irr::s32>(0, 0, W, H));
         galaxyTexture_ = driver_->addTexture("GalTex", screen);
         screen->drop();
-        picture->drop();
+        galaxyPicture_ = picture;  // kept for the map view
+        mapCentreX_ = static_cast<int>(picture->getDimension().Width / 2);
+        mapCentreY_ = static_cast<int>(picture->getDimension().Height / 2);
+        mapZoom_ = static_cast<float>(picture->getDimension().Width) / static_cast<float>(W);
     }
     catalogue_.densityimage = EngineImageLoader(driver_).load(galaxyFolder + "GrayScale.jpg");
 
@@ -264,35 +268,5 @@ void Application::frame(float dt) {
     case kGalaxyView: galaxyViewFrame(dt); break;
     case kMapView: mapViewFrame(); break;
     case kSystemView: systemViewFrame(); break;
-    }
-}
-
-// Until the map view exists: the galaxy picture, and Escape or the galaxy button returns.
-void Application::mapViewFrame() {
-    if (viewEntry_) viewEntry_ = false;
-    if (galaxyTexture_ != nullptr) driver_->draw2DImage(galaxyTexture_, irr::core::position2d<irr::s32>(0, 0));
-    font_->draw(L"Galaxy map (Escape returns)", irr::core::rect<irr::s32>(10, 5, 400, 40),
-                irr::video::SColor(255, 255, 255, 255));
-    const bool galaxyClicked = receiver_.buttonclicked && receiver_.callerid == kGalaxyButton;
-    if (receiver_.buttonclicked) receiver_.buttonclicked = 0;
-    if (galaxyClicked || receiver_.keyDown(irr::KEY_ESCAPE)) {
-        view_ = kGalaxyView;
-        viewEntry_ = true;
-    }
-}
-
-// Until the system view exists: the star's name, and Escape or the galaxy button returns.
-void Application::systemViewFrame() {
-    if (viewEntry_) viewEntry_ = false;
-    const std::string name = currentStar_ && currentStar_->physical ? currentStar_->physical->name : "";
-    const int planets = currentStar_ && currentStar_->system ? currentStar_->system->planetcount : 0;
-    font_->draw(widen(name + ": " + std::to_string(planets) + " planets (Escape returns)").c_str(),
-                irr::core::rect<irr::s32>(10, 5, 600, 40), irr::video::SColor(255, 255, 255, 255));
-    const bool galaxyClicked = receiver_.buttonclicked && receiver_.callerid == kGalaxyButton;
-    if (receiver_.buttonclicked) receiver_.buttonclicked = 0;
-    if (galaxyClicked || receiver_.keyDown(irr::KEY_ESCAPE)) {
-        pendingRequest_ = 0;
-        view_ = kGalaxyView;
-        viewEntry_ = true;
     }
 }

@@ -83,6 +83,24 @@ private:
     void activateWaypoint();
     void drawRouteLines();
     bool doubleClickConfirmed();
+    void drawSystemPictogram(const StarRecord& star);
+
+    // System view pieces.
+    void systemCommands();
+    void showSystem();
+    void showBody();
+    void layoutSystemPanel();
+    void buildBodyButtons();
+    void removeBodyButtons();
+    void leaveSystemView();
+    void stepSystem(int step);
+    void saveCurrentSystem(bool toCache);
+    void drawProgress(const std::string& text);
+
+    // Map view pieces.
+    void refreshMap();
+    irr::core::position2d<irr::s32> mapToScreen(int mx, int my) const;
+    void mapCommands();
 
     // Engine.
     irr::IrrlichtDevice* device_ = nullptr;
@@ -126,6 +144,28 @@ private:
     irr::u32 lastTime_ = 0;
     bool cornerHover_ = false;
     irr::scene::ISceneNode* hovered_ = nullptr;
+
+    // System view state.
+    int planetIndex_ = 0;
+    int moonIndex_ = 0;
+    int scroll_ = 0;
+    bool refreshSystem_ = false;
+    irr::s32 lastSystemCommand_ = 0;
+    int systemStep_ = 0;
+    irr::gui::IGUITable* systemList_ = nullptr;
+    std::string systemMessage_;
+
+    // Map view state.
+    irr::video::IImage* galaxyPicture_ = nullptr;
+    int mapCentreX_ = 0;
+    int mapCentreY_ = 0;
+    float mapZoom_ = 1.0f;
+    int mapHeight_ = 0;
+    irr::core::position2d<irr::s32> crosshair_{0, 0};
+    int crosshairMapX_ = 0;
+    int crosshairMapY_ = 0;
+    bool mapChanged_ = true;
+    int lastMouseY_ = 0;
 
     // Search state.
     std::wstring searchSeen_;

@@ -392,6 +392,7 @@ void Application::galaxyViewFrame(float dt) {
                             irr::core::rect<irr::s32>(receiver_.mousex + 10, receiver_.mousey, receiver_.mousex + 100,
                                                       receiver_.mousey + 15),
                             irr::video::SColor(255, 255, 255, 255));
+                if (star->systemready) drawSystemPictogram(*star);
                 // The star's place in its cube, shifted with the cube it lies in.
                 hoverDisc_->setPosition(hovered_->getPosition());
                 hoverDisc_->setRotation(irr::core::vector3df(star->ecliptic[0], star->ecliptic[1], 0.0f));
