@@ -233,6 +233,7 @@ void Application::createSceneObjects() {
     centre_->setMaterialFlag(irr::video::EMF_LIGHTING, true);
     centre_->setMaterialType(irr::video::EMT_TRANSPARENT_ADD_COLOR);
     centre_->getMaterial(0).EmissiveColor = irr::video::SColor(0, 0, 0, 0);
+    centre_->setIsDebugObject(true);
 
     // The grid of the cube's middle plane.
     for (int i = -5; i <= 5; ++i) {
@@ -245,6 +246,7 @@ void Application::createSceneObjects() {
                                                                   irr::core::vector3df(0, 0, 0),
                                                                   irr::core::vector3df(10.0f, 0.01f, 0.01f));
         for (irr::scene::ISceneNode* line : {alongZ, alongX}) {
+            line->setIsDebugObject(true);
             line->setMaterialFlag(irr::video::EMF_LIGHTING, true);
             line->getMaterial(0).EmissiveColor = irr::video::SColor(0x0000ff00);
         }
@@ -255,10 +257,12 @@ void Application::createSceneObjects() {
     hoverDisc_->setMaterialFlag(irr::video::EMF_LIGHTING, true);
     hoverDisc_->getMaterial(0).EmissiveColor = irr::video::SColor(0xc800ffff);
     hoverDisc_->setVisible(false);
+    hoverDisc_->setIsDebugObject(true);
 
     cameraNode_ = scene_->addCameraSceneNode(centre_, irr::core::vector3df(0, 10, 0), irr::core::vector3df(0, 0, 100), -1,
                                              true);
     cameraNode_->bindTargetAndRotation(true);
+    cameraNode_->setIsDebugObject(true);  // never the answer of a pick
     cameraNode_->setTarget(centre_->getAbsolutePosition());
     camera_.update(cameraNode_, receiver_.mousex, receiver_.mousey, true);
 }

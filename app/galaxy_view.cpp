@@ -22,8 +22,10 @@ std::string lowerCase(std::string text) {
 }  // namespace
 
 irr::scene::ISceneNode* Application::pick(int x, int y) const {
+    // The centre point, the grid and the hover disc are marked as helper objects: they sit on
+    // or around the centred star and would hide it from the pick.
     irr::scene::ISceneNode* node = scene_->getSceneCollisionManager()->getSceneNodeFromScreenCoordinatesBB(
-        irr::core::position2d<irr::s32>(x, y), 0);
+        irr::core::position2d<irr::s32>(x, y), 0, true);
     if (node != nullptr && node->getID() > 100000) node = scene_->getSceneNodeFromId(node->getID() - 100000);
     return node;
 }

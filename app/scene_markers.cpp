@@ -103,6 +103,7 @@ void SceneMarkers::createStalks(GalaxyCube& cube) {
                                                                   irr::core::vector3df(0, 0, 0),
                                                                   irr::core::vector3df(thickness, height, thickness));
         if (stalk == nullptr) continue;
+        stalk->setIsDebugObject(true);  // a stalk must not hide its star from a pick
         stalk->setMaterialFlag(irr::video::EMF_LIGHTING, true);
         stalk->setMaterialType(irr::video::EMT_SOLID);
         stalk->getMaterial(0).EmissiveColor = marker->getMaterial(0).EmissiveColor;

@@ -22,7 +22,7 @@ constexpr int kStripHeight = 200;
 constexpr int kTitleTop = 220;
 constexpr int kTablesTop = 270;
 constexpr int kBodyTableHeight = 500;
-constexpr int kStarTableHeight = 200;
+constexpr int kStarTableHeight = 235;
 constexpr int kBodyButtonBase = 10000;
 
 rect<s32> shifted(const rect<s32>& area, int scroll) {
@@ -165,7 +165,7 @@ void Application::showSystem() {
         if (hasPlanets) {
             systemList_->clear();
             const wchar_t* captions[] = {L"#", L"#", L"TYPE", L"S-M AXIS", L"MASS", L"RADIUS"};
-            const int widths[] = {30, 30, 150, 110, 90, 80};
+            const int widths[] = {28, 28, 140, 100, 85, 75};
             for (int c = 0; c < 6; ++c) {
                 systemList_->addColumn(captions[c]);
                 systemList_->setColumnWidth(static_cast<irr::u32>(c), static_cast<irr::u32>(widths[c]));
