@@ -59,10 +59,7 @@ int Application::run(const RunOptions& options) {
         lastTime_ = now;
         receiver_.startFrame();
         cornerHover_ = receiver_.mousex > W - 200 && receiver_.mousey > H - 60;
-        if (doubleClickArmed_) {
-            if (doubleClickTimer_ <= 1.0f) doubleClickTimer_ += dt;
-            if (doubleClickTimer_ > 1.0f) doubleClickArmed_ = false;
-        }
+        doubleClick_.advance(dt);
         const auto frameStart = std::chrono::steady_clock::now();
         crossedThisFrame_ = false;
         driver_->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
@@ -189,9 +186,13 @@ bool Application::startUp() {
         galaxyTexture_ = driver_->addTexture("GalTex", screen);
         screen->drop();
         galaxyPicture_ = picture;  // kept for the map view
-        mapCentreX_ = static_cast<int>(picture->getDimension().Width / 2);
-        mapCentreY_ = static_cast<int>(picture->getDimension().Height / 2);
-        mapZoom_ = static_cast<float>(picture->getDimension().Width) / static_cast<float>(W);
+        map_.pictureWidth = static_cast<int>(picture->getDimension().Width);
+        map_.pictureHeight = static_cast<int>(picture->getDimension().Height);
+        map_.W = W;
+        map_.H = H;
+        map_.centreX = map_.pictureWidth / 2;
+        map_.centreY = map_.pictureHeight / 2;
+        map_.zoom = map_.widestZoom();
     }
     catalogue_.densityimage = EngineImageLoader(driver_).load(galaxyFolder + "GrayScale.jpg");
 
@@ -216,8 +217,7 @@ bool Application::startUp() {
     view_ = kGalaxyView;
     pendingRequest_ = 0;
     viewEntry_ = true;
-    doubleClickArmed_ = false;
-    doubleClickTimer_ = 0.0f;
+    doubleClick_ = DoubleClick();
     return true;
 }
 

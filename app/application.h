@@ -16,6 +16,7 @@
 #include "app/irrlicht_adapters.h"
 #include "app/orbit_camera.h"
 #include "app/scene_markers.h"
+#include "app/view_logic.h"
 #include "export/texture_plugin.h"
 #include "files/hotspot_store.h"
 #include "files/starvane_config.h"
@@ -82,7 +83,7 @@ private:
     void activateSearchResult();
     void activateWaypoint();
     void drawRouteLines();
-    bool doubleClickConfirmed();
+    bool doubleClickConfirmed() { return doubleClick_.activate(); }
     void drawSystemPictogram(const StarRecord& star);
 
     // System view pieces.
@@ -139,8 +140,7 @@ private:
     int pendingRequest_ = 0;
     bool viewEntry_ = true;
     StarRecord* currentStar_ = nullptr;
-    bool doubleClickArmed_ = false;
-    float doubleClickTimer_ = 0.0f;
+    DoubleClick doubleClick_;
     irr::u32 lastTime_ = 0;
     bool cornerHover_ = false;
     irr::scene::ISceneNode* hovered_ = nullptr;
@@ -150,16 +150,14 @@ private:
     int moonIndex_ = 0;
     int scroll_ = 0;
     bool refreshSystem_ = false;
-    irr::s32 lastSystemCommand_ = 0;
+    CommandMemory systemCommandMemory_;
     int systemStep_ = 0;
     irr::gui::IGUITable* systemList_ = nullptr;
     std::string systemMessage_;
 
     // Map view state.
     irr::video::IImage* galaxyPicture_ = nullptr;
-    int mapCentreX_ = 0;
-    int mapCentreY_ = 0;
-    float mapZoom_ = 1.0f;
+    MapProjection map_;
     int mapHeight_ = 0;
     irr::core::position2d<irr::s32> crosshair_{0, 0};
     int crosshairMapX_ = 0;

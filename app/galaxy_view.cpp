@@ -40,16 +40,6 @@ StarRecord* Application::starOfNode(const irr::scene::ISceneNode* node) const {
     return cube.stars[static_cast<std::size_t>(index)];
 }
 
-bool Application::doubleClickConfirmed() {
-    if (doubleClickArmed_) {
-        doubleClickArmed_ = false;
-        return true;
-    }
-    doubleClickArmed_ = true;
-    doubleClickTimer_ = 0.0f;
-    return false;
-}
-
 void Application::panelShowAndHide() {
     irr::gui::IGUIElement* filter = controls_.filterpanel;
     if (receiver_.mousex > W - 20 && receiver_.mousey < H - 65 && !filter->isVisible()) {
@@ -304,16 +294,12 @@ void Application::galaxyViewFrame(float dt) {
     if (receiver_.mouse[0] == RELEASED && panelsHidden && !cornerHover_ && hovered_ != nullptr &&
         hovered_->getID() >= 0) {
         moveCentreTo(hovered_->getPosition());
-        if (doubleClickArmed_) {
+        if (doubleClick_.activate()) {
             if (StarRecord* star = starOfNode(hovered_)) {
                 currentStar_ = star;
                 view_ = kSystemView;
                 viewEntry_ = true;
             }
-            doubleClickArmed_ = false;
-        } else {
-            doubleClickArmed_ = true;
-            doubleClickTimer_ = 0.0f;
         }
     }
 

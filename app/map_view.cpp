@@ -12,8 +12,6 @@ namespace {
 using irr::core::rect;
 using irr::s32;
 
-constexpr float kSmallestZoom = 0.2f;
-
 void drawCircle(irr::video::IVideoDriver* driver, irr::core::position2d<s32> centre, irr::video::SColor colour) {
     driver->draw2DPolygon(centre, 10.0f, colour, 30);
 }
@@ -21,21 +19,16 @@ void drawCircle(irr::video::IVideoDriver* driver, irr::core::position2d<s32> cen
 }  // namespace
 
 irr::core::position2d<irr::s32> Application::mapToScreen(int mx, int my) const {
-    if (galaxyPicture_ == nullptr) return {0, 0};
-    const int halfWidth = static_cast<int>(galaxyPicture_->getDimension().Width / 2);
-    const int halfHeight = static_cast<int>(galaxyPicture_->getDimension().Height / 2);
-    const float sx = (static_cast<float>(mx) - static_cast<float>(mapCentreX_ - halfWidth)) / mapZoom_ + static_cast<float>(W / 2);
-    const float sy = (static_cast<float>(-my) - static_cast<float>(mapCentreY_ - halfHeight)) / mapZoom_ + static_cast<float>(H / 2);
-    return {static_cast<s32>(sx), static_cast<s32>(sy)};
+    return {map_.screenX(mx), map_.screenY(my)};
 }
 
 void Application::refreshMap() {
     if (galaxyPicture_ == nullptr || galaxyTexture_ == nullptr) return;
     const irr::core::dimension2du size = galaxyPicture_->getDimension();
-    const int regionWidth = std::max(1, static_cast<int>(static_cast<float>(W) * mapZoom_));
-    const int regionHeight = std::max(1, static_cast<int>(static_cast<float>(H) * mapZoom_));
-    int left = mapCentreX_ - regionWidth / 2;
-    int top = mapCentreY_ - regionHeight / 2;
+    const int regionWidth = std::max(1, static_cast<int>(static_cast<float>(W) * map_.zoom));
+    const int regionHeight = std::max(1, static_cast<int>(static_cast<float>(H) * map_.zoom));
+    int left = map_.centreX - regionWidth / 2;
+    int top = map_.centreY - regionHeight / 2;
     left = std::clamp(left, 0, std::max(0, static_cast<int>(size.Width) - regionWidth));
     top = std::clamp(top, 0, std::max(0, static_cast<int>(size.Height) - regionHeight));
     const int width = std::min(regionWidth, static_cast<int>(size.Width));
@@ -113,29 +106,27 @@ void Application::mapViewFrame() {
         return;
     }
 
-    const float wholeWidth =
-        galaxyPicture_ != nullptr ? static_cast<float>(galaxyPicture_->getDimension().Width) / static_cast<float>(W) : 1.0f;
     if (!panel->isVisible()) {
-        const int stepPixels = static_cast<int>(20.0f * mapZoom_);
+        const int stepPixels = static_cast<int>(20.0f * map_.zoom);
         if (receiver_.keyDown(irr::KEY_KEY_S)) {
-            mapCentreY_ += stepPixels;
+            map_.centreY += stepPixels;
             mapChanged_ = true;
         } else if (receiver_.keyDown(irr::KEY_KEY_W)) {
-            mapCentreY_ -= stepPixels;
+            map_.centreY -= stepPixels;
             mapChanged_ = true;
         }
         if (receiver_.keyDown(irr::KEY_KEY_D)) {
-            mapCentreX_ += stepPixels;
+            map_.centreX += stepPixels;
             mapChanged_ = true;
         } else if (receiver_.keyDown(irr::KEY_KEY_A)) {
-            mapCentreX_ -= stepPixels;
+            map_.centreX -= stepPixels;
             mapChanged_ = true;
         }
         if (receiver_.keyDown(irr::KEY_KEY_Q)) {
-            if (mapZoom_ < wholeWidth) mapZoom_ = std::min(mapZoom_ * 1.1f, wholeWidth);
+            map_.zoomOut();
             mapChanged_ = true;
         } else if (receiver_.keyDown(irr::KEY_KEY_E)) {
-            mapZoom_ = std::max(mapZoom_ * 0.9f, kSmallestZoom);
+            map_.zoomIn();
             mapChanged_ = true;
         }
         if (receiver_.keyDown(irr::KEY_ESCAPE)) {
@@ -155,21 +146,17 @@ void Application::mapViewFrame() {
         driver_->draw2DLine(irr::core::position2d<s32>(crosshair_.X, 0), irr::core::position2d<s32>(crosshair_.X, H), white);
         driver_->draw2DLine(irr::core::position2d<s32>(0, crosshair_.Y), irr::core::position2d<s32>(W, crosshair_.Y), white);
         const bool leftHeld = receiver_.mouse[0] == DOWN || receiver_.mouse[0] == PRESSED;
-        if (!leftHeld && mapHeight_ == 0 && galaxyPicture_ != nullptr) {
+        if (!leftHeld && mapHeight_ == 0) {
             crosshair_ = irr::core::position2d<s32>(receiver_.mousex, receiver_.mousey);
-            const int halfWidth = static_cast<int>(galaxyPicture_->getDimension().Width / 2);
-            const int halfHeight = static_cast<int>(galaxyPicture_->getDimension().Height / 2);
-            crosshairMapX_ = static_cast<int>(static_cast<float>(crosshair_.X - W / 2) * mapZoom_ +
-                                              static_cast<float>(mapCentreX_ - halfWidth));
-            crosshairMapY_ = static_cast<int>(-(static_cast<float>(crosshair_.Y - H / 2) * mapZoom_ +
-                                                static_cast<float>(mapCentreY_ - halfHeight)));
+            crosshairMapX_ = map_.mapX(crosshair_.X);
+            crosshairMapY_ = map_.mapY(crosshair_.Y);
         }
         const int notches = static_cast<int>(std::trunc(receiver_.wheel));
         if (notches < 0) {
-            for (int i = 0; i < -notches && mapZoom_ < wholeWidth; ++i) mapZoom_ = std::min(mapZoom_ * 1.1f, wholeWidth);
+            for (int i = 0; i < -notches; ++i) map_.zoomOut();
             mapChanged_ = true;
         } else if (notches > 0) {
-            for (int i = 0; i < notches; ++i) mapZoom_ = std::max(mapZoom_ * 0.9f, kSmallestZoom);
+            for (int i = 0; i < notches; ++i) map_.zoomIn();
             mapChanged_ = true;
         }
         if (leftHeld) mapHeight_ = std::clamp(mapHeight_ + (lastMouseY_ - receiver_.mousey) / 2, -150, 150);

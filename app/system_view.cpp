@@ -94,13 +94,12 @@ void Application::systemViewFrame() {
 
 void Application::systemCommands() {
     if (!receiver_.buttonclicked) {
-        lastSystemCommand_ = 0;
+        systemCommandMemory_.idle();
         return;
     }
     receiver_.buttonclicked = 0;
     const s32 id = receiver_.callerid;
-    if (id == lastSystemCommand_) return;
-    lastSystemCommand_ = id;
+    if (!systemCommandMemory_.accept(id)) return;
     GeneratedSystem* system = currentStar_ != nullptr ? currentStar_->system.get() : nullptr;
 
     auto clampIndices = [&]() {
@@ -297,21 +296,16 @@ void Application::stepSystem(int step) {
     const int cubeIndex = marker->getID() / 1000;
     if (cubeIndex < 0 || cubeIndex >= GalaxyWindow::kCubeCount) return;
     const GalaxyCube& cube = window_->cube(cubeIndex);
-    const int count = static_cast<int>(cube.stars.size());
-    int index = marker->getID() % 1000;
-    // Every star is tried once at most: the search ends even when none qualifies.
-    for (int tries = 0; tries < count; ++tries) {
-        index += step;
-        if (index >= count) index = 0;
-        if (index < 0) index = count - 1;
-        StarRecord* candidate = cube.stars[static_cast<std::size_t>(index)];
-        irr::scene::ISceneNode* node = markerOf(*candidate);
-        if (candidate->systemready && node != nullptr && node->isVisible()) {
-            currentStar_ = candidate;
-            moveCentreTo(node->getPosition());
-            return;
-        }
-    }
+    const int start = marker->getID() % 1000;
+    const int found = nextQualifyingIndex(static_cast<int>(cube.stars.size()), start, step, [&](int index) {
+        const StarRecord* candidate = cube.stars[static_cast<std::size_t>(index)];
+        const irr::scene::ISceneNode* node = markerOf(*candidate);
+        return candidate->systemready && node != nullptr && node->isVisible();
+    });
+    StarRecord* chosen = cube.stars[static_cast<std::size_t>(found)];
+    if (chosen == currentStar_ || markerOf(*chosen) == nullptr) return;
+    currentStar_ = chosen;
+    moveCentreTo(markerOf(*chosen)->getPosition());
 }
 
 void Application::drawProgress(const std::string& text) {
