@@ -251,6 +251,9 @@ void Application::crossCubes() {
     window_->move(direction);
     centre_->setPosition(position);
     centre_->updateAbsolutePosition();
+    // The camera hangs below the centre point: bring its own position up to date first, or the
+    // target turns it as seen from where it was.
+    cameraNode_->updateAbsolutePosition();
     cameraNode_->setTarget(centre_->getAbsolutePosition());
     if (controls_.classlist->getSelected() > 0 || controls_.luminositylist->getSelected() > 0) applyFilter();
     refreshRouteMarks();
@@ -360,6 +363,9 @@ void Application::galaxyViewFrame(float dt) {
     position.Y += vertical;
     centre_->setPosition(position);
     centre_->updateAbsolutePosition();
+    // The camera hangs below the centre point: bring its own position up to date first, or the
+    // target turns it as seen from where it was.
+    cameraNode_->updateAbsolutePosition();
     cameraNode_->setTarget(centre_->getAbsolutePosition());
 
     const std::array<float, 3> cubeBefore = window_->centre();
