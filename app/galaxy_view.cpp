@@ -62,11 +62,14 @@ void Application::panelShowAndHide() {
 void Application::applyFilter() {
     const int classIndex = controls_.classlist->getSelected();
     const int luminosityIndex = controls_.luminositylist->getSelected();
+    // "show only connected systems": the stars one jump away, and the route itself.
+    const bool connectedOnly = config_.routes == 1 && controls_.connectedonly->isChecked();
     for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) {
         GalaxyCube& cube = window_->cube(node);
         if (!cube.markersshown) continue;
         for (StarRecord* star : cube.stars) {
-            const bool shown = passesClassFilter(*star->physical, std::max(0, classIndex), std::max(0, luminosityIndex));
+            const bool shown = passesClassFilter(*star->physical, std::max(0, classIndex), std::max(0, luminosityIndex)) &&
+                               (!connectedOnly || star->connected || star->jumpnode);
             if (irr::scene::ISceneNode* marker = markerOf(*star)) marker->setVisible(shown);
             if (cube.labelsshown && star->labelnode)
                 static_cast<irr::scene::ISceneNode*>(star->labelnode)->setVisible(shown);
@@ -113,6 +116,7 @@ void Application::toggleSurroundings() {
 void Application::refreshRouteMarks() {
     if (config_.routes != 1) return;
     if (StarRecord* last = route_.lastWaypoint()) route_.markConnected(*window_, *last);
+    if (controls_.connectedonly != nullptr && controls_.connectedonly->isChecked()) applyFilter();
 }
 
 void Application::moveCentreTo(const irr::core::vector3df& position) {
@@ -143,6 +147,15 @@ void Application::galaxyCommands() {
             route_.removeWaypoint();
             refreshRouteMarks();
             break;
+        case kFindRoute: {
+            // The target is the star at the centre of the view.
+            irr::scene::ISceneNode* node = pick(W / 2, H / 2);
+            StarRecord* target = node != nullptr && node->getID() > 0 ? starOfNode(node) : nullptr;
+            if (target != nullptr && target != route_.lastWaypoint())
+                route_.findRoute(route_.lastWaypoint(), target, *window_, nullptr);
+            refreshRouteMarks();
+            break;
+        }
         default: break;
         }
     }
@@ -151,6 +164,10 @@ void Application::galaxyCommands() {
         if (receiver_.callerid == kStalksBox) toggleStalks();
         if (receiver_.callerid == kLabelsBox) toggleLabels();
         if (receiver_.callerid == kSurroundingsBox) toggleSurroundings();
+        if (receiver_.callerid == kConnectedOnlyBox) {
+            refreshRouteMarks();
+            applyFilter();
+        }
     }
     if (receiver_.listboxchanged) {
         receiver_.listboxchanged = 0;
