@@ -1,5 +1,6 @@
 #include "files/hotspot_store.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string_view>
@@ -174,8 +175,12 @@ HotSpot HotSpotStore::selectedHotSpot() const {
 
 void HotSpotStore::refreshFolderList() {
     if (folderlist == nullptr) return;
+    // The selected folder stays selected when the list is filled again.
+    const int selected = folderlist->selected();
     folderlist->clear();
     for (const HotSpotFolder& folder : folders) folderlist->addItem(folder.name);
+    if (selected >= 0 && !folders.empty())
+        folderlist->setSelected(std::min(selected, static_cast<int>(folders.size()) - 1));
 }
 
 void HotSpotStore::refreshHotSpotList() {
