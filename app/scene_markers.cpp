@@ -27,14 +27,27 @@ float offsetDistance(const StarRecord& a, const StarRecord& b) {
 
 }  // namespace
 
+SceneMarkers::SceneMarkers(irr::scene::ISceneManager* scene, irr::gui::IGUIFont* labelFont,
+                           const GalaxyCatalogue& switches)
+    : scene_(scene), labelFont_(labelFont), switches_(switches) {
+    unitSphere_ = scene_->getGeometryCreator()->createSphereMesh(1.0f, 8, 8);
+    if (unitSphere_ != nullptr) unitSphere_->setHardwareMappingHint(irr::scene::EHM_STATIC);
+}
+
+SceneMarkers::~SceneMarkers() {
+    if (unitSphere_ != nullptr) unitSphere_->drop();
+}
+
 void SceneMarkers::createMarkers(GalaxyCube& cube, int dx, int dy, int dz) {
     for (std::size_t i = 0; i < cube.stars.size(); ++i) {
         StarRecord& star = *cube.stars[i];
         if (star.markernode != nullptr) continue;
         const float radius = markerRadius(*star.physical, cube.count);
-        irr::scene::ISceneNode* node = scene_->addSphereSceneNode(
-            radius, 8, nullptr, markerId(dx, dy, dz, static_cast<int>(i)), markerPosition(star, dx, dy, dz));
+        irr::scene::ISceneNode* node = scene_->addMeshSceneNode(
+            unitSphere_, nullptr, markerId(dx, dy, dz, static_cast<int>(i)), markerPosition(star, dx, dy, dz),
+            irr::core::vector3df(0, 0, 0), irr::core::vector3df(radius, radius, radius));
         if (node == nullptr) continue;
+        node->setMaterialFlag(irr::video::EMF_NORMALIZE_NORMALS, true);
         node->setMaterialFlag(irr::video::EMF_LIGHTING, true);
         node->setMaterialType(irr::video::EMT_SOLID);
         const PixelColour colour = markerColour(star.physical->spectralclass);
@@ -98,10 +111,11 @@ void SceneMarkers::createStalks(GalaxyCube& cube) {
         irr::scene::ISceneNode* marker = markerOf(*star);
         if (marker == nullptr || star->stalknode != nullptr) continue;
         const float height = star->offset[1];
-        irr::scene::ISceneNode* stalk = scene_->addCubeSceneNode(1.0f, marker, -1,
-                                                                  irr::core::vector3df(0.0f, -0.5f * height, 0.0f),
-                                                                  irr::core::vector3df(0, 0, 0),
-                                                                  irr::core::vector3df(thickness, height, thickness));
+        // The marker is a unit sphere scaled to its radius; its children undo that scale.
+        const float unit = 1.0f / marker->getScale().X;
+        irr::scene::ISceneNode* stalk = scene_->addCubeSceneNode(
+            1.0f, marker, -1, irr::core::vector3df(0.0f, -0.5f * height * unit, 0.0f), irr::core::vector3df(0, 0, 0),
+            irr::core::vector3df(thickness * unit, height * unit, thickness * unit));
         if (stalk == nullptr) continue;
         stalk->setIsDebugObject(true);  // a stalk must not hide its star from a pick
         stalk->setMaterialFlag(irr::video::EMF_LIGHTING, true);
@@ -131,6 +145,7 @@ void SceneMarkers::createLabels(GalaxyCube& cube) {
                 position = irr::core::vector3df(0.0f, -0.1f, 0.0f);
                 break;
             }
+        position *= 1.0f / marker->getScale().X;  // the marker's scale is its radius
         irr::scene::IBillboardTextSceneNode* label = scene_->addBillboardTextSceneNode(
             labelFont_, widen(star.physical->name).c_str(), marker,
             irr::core::dimension2df(0.8f * scale, 0.2f * scale), position, marker->getID() + 100000,

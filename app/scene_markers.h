@@ -10,8 +10,10 @@
 class SceneMarkers : public CubeDisplay {
 public:
     // The catalogue holds the view's switches: stalksshown, labelsshown and surroundings.
-    SceneMarkers(irr::scene::ISceneManager* scene, irr::gui::IGUIFont* labelFont, const GalaxyCatalogue& switches)
-        : scene_(scene), labelFont_(labelFont), switches_(switches) {}
+    SceneMarkers(irr::scene::ISceneManager* scene, irr::gui::IGUIFont* labelFont, const GalaxyCatalogue& switches);
+    ~SceneMarkers() override;
+    SceneMarkers(const SceneMarkers&) = delete;
+    SceneMarkers& operator=(const SceneMarkers&) = delete;
 
     void createMarkers(GalaxyCube& cube, int dx, int dy, int dz) override;
     void removeNodes(GalaxyCube& cube) override;
@@ -29,6 +31,9 @@ private:
     irr::scene::ISceneManager* scene_;
     irr::gui::IGUIFont* labelFont_;
     const GalaxyCatalogue& switches_;
+    // All markers share one sphere of radius 1 (8 segments), scaled to their radius: a cube
+    // crossing then adds nodes without building and uploading a mesh for each.
+    irr::scene::IMesh* unitSphere_ = nullptr;
 };
 
 // The scene node of a star's marker, or null.
