@@ -9,44 +9,12 @@
 
 #include "files/safe_name.h"
 #include "files/saved_system_file.h"
+#include "files/text_lines.h"
 #include "files/text_number.h"
 #include "galaxy/mwc_random.h"
 #include "galaxy/star_naming.h"
 
 namespace {
-
-std::string readWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (in) text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
-std::vector<std::string_view> split(std::string_view text, char separator) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-        if (end == std::string_view::npos) break;
-        start = end + 1;
-    }
-    return parts;
-}
 
 // A whole number as the description file writes it: sign and digits, the rest ignored.
 long long wholeNumber(std::string_view text) {
@@ -114,7 +82,7 @@ void readGalaxyDescription(GalaxyCatalogue& catalogue, const std::string& text) 
         return lineNumber - 1 < static_cast<int>(lines.size()) ? lines[lineNumber - 1] : std::string_view{};
     };
     catalogue.galaxyage = static_cast<double>(wholeNumber(value(2)));
-    const std::vector<std::string_view> bulge = split(value(4), 'x');
+    const std::vector<std::string_view> bulge = splitFields(value(4), 'x');
     catalogue.bulgewidth = cubesOf(field(bulge, 0));
     catalogue.bulgelength = cubesOf(field(bulge, 1));
     catalogue.bulgeheight = cubesOf(field(bulge, 2));
@@ -123,7 +91,7 @@ void readGalaxyDescription(GalaxyCatalogue& catalogue, const std::string& text) 
     catalogue.agegradient = static_cast<double>(wholeNumber(value(10)));
     catalogue.thindisc = cubesOf(value(12));
     catalogue.thickdisc = cubesOf(value(14));
-    const std::vector<std::string_view> reference = split(value(16), ',');
+    const std::vector<std::string_view> reference = splitFields(value(16), ',');
     for (int i = 0; i < 3; ++i)
         catalogue.referencecube[i] = static_cast<float>(wholeNumber(field(reference, i)));
     // The file gives the offset as x, up, y; the catalogue holds x, y, up.
@@ -152,7 +120,7 @@ void readStarCatalogue(GalaxyCatalogue& catalogue, const std::string& text) {
 
     catalogue.stars.reserve(count + static_cast<std::size_t>(catalogue.noaliascount));
     for (std::size_t i = 0; i < count; ++i) {
-        const std::vector<std::string_view> fields = split(lines[next + i], ',');
+        const std::vector<std::string_view> fields = splitFields(lines[next + i], ',');
         auto star = std::make_unique<StarRecord>();
         star->physical = std::make_unique<StellarData>();
         StellarData& data = *star->physical;
@@ -198,7 +166,7 @@ void loadGalaxy(GalaxyCatalogue& catalogue, const std::filesystem::path& root,
     catalogue.stellartables = &tables;
     catalogue.centreradius = kCentreRadius;
     loadCustomSystems(catalogue, folder);
-    readGalaxyDescription(catalogue, readWholeFile(folder / (safeName + ".cfg")));
-    readStarCatalogue(catalogue, readWholeFile(folder / (safeName + ".svc")));
+    readGalaxyDescription(catalogue, readTextFile(folder / (safeName + ".cfg")));
+    readStarCatalogue(catalogue, readTextFile(folder / (safeName + ".svc")));
     catalogue.buildCubeIndex();
 }

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "galaxy/mwc_random.h"
+#include "generation/lcg_random.h"
 #include "galaxy/population_model.h"
 #include "galaxy/star_completion.h"
 #include "galaxy/star_naming.h"
@@ -13,14 +14,6 @@ namespace {
 // Above this many stars the binomial coefficient as a running product overflows a double;
 // the terms are then worked out through logarithms.
 constexpr int kRunningProductLimit = 1000;
-
-// The low 32 bits of the integer part of `value`, as two's complement would give them.
-std::uint32_t low32(double value) {
-    if (!std::isfinite(value)) return 0;
-    double word = std::fmod(std::trunc(value), 4294967296.0);
-    if (word < 0.0) word += 4294967296.0;
-    return static_cast<std::uint32_t>(word);
-}
 
 // Sum over j = 1..n of binom(n, j) (1-p)^(n-j) p^j: the chance that at least one of n stars
 // is of the class.
@@ -184,7 +177,7 @@ void populateCube(const GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int
         static_cast<std::uint32_t>(y) * 4165u + static_cast<std::uint32_t>(x) + 8677778u;
     const double heightSeed = static_cast<double>(static_cast<std::int32_t>(
         (static_cast<std::uint32_t>(z) + 2083u) * 1000u));
-    galaxyRandom().seed(seedA, low32(heightSeed + catalogue.starseed));
+    galaxyRandom().seed(seedA, low32Bits(heightSeed + catalogue.starseed));
 
     const float density = cubeDensity(brightness, z);
     const CubeExpectation expectation = expectStars(catalogue, x, y, z, density);

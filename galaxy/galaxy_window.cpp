@@ -5,16 +5,10 @@
 
 #include "galaxy/cube_population.h"
 #include "galaxy/mwc_random.h"
+#include "generation/lcg_random.h"
 #include "galaxy/population_model.h"
 
 namespace {
-
-std::uint32_t low32(double value) {
-    if (!std::isfinite(value)) return 0;
-    double word = std::fmod(std::trunc(value), 4294967296.0);
-    if (word < 0.0) word += 4294967296.0;
-    return static_cast<std::uint32_t>(word);
-}
 
 int truncated(float value) { return static_cast<int>(std::trunc(value)); }
 
@@ -24,7 +18,7 @@ void generateSystems(GalaxyCube& cube, int x, int y, int z, double systemseed) {
     const std::uint32_t seedA = static_cast<std::uint32_t>(y) * 4165u + static_cast<std::uint32_t>(x);
     const double heightSeed =
         static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(z) * 1000u));
-    galaxyRandom().seed(seedA, low32(heightSeed + systemseed));
+    galaxyRandom().seed(seedA, low32Bits(heightSeed + systemseed));
     for (StarRecord* star : cube.stars) {
         if (star->systemfromfile) continue;
         const double seed = drawGalaxyUniform(0.0, 4294967295.0);

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "files/text_lines.h"
 #include "files/text_number.h"
 #include "galaxy/cube_population.h"
 #include "galaxy/population_model.h"
@@ -18,32 +19,6 @@ namespace {
 constexpr int kMostCategories = 1000;
 // The near search gives up at this level.
 constexpr int kDeepestLevel = 10000;
-
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = line.find(',', start);
-        fields.push_back(line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-        if (end == std::string_view::npos) break;
-        start = end + 1;
-    }
-    return fields;
-}
 
 std::string_view fieldAt(const std::vector<std::string_view>& fields, std::size_t index) {
     return index < fields.size() ? fields[index] : std::string_view{};
@@ -177,7 +152,7 @@ void JumpNetwork::readJumpData(const std::string& text) {
     const std::vector<std::string_view> lines = splitLines(text);
     auto line = [&](std::size_t index) { return index < lines.size() ? lines[index] : std::string_view{}; };
 
-    const std::vector<std::string_view> head = splitFields(line(0));
+    const std::vector<std::string_view> head = splitFields(line(0), ',');
     int count = leadingInteger(fieldAt(head, 0));
     if (count < 0) count = 0;
     if (count > kMostCategories) count = kMostCategories;
@@ -186,7 +161,7 @@ void JumpNetwork::readJumpData(const std::string& text) {
     const double scale = leadingNumber(fieldAt(head, 2));
 
     bounds.assign(static_cast<std::size_t>(2 * count), 0.0f);
-    const std::vector<std::string_view> limits = splitFields(line(1));
+    const std::vector<std::string_view> limits = splitFields(line(1), ',');
     for (int i = 0; i < 2 * count; ++i) {
         const std::string_view field = fieldAt(limits, static_cast<std::size_t>(i));
         bounds[static_cast<std::size_t>(i)] =
@@ -195,7 +170,7 @@ void JumpNetwork::readJumpData(const std::string& text) {
 
     lengths.assign(static_cast<std::size_t>(count) * static_cast<std::size_t>(count), 0.0f);
     for (int i = 0; i < count; ++i) {
-        const std::vector<std::string_view> row = splitFields(line(2 + static_cast<std::size_t>(i)));
+        const std::vector<std::string_view> row = splitFields(line(2 + static_cast<std::size_t>(i)), ',');
         for (int j = 0; j < count; ++j)
             lengths[static_cast<std::size_t>(i * count + j)] =
                 static_cast<float>(leadingNumber(fieldAt(row, static_cast<std::size_t>(j))) * scale);
@@ -203,10 +178,8 @@ void JumpNetwork::readJumpData(const std::string& text) {
 }
 
 bool JumpNetwork::load(const std::filesystem::path& file, StarRecord* home, ListBox* list) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    if (in) text << in.rdbuf();
-    readJumpData(text.str());
+    bool read = false;
+    readJumpData(readTextFile(file, &read));
     maxcandidates = 10;
     waypointlist = list;
     waypoints.clear();
@@ -216,7 +189,7 @@ bool JumpNetwork::load(const std::filesystem::path& file, StarRecord* home, List
     }
     waypointcount = static_cast<std::int32_t>(waypoints.size());
     refreshList();
-    return static_cast<bool>(in);
+    return read;
 }
 
 bool JumpNetwork::inCategory(double mass, int category) const {

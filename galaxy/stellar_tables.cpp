@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "files/text_lines.h"
 #include "files/text_number.h"
 #include "galaxy/star_record.h"
 #include "generation/lcg_random.h"
@@ -12,20 +13,6 @@
 namespace {
 
 constexpr int kTableLines = kSpectralClassCount * kSubtypeCount * kLuminosityClassCount;  // 1040
-
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
 
 // Takes the next field ended by `separator` (or the rest of the line) off the front of `line`.
 std::string_view takeField(std::string_view& line, char separator) {
@@ -44,14 +31,6 @@ void readRecordFields(std::string_view line, StellarClassRecord& record) {
     for (double& value : record.extra) value = leadingNumber(takeField(line, ';'));
     for (float& value : record.colour)
         value = static_cast<float>(leadingNumber(takeField(line, ' ')));
-}
-
-std::string readFile(const std::filesystem::path& path, bool& ok) {
-    std::ifstream in(path, std::ios::binary);
-    ok = static_cast<bool>(in);
-    std::ostringstream text;
-    if (ok) text << in.rdbuf();
-    return text.str();
 }
 
 const char* classOfRed(int red) {
@@ -87,8 +66,8 @@ bool StellarTables::load(const std::filesystem::path& root, const ImageLoader& i
     const std::filesystem::path data = root / "Starvane" / "Data";
     bool tableOk = false;
     bool tracksOk = false;
-    readStellarTable(readFile(data / "StellarTable.csv", tableOk));
-    readTracks(readFile(data / "EvoTracks.dat", tracksOk));
+    readStellarTable(readTextFile(data / "StellarTable.csv", &tableOk));
+    readTracks(readTextFile(data / "EvoTracks.dat", &tracksOk));
     hrimage_ = images.load((data / "HRRef.bmp").string());
     return tableOk && tracksOk && hrimage_ != nullptr;
 }

@@ -35,3 +35,7 @@ double drawAround(double value, double spread);
 
 // 1 - u^0.077 for u = drawUniform(0, 1), at most 0.99.
 double drawEccentricity();
+
+// The low 32 bits of the integer part of `value`, as two's complement would give them
+// (-1 gives 4294967295); 0 for a value that is not a number.
+std::uint32_t low32Bits(double value);

@@ -23,15 +23,6 @@ bool hasNoPlanets(const std::string& typeName) {
            typeName == "VI";
 }
 
-// The integer part of `seed` modulo 2^32, counted the mathematical way (-1 gives 2^32 - 1).
-// A seed that is not a number gives 0.
-std::uint32_t seedWord(double seed) {
-    if (!std::isfinite(seed)) return 0;
-    double word = std::fmod(std::trunc(seed), 4294967296.0);
-    if (word < 0.0) word += 4294967296.0;
-    return static_cast<std::uint32_t>(word);
-}
-
 bool isSudarsky(PlanetType type) { return type >= sudarskyi && type <= sudarskyv; }
 
 // Evaluates every planet. When the star has lost mass since its planets formed, each orbit
@@ -137,7 +128,7 @@ void GeneratedSystem::generateFor(double seed, const StellarData& stellar) {
     if (!(stellar.initialmass > 0.0) || !std::isfinite(stellar.initialmass)) return;
 
     LcgRandom& random = sharedRandom();
-    std::uint32_t word = seedWord(seed);
+    std::uint32_t word = low32Bits(seed);  // the integer part modulo 2^32
     if (word == 0) {
         random.seed(static_cast<std::uint32_t>(std::time(nullptr)));
         word = static_cast<std::uint32_t>(random.next());

@@ -1,0 +1,38 @@
+#include "files/text_lines.h"
+
+#include <fstream>
+#include <sstream>
+
+std::vector<std::string_view> splitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string_view> splitFields(std::string_view line, char separator) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = line.find(separator, start);
+        fields.push_back(line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    return fields;
+}
+
+std::string readTextFile(const std::filesystem::path& path, bool* ok) {
+    std::ifstream in(path, std::ios::binary);
+    if (ok != nullptr) *ok = static_cast<bool>(in);
+    std::ostringstream text;
+    if (in) text << in.rdbuf();
+    return text.str();
+}

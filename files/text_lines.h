@@ -1,0 +1,14 @@
+#pragma once
+// Splitting our text files: into lines (a carriage return before the line feed is dropped)
+// and lines into fields. The views point into the text, which must outlive them.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+std::vector<std::string_view> splitLines(std::string_view text);
+std::vector<std::string_view> splitFields(std::string_view line, char separator);
+
+// The whole file as text; empty when it cannot be read (`ok` tells which).
+std::string readTextFile(const std::filesystem::path& path, bool* ok = nullptr);
