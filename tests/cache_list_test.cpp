@@ -16,38 +16,11 @@
 #include "files/cache_list.h"
 #include "files/saved_system_file.h"
 
+#include "tests/test_files.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        std::string pattern = (fs::temp_directory_path() / "starvane-cache-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-    }
-    ~TemporaryFolder() {
-        std::error_code ignored;
-        if (!path_.empty()) fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeAll(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
 
 // Every file and folder below `base`, relative to it, except the cache list itself.
 std::set<std::string> contents(const fs::path& base) {

@@ -12,7 +12,11 @@
 #include <sstream>
 #include <string>
 
+#include "tests/test_files.h"
+
 namespace {
+
+using TemporaryRoot = TemporaryFolder;
 
 namespace fs = std::filesystem;
 
@@ -33,29 +37,6 @@ CliRun runCli(const std::string& arguments) {
 }
 
 std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
-
-class TemporaryRoot {
-public:
-    TemporaryRoot() {
-        std::string pattern = (fs::temp_directory_path() / "starvane-exportcli-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-    }
-    ~TemporaryRoot() {
-        std::error_code ignored;
-        if (!path_.empty()) fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 void writeText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 

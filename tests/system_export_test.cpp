@@ -26,7 +26,11 @@
 #include "galaxy/star_record.h"
 #include "generation/lcg_random.h"
 
+#include "tests/test_files.h"
+
 namespace {
+
+using TemporaryRoot = TemporaryFolder;
 
 namespace fs = std::filesystem;
 
@@ -34,29 +38,6 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kAu = 149597870691.0;
 constexpr double kSolarKg = 1.9889194444e30;
-
-class TemporaryRoot {
-public:
-    TemporaryRoot() {
-        std::string pattern = (fs::temp_directory_path() / "starvane-export-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-    }
-    ~TemporaryRoot() {
-        std::error_code ignored;
-        if (!path_.empty()) fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::set<std::string> filesIn(const fs::path& folder) {
     std::set<std::string> names;
