@@ -35,7 +35,7 @@ void printRow(std::ostream& out, const PlanetRecord& body, bool isMoon) {
     const std::string distance =
         isMoon ? format("%.0f km", body.sma * kKmPerAu) : format("%.4g AU", body.sma);
     char line[256];
-    std::snprintf(line, sizeof line, "%-8s %-19s %13s %12s %10s %8s %12s  %s\n",
+    std::snprintf(line, sizeof line, "%-12s %-19s %13s %12s %10s %8s %12s  %s\n",
                   (isMoon ? "  " + body.name : body.name).c_str(), planetTypeName(body.type),
                   distance.c_str(), format("%.4g", body.mass * kEarthMassesPerSolarMass).c_str(),
                   format("%.0f", body.radius).c_str(), format("%.0f", body.medsurftemp).c_str(),
@@ -50,7 +50,7 @@ void printSystemTable(std::ostream& out, const GeneratedSystem& system) {
         << (system.planetcount == 1 ? " planet" : " planets") << "\n";
     if (system.planetcount == 0) return;
     char header[256];
-    std::snprintf(header, sizeof header, "%-8s %-19s %13s %12s %10s %8s %12s  %s\n", "Body", "Type",
+    std::snprintf(header, sizeof header, "%-12s %-19s %13s %12s %10s %8s %12s  %s\n", "Body", "Type",
                   "Distance", "Mass (Earth)", "Radius km", "Temp K", "Press. mbar", "Main gases");
     out << header;
     for (const PlanetSlot& slot : system.planets)
