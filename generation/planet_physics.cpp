@@ -114,7 +114,7 @@ double volatileInventory(double mass, double escVelocity, double rmsVel, double 
                          int zone, bool greenhouse, bool accretedGas) {
     if (escVelocity / rmsVel < 6.0) return 0.0;
     const double k = zone == 1 ? 140000.0 : zone == 2 ? 75000.0 : 250.0;
-    const double inventory = k * (mass * kEarthMassesPerSolarMass) / starMass;
+    const double inventory = k * mass * kEarthMassesPerSolarMass / starMass;
     if (greenhouse || accretedGas) return inventory;
     return inventory * 0.007142857142857143;
 }
