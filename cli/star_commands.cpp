@@ -84,17 +84,8 @@ int runEvolve(const EvolveOptions& options) {
     sharedRandom().seed(options.seed);
 
     // The star starts on the main sequence at its mass, as generated stars do.
-    const StellarClassRecord record = tables.mainSequenceByMass(options.mass);
     StellarData data;
-    data.lumclass = record.code;
-    data.spectralclass = record.spectralclass;
-    data.subtype = record.subtype;
-    data.luminosity = record.luminosity;
-    data.radius = record.radius;
-    data.surftemp = record.temperature;
-    data.mass = options.mass;
-    data.initialmass = data.mass;
-    data.initialluminosity = data.luminosity;
+    startOnMainSequence(tables, options.mass, data);
     data.age = options.age;
     data.mslifetime = 10000.0 * std::pow(data.mass, -2.5);
     bool remnant = false;

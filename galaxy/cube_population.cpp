@@ -30,16 +30,7 @@ double chanceOfAny(int n, double p) {
 void finishStar(const GalaxyCube& catalogue, StarRecord& star, int region, double distance, int x,
                 int y, int z, double mass) {
     StellarData& data = *star.physical;
-    const StellarClassRecord record = catalogue.stellartables->mainSequenceByMass(mass);
-    data.lumclass = record.code;
-    data.spectralclass = record.spectralclass;
-    data.subtype = record.subtype;
-    data.luminosity = record.luminosity;
-    data.radius = record.radius;
-    data.surftemp = record.temperature;
-    data.mass = mass;
-    data.initialmass = data.mass;
-    data.initialluminosity = data.luminosity;
+    startOnMainSequence(*catalogue.stellartables, mass, data);
     ageByRegion(catalogue, distance, region, data);
     if (data.mslifetime < data.age) {
         if (data.mass >= 0.5)

@@ -62,6 +62,19 @@ void classifyFromTable(const StellarTables& tables, StellarData& data) {
     data.radius = record.radius;
 }
 
+void startOnMainSequence(const StellarTables& tables, double mass, StellarData& data) {
+    const StellarClassRecord record = tables.mainSequenceByMass(mass);
+    data.lumclass = record.code;
+    data.spectralclass = record.spectralclass;
+    data.subtype = record.subtype;
+    data.luminosity = record.luminosity;
+    data.radius = record.radius;
+    data.surftemp = record.temperature;
+    data.mass = mass;
+    data.initialmass = data.mass;
+    data.initialluminosity = data.luminosity;
+}
+
 int catalogueRegion(const GalaxyCube& catalogue, const CubeIndex& cube) {
     const double x = cube.x;
     const double y = cube.y;

@@ -15,6 +15,10 @@ void completeCatalogueStar(const GalaxyCube& catalogue, const StellarTables& tab
 // luminosity, radius, temperature and type name from the table (steps without random draws).
 void classifyFromTable(const StellarTables& tables, StellarData& data);
 
+// Puts a star of `mass` on the main sequence: class, luminosity, radius and temperature of the
+// first main-sequence record lighter than it, its mass as drawn, and those as its initial values.
+void startOnMainSequence(const StellarTables& tables, double mass, StellarData& data);
+
 // The population region of a catalogue star's cube.
 int catalogueRegion(const GalaxyCube& catalogue, const CubeIndex& cube);
 
