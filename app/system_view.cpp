@@ -317,9 +317,11 @@ void Application::saveCurrentSystem(bool toCache) {
     StarRecord* star = currentStar_;
     if (star == nullptr) return;
     SaveHooks hooks;
-    hooks.status = [this](const std::string& text) {
+    bool sceneEnded = false;
+    hooks.status = [this, &sceneEnded](const std::string& text) {
         drawProgress(text);
         driver_->endScene();
+        sceneEnded = true;
     };
     hooks.progress = [this](int done, int total, int level, double fraction) {
         driver_->beginScene(true, true, irr::video::SColor(0));
@@ -329,7 +331,7 @@ void Application::saveCurrentSystem(bool toCache) {
     const SaveOutcome outcome =
         toCache ? saveToCache(".", *star, config_, &plugin_, hooks) : saveToFolder(".", *star, config_, &plugin_, hooks);
     // The frame goes on after the export's own frames.
-    if (outcome == SaveOutcome::saved) driver_->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
+    if (sceneEnded) driver_->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
     const std::string name = star->system ? star->system->name : star->physical->name;
     systemMessage_ = saveOutcomeText(outcome, name);
     if (outcome == SaveOutcome::saved && !plugin_.loaded()) systemMessage_ += " (no texture plug-in: no textures)";
