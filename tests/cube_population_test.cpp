@@ -21,28 +21,9 @@
 #include "generation/lcg_random.h"
 #include "platform/file_image.h"
 
+#include "tests/galaxy_test_support.h"
+
 namespace {
-
-// The galaxy's generator written out once more, to know what a seed draws.
-struct ReferenceMwc {
-    std::uint32_t z;
-    std::uint32_t w;
-    std::uint32_t next() {
-        z = 36969u * (z & 0xFFFFu) + (z >> 16);
-        w = 18000u * (w & 0xFFFFu) + (w >> 16);
-        return (z << 16) + w;
-    }
-    double uniform(double a, double b) { return a + (b - a) * next() / 4294967295.0; }
-};
-
-const StellarTables& realTables() {
-    static const std::unique_ptr<StellarTables> tables = [] {
-        auto loaded = std::make_unique<StellarTables>();
-        loaded->load(STARVANE_SOURCE_DIR "/data", FileImageLoader{});
-        return loaded;
-    }();
-    return *tables;
-}
 
 // A density picture of 41 x 41 pixels, all of brightness `fill` except the given columns.
 std::unique_ptr<PixelImage> densityPicture(int fill, const std::map<std::pair<int, int>, int>& columns = {}) {

@@ -20,26 +20,9 @@
 
 namespace fs = std::filesystem;
 
+#include "tests/galaxy_test_support.h"
+
 namespace {
-
-struct ReferenceMwc {
-    std::uint32_t z;
-    std::uint32_t w;
-    std::uint32_t next() {
-        z = 36969u * (z & 0xFFFFu) + (z >> 16);
-        w = 18000u * (w & 0xFFFFu) + (w >> 16);
-        return (z << 16) + w;
-    }
-};
-
-const StellarTables& realTables() {
-    static const std::unique_ptr<StellarTables> tables = [] {
-        auto loaded = std::make_unique<StellarTables>();
-        loaded->load(STARVANE_SOURCE_DIR "/data", FileImageLoader{});
-        return loaded;
-    }();
-    return *tables;
-}
 
 class TempRoot {
 public:

@@ -19,16 +19,9 @@
 #include "platform/file_image.h"
 #include "platform/list_box.h"
 
-namespace {
+#include "tests/galaxy_test_support.h"
 
-const StellarTables& realTables() {
-    static const std::unique_ptr<StellarTables> tables = [] {
-        auto loaded = std::make_unique<StellarTables>();
-        loaded->load(STARVANE_SOURCE_DIR "/data", FileImageLoader{});
-        return loaded;
-    }();
-    return *tables;
-}
+namespace {
 
 // A star at absolute position (x, y, z) in parsecs, z being the height.
 std::unique_ptr<StarRecord> makeStar(const std::string& name, double x, double y, double z, double mass) {

@@ -14,19 +14,9 @@
 #include "galaxy/stellar_tables.h"
 #include "platform/file_image.h"
 
-namespace {
+#include "tests/galaxy_test_support.h"
 
-// The galaxy's generator written out once more, to know what a seed draws.
-struct ReferenceMwc {
-    std::uint32_t z;
-    std::uint32_t w;
-    std::uint32_t next() {
-        z = 36969u * (z & 0xFFFFu) + (z >> 16);
-        w = 18000u * (w & 0xFFFFu) + (w >> 16);
-        return (z << 16) + w;
-    }
-    double uniform(double a, double b) { return a + (b - a) * next() / 4294967295.0; }
-};
+namespace {
 
 constexpr std::uint32_t kSecondWord = 7;
 
@@ -36,15 +26,6 @@ std::uint32_t seedForP(int p) {
         ReferenceMwc probe{a, kSecondWord};
         if (static_cast<int>(probe.uniform(0.0, 100.0)) == p) return a;
     }
-}
-
-const StellarTables& realTables() {
-    static const std::unique_ptr<StellarTables> tables = [] {
-        auto loaded = std::make_unique<StellarTables>();
-        loaded->load(STARVANE_SOURCE_DIR "/data", FileImageLoader{});
-        return loaded;
-    }();
-    return *tables;
 }
 
 GalaxyCube galaxy() {

@@ -279,3 +279,17 @@ def bright_blobs(picture, region, test, exclude=()):
         blobs.append((len(members), left + sum(xs) // len(xs), top + sum(ys) // len(ys)))
     blobs.sort(reverse=True)
     return blobs
+
+
+failures = []
+
+
+def check(condition, message, fatal=False):
+    """Records a failed check and goes on with the run, unless later steps depend on it."""
+    if condition:
+        print("ok:", message)
+        return
+    if fatal:
+        raise AssertionError(message)
+    print("FAILED:", message)
+    failures.append(message)

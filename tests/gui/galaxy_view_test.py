@@ -18,18 +18,8 @@ import atlas_driver as ad  # noqa: E402
 ad.ensure_pil()
 
 
-failures = []
-
-
-def check(condition, message, fatal=False):
-    """Records a failed check and goes on with the run, unless later steps depend on it."""
-    if condition:
-        print("ok:", message)
-        return
-    if fatal:
-        raise AssertionError(message)
-    print("FAILED:", message)
-    failures.append(message)
+failures = ad.failures
+check = ad.check
 
 
 def main():

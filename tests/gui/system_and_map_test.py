@@ -21,17 +21,8 @@ import atlas_driver as ad  # noqa: E402
 ad.ensure_pil()
 import system_driver as sd  # noqa: E402
 
-failures = []
-
-
-def check(condition, message, fatal=False):
-    if condition:
-        print("ok:", message)
-        return
-    if fatal:
-        raise AssertionError(message)
-    print("FAILED:", message)
-    failures.append(message)
+failures = ad.failures
+check = ad.check
 
 
 def main():
