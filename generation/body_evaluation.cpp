@@ -13,10 +13,6 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-bool isGiantType(PlanetType type) {
-    return type == jovian || type == icegiant || type == gasdwarf;
-}
-
 void resetForEvaluation(BodyNode& body, int number, GeneratorStar& star) {
     body.medsurftemp = 0.0;
     body.greenhouserise = 0.0;
@@ -155,8 +151,12 @@ void evaluateBody(BodyNode& body, int number, GeneratorStar& star, int moonMode,
     setGravity(body);
     body.minmolweight = minMolecularWeight(body);
 
+    // Only this evaluation's test makes a giant: a planet re-evaluated after its star lost mass
+    // may still carry the giant type of its old orbit.
     const double earthMasses = body.mass * kEarthMassesPerSolarMass;
-    if (earthMasses > 1.0 && body.gasmass / body.mass > 0.1 && body.minmolweight <= 4.0) {
+    const bool giant =
+        earthMasses > 1.0 && body.gasmass / body.mass > 0.1 && body.minmolweight <= 4.0;
+    if (giant) {
         body.type = earthMasses < 10.0 ? gasdwarf : earthMasses < 100.0 ? icegiant : jovian;
     } else {
         body.radius = kothariRadius(body.mass, body.orbitzone);
@@ -168,7 +168,7 @@ void evaluateBody(BodyNode& body, int number, GeneratorStar& star, int moonMode,
     setDayLength(body);
     body.escvelocity = escapeVelocity(body.mass, body.radius);
 
-    if (isGiantType(body.type)) {
+    if (giant) {
         finishGiant(body, star);
         return;
     }

@@ -224,6 +224,23 @@ TEST(SystemGenerator, LostMassWidensOrbits) {
     EXPECT_GT(sudarskyPlanets, 0);
 }
 
+TEST(SystemGenerator, AGiantAtTheOldOrbitThatLostItsGasIsNoGiant) {
+    // Planet f of this star was an ice giant where it formed and loses its hydrogen at its
+    // widened orbit around the brighter star; only a giant has no surface gravity.
+    StellarData star = sunLike();
+    star.mass = 0.8;
+    star.luminosity = 50.0;
+    star.radius = 10.0;
+    GeneratedSystem system;
+    system.generateFor(1234, star);
+    ASSERT_GE(system.planetcount, 6);
+    for (const PlanetSlot& slot : system.planets) {
+        const PlanetRecord& planet = slot.bodies[0];
+        if (!std::isfinite(planet.surfgrav)) EXPECT_GT(planet.gasmass / planet.mass, 0.1) << planet.name;
+    }
+    EXPECT_TRUE(std::isfinite(system.planets[5].bodies[0].surfgrav));
+}
+
 TEST(SystemGenerator, UnchangedMassKeepsTheAccretedOrbits) {
     const std::vector<Orbit> accreted = accretedOrbits(3, 1.0);
     GeneratedSystem system;
