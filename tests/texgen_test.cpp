@@ -167,12 +167,15 @@ protected:
         ASSERT_NE(p.set_option, nullptr);
         ASSERT_NE(p.just_initialize, nullptr);
         ASSERT_NE(p.clear_gen, nullptr);
-        p.set_option(1, 0);
-        p.set_option(3, 0);
+        p.set_option(1, 1);  // detailed surfaces
+        p.set_option(3, 1);  // compressed, as the shipped configuration has it
         ASSERT_FALSE(tmp_.path().empty());
     }
     void TearDown() override {
-        if (plugin().set_option) plugin().set_option(3, 0);
+        if (plugin().set_option) {
+            plugin().set_option(1, 1);
+            plugin().set_option(3, 1);
+        }
     }
     void run(TextureRequest r, int level, int mode, const fs::path& folder) {
         plugin().export2orbiter(&r, level, mode, folder.string().c_str(), nullptr);
@@ -419,7 +422,7 @@ class UncompressedTest : public TexgenTest {
 protected:
     void SetUp() override {
         TexgenTest::SetUp();
-        plugin().set_option(3, 1);
+        plugin().set_option(3, 0);
     }
     struct Pixels {
         const std::vector<uint8_t>* data;
@@ -487,6 +490,30 @@ TEST_F(UncompressedTest, TextureIsContinuousAcrossSeamsAndPatchEdges) {
     EXPECT_GT(mean_difference([&](uint32_t y) { return west.at(128, y); },
                               [&](uint32_t y) { return east.at(128, y); }, 256),
               6.0);
+}
+
+TEST_F(UncompressedTest, PlainSurfacesLeaveOutTheFinestDetail) {
+    // Mean second difference along the rows of a patch of the finest level.
+    const auto roughness = [&](const fs::path& folder) {
+        const auto d = read_file(folder / "Textures" / "Rocky.tex");
+        const auto images = walk_tex(d);
+        if (images.size() != 13u) return 0.0;
+        const Pixels patch{&d, images[5]};
+        double sum = 0.0;
+        for (uint32_t y = 0; y < 256; ++y)
+            sum += mean_difference([&](uint32_t x) { return 2 * patch.at(x + 1, y); },
+                                   [&](uint32_t x) { return patch.at(x, y) + patch.at(x + 2, y); }, 254);
+        return sum / 256.0;
+    };
+    TextureRequest rocky = earth_like("Rocky");
+    rocky.style = 10;
+    TempFolder plainFolder;
+    run(rocky, 5, TEXTURE_MODE_BODY, tmp_.path());
+    plugin().set_option(1, 0);
+    run(rocky, 5, TEXTURE_MODE_BODY, plainFolder.path());
+    const double detailed = roughness(tmp_.path()), plain = roughness(plainFolder.path());
+    EXPECT_GT(detailed, 0.0);
+    EXPECT_LT(plain, 0.8 * detailed) << detailed;
 }
 
 }  // namespace

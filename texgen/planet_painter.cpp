@@ -197,6 +197,7 @@ struct Sample {
 
 constexpr int kCoarseStep = 4;     // pixels between coarse grid nodes
 constexpr int kFineOctaves = 2;    // octaves evaluated at every pixel
+constexpr int kPlainOctavesLeftOut = 2;  // the finest octaves a plain surface does without
 
 }  // namespace
 
@@ -237,6 +238,10 @@ struct PlanetPainter::Impl {
           warp_z(params.cloud_seed ^ 0x7777, 1.6f) {
         octaves = octaves_for_level(level, 1.4f);
         cloud_octaves = octaves_for_level(level, 2.2f);
+        if (!params.detailed) {
+            octaves = std::max(3, octaves - kPlainOctavesLeftOut);
+            cloud_octaves = std::max(3, cloud_octaves - kPlainOctavesLeftOut);
+        }
         cloud_fine = level >= 7 ? 1 : kFineOctaves;
         setup_craters();
         setup_colours();

@@ -34,6 +34,7 @@ struct BodyParams {
     float radius_km = 1000.0f;
     uint64_t seed = 0;         // terrain
     uint64_t cloud_seed = 0;   // cloud layer
+    bool detailed = true;      // plain surfaces leave out the finest octaves
 };
 
 class PlanetPainter {

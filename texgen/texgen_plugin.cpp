@@ -1,10 +1,10 @@
 // The plug-in's five entry points, exported with C linkage; everything else stays hidden.
 //
-// Options (set_option):
-//   1  variation: a whole number mixed into the seeds of every texture made afterwards;
-//      0 (the default) gives each body its standard look. It does not affect colours.
-//   3  texture encoding: 1 writes uncompressed A8R8G8B8 images; any other value (the
-//      default 0) writes DXT1 surfaces and DXT5 clouds, as Orbiter's own files are.
+// Options (set_option), as the configuration file labels them:
+//   1  surface detail: 0 plain (fewer noise octaves, quicker), any other value detailed
+//      (the default). It does not affect colours.
+//   3  texture compression: 0 off, writing uncompressed A8R8G8B8 images; any other value on
+//      (the default), writing DXT1 surfaces and DXT5 clouds, as Orbiter's own files are.
 //   Other option numbers are ignored.
 //
 // The plug-in keeps no memory per request: every export builds what it needs and frees it
@@ -19,13 +19,13 @@
 
 namespace {
 
-std::atomic<int32_t> g_variation{0};
-std::atomic<int32_t> g_encoding{0};
+std::atomic<int32_t> g_detail{1};
+std::atomic<int32_t> g_compression{1};
 
 texgen::Options current_options() {
     texgen::Options o;
-    o.variation = g_variation.load();
-    o.uncompressed = g_encoding.load() == 1;
+    o.detailed = g_detail.load() != 0;
+    o.compressed = g_compression.load() != 0;
     return o;
 }
 
@@ -33,9 +33,9 @@ texgen::Options current_options() {
 
 TEXGEN_EXPORT void set_option(int32_t option, int32_t value) {
     if (option == 1)
-        g_variation = value;
+        g_detail = value;
     else if (option == 3)
-        g_encoding = value;
+        g_compression = value;
 }
 
 TEXGEN_EXPORT void just_initialize(TextureRequest* request) {

@@ -187,11 +187,12 @@ BodyParams body_params(const TextureRequest& r, const Options& options) {
     if (r.basename) h = fnv(h, r.basename, std::strlen(r.basename));
     h = fnv_int(h, r.radius);
     h = fnv_int(h, p.style);
-    h = fnv_int(h, options.variation);
+    h = fnv_int(h, 0);  // look variant: 0 is the standard look of every body
     p.seed = h;
     uint64_t c = fnv_int(h, p.cloud_class);
     c = fnv_int(c, p.atmosphere_class);
     p.cloud_seed = c;
+    p.detailed = options.detailed;
     return p;
 }
 
@@ -228,10 +229,10 @@ bool export_textures(const TextureRequest& request, int level, int mode, const c
     const PlanetPainter painter(params, level);
     const std::string base = dir + "/" + request.basename;
     bool ok = write_tex(base + ".tex", painter, Layer::Surface, level,
-                        options.uncompressed ? PixelFormat::Argb8 : PixelFormat::Dxt1, progress);
+                        options.compressed ? PixelFormat::Dxt1 : PixelFormat::Argb8, progress);
     if (clouds) {
         ok = write_tex(base + "_cloud.tex", painter, Layer::Clouds, level,
-                       options.uncompressed ? PixelFormat::Argb8 : PixelFormat::Dxt5, progress) && ok;
+                       options.compressed ? PixelFormat::Dxt5 : PixelFormat::Argb8, progress) && ok;
     }
     std::vector<uint8_t> map(static_cast<size_t>(kMapWidth * kMapHeight * 3));
     painter.render_map(kMapWidth, kMapHeight, map.data());

@@ -12,8 +12,8 @@ namespace texgen {
 
 // Plug-in options, set through set_option.
 struct Options {
-    int32_t variation = 0;        // option 1: mixed into every seed; 0 gives the standard look
-    bool uncompressed = false;    // option 3: 1 writes A8R8G8B8 instead of DXT1/DXT5
+    bool detailed = true;    // option 1: full noise detail; plain surfaces use fewer octaves
+    bool compressed = true;  // option 3: DXT1 surfaces and DXT5 clouds; off writes A8R8G8B8
 };
 
 // A usable base name: not empty, no path separators, not "." or "..", no control characters.
