@@ -66,6 +66,12 @@ void writeBody(std::ostringstream& out, const PlanetRecord& body, int planet, in
     out << "\ncloudfraction " << number(body.cloudfraction);
     out << "\ncoreradius " << number(body.coreradius * 1000.0);
     out << "\ngasfraction " << number(body.mass != 0.0 ? body.gasmass / body.mass : 0.0);
+    // The orbit's orientation, in radians as Orbiter reads it. The keys are capitalised so that
+    // no other key of the file begins like them.
+    out << "\nInclination " << number(body.inclination);
+    out << "\nLongAscNode " << number(body.longascnode);
+    out << "\nLongPerihelion " << number(body.longperihelion);
+    out << "\nMeanLongitude " << number(body.meanlongitude);
     out << "\n\n\n" << kSeparator << "\n";
 }
 
@@ -320,6 +326,14 @@ void Reader::bodyLine(std::string_view line) {
             gas.partialpressure = t.number();
         }
         b.gascount = count;
+    } else if (startsWith(line, "Inclination")) {
+        b.inclination = Tokens(line, 11).number();
+    } else if (startsWith(line, "LongAscNode")) {
+        b.longascnode = Tokens(line, 11).number();
+    } else if (startsWith(line, "LongPerihelion")) {
+        b.longperihelion = Tokens(line, 14).number();
+    } else if (startsWith(line, "MeanLongitude")) {
+        b.meanlongitude = Tokens(line, 13).number();
     }
 }
 

@@ -77,6 +77,10 @@ PlanetRecord rockyPlanet() {
     b.icefraction = 0.03;
     b.cloudfraction = 0.52;
     b.coreradius = 3485.0;
+    b.inclination = 0.0872;
+    b.longascnode = 6.1;
+    b.longperihelion = 1.8;
+    b.meanlongitude = 3.25;
     return b;
 }
 
@@ -209,7 +213,9 @@ TEST_F(SavedSystemFile, TextLayout) {
               std::string::npos) << terra;
     EXPECT_NE(terra.find("\nmedsurftemp 288.2\ntemprange 270.5 300.25 250.125 320.75\nradius 6.371e+06\n"),
               std::string::npos) << terra;
-    EXPECT_NE(terra.find("\ncoreradius 3.485e+06\ngasfraction"), std::string::npos) << terra;
+    EXPECT_NE(terra.find("\ncoreradius 3.485e+06\ngasfraction 0.000332956\nInclination 0.0872\nLongAscNode 6.1\n"
+                         "LongPerihelion 1.8\nMeanLongitude 3.25\n\n\n"),
+              std::string::npos) << terra;
     EXPECT_NE(text.find("\n\n\n" + kSeparator + "\n"), std::string::npos);
     // A moon block has no "moons" line.
     EXPECT_EQ(blockOf(text, 1, 1).find("moons"), std::string::npos);
@@ -306,6 +312,10 @@ TEST_F(SavedSystemFile, EveryStoredFieldComesBack) {
             expectClose(a.coreradius, e.coreradius, "coreradius");
             expectClose(a.gasmass, e.gasmass, "gasmass");
             expectClose(a.dustmass, e.dustmass, "dustmass");
+            expectClose(a.inclination, e.inclination, "inclination");
+            expectClose(a.longascnode, e.longascnode, "longascnode");
+            expectClose(a.longperihelion, e.longperihelion, "longperihelion");
+            expectClose(a.meanlongitude, e.meanlongitude, "meanlongitude");
             if (e.medsurftemp != kNoSurface) {
                 expectClose(a.medsurftemp, e.medsurftemp, "medsurftemp");
                 expectClose(a.lowtemp, e.lowtemp, "lowtemp");
