@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/json_output.h"
 #include "cli/body_json.h"
 #include "cli/commands.h"
 #include "cli/data_root.h"
@@ -36,7 +37,7 @@ void addGalaxyOptions(CLI::App* command, GalaxyOptions& options) {
 nlohmann::ordered_json starToJson(const StarRecord& star) {
     nlohmann::ordered_json j = stellarDataToJson(*star.physical);
     j["cube"] = {star.cube.x, star.cube.y, star.cube.z};
-    j["offset"] = {star.offset[0], star.offset[2], star.offset[1]};
+    j["offset"] = offsetJson(star.offset);
     j["ecliptic"] = {star.ecliptic[0], star.ecliptic[1], star.ecliptic[2]};
     j["alias"] = star.alias;
     j["classified"] = star.classified != 0;
@@ -82,7 +83,7 @@ int runCube(const CubeOptions& options) {
         nlohmann::ordered_json stars = nlohmann::ordered_json::array();
         for (const StarRecord* star : cube.stars) stars.push_back(starToJson(*star));
         j["stars"] = std::move(stars);
-        std::cout << j.dump(2) << "\n";
+        printJson(std::cout, std::move(j));
     } else {
         std::cout << "Cube (" << options.x << ", " << options.y << ", " << options.z << "): "
                   << cube.count << " stars, density brightness " << brightness << "\n";
@@ -121,7 +122,7 @@ int runStar(const StarOptions& options) {
     StarRecord* star = openStar(*session, window, options.name);
     if (star == nullptr) return 1;
     if (options.json) {
-        std::cout << starToJson(*star).dump(2) << "\n";
+        printJson(std::cout, starToJson(*star));
     } else {
         std::cout << "Cube        (" << star->cube.x << ", " << star->cube.y << ", " << star->cube.z << ")\n";
         printStellarData(std::cout, *star->physical);

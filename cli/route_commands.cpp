@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/json_output.h"
 #include "cli/commands.h"
 #include "cli/data_root.h"
 #include "cli/galaxy_session.h"
@@ -72,11 +73,11 @@ int runRoute(const RouteOptions& options) {
             p["name"] = star->physical->name;
             p["mass"] = star->physical->mass;
             p["cube"] = {star->cube.x, star->cube.y, star->cube.z};
-            p["offset"] = {star->offset[0], star->offset[2], star->offset[1]};
+            p["offset"] = offsetJson(star->offset);
             points.push_back(std::move(p));
         }
         j["waypoints"] = std::move(points);
-        std::cout << j.dump(2) << "\n";
+        printJson(std::cout, std::move(j));
         return 0;
     }
     std::printf("Route from %s to %s, %.2f pc, %zu jumps, found in %.3f s\n", options.from.c_str(),
@@ -124,7 +125,7 @@ int runHotSpots(const HotSpotOptions& options) {
             f["hotspots"] = std::move(spots);
             j.push_back(std::move(f));
         }
-        std::cout << j.dump(2) << "\n";
+        printJson(std::cout, std::move(j));
         return 0;
     }
     for (const HotSpotFolder& folder : store.folders) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/json_output.h"
 #include "cli/commands.h"
 #include "cli/data_root.h"
 #include "cli/stellar_json.h"
@@ -54,7 +55,7 @@ int runClass(const ClassOptions& options) {
         j["classification"] = options.classification;
         j["star"] = stellarDataToJson(data);
         j["record"] = classRecordToJson(record);
-        std::cout << j.dump(2) << "\n";
+        printJson(std::cout, std::move(j));
     } else {
         printStellarData(std::cout, data);
         std::cout << "Mv          " << record.extra[0] << "\nB-V         " << record.extra[2] << "\n";
@@ -98,7 +99,7 @@ int runEvolve(const EvolveOptions& options) {
     if (options.json) {
         nlohmann::ordered_json j = stellarDataToJson(data);
         j["remnant"] = remnant;
-        std::cout << j.dump(2) << "\n";
+        printJson(std::cout, std::move(j));
     } else {
         printStellarData(std::cout, data);
         if (remnant) std::cout << "The star has ended its life as a " << data.typename_ << ".\n";

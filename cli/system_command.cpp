@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/json_output.h"
 #include "cli/body_json.h"
 #include "cli/commands.h"
 #include "cli/system_table.h"
@@ -57,7 +58,7 @@ int runSystem(const SystemOptions& options) {
     auto system = std::make_unique<GeneratedSystem>();
     system->generateFor(options.seed, stellar);
     if (options.json)
-        std::cout << systemToJson(*system).dump(2) << "\n";
+        printJson(std::cout, systemToJson(*system));
     else
         printSystemTable(std::cout, *system);
     return 0;

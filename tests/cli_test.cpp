@@ -61,3 +61,19 @@ TEST(CliSystem, SameSeedPrintsTheSameSystem) {
     EXPECT_EQ(first.out, second.out);
     EXPECT_GT(first.out.size(), 1000u);
 }
+
+TEST(CliJson, PositionsNameTheirAxes) {
+    // Sirius lies 0.408 pc below Sol, which sits at the origin of its cube.
+    const CliRun run = runCli("star Sirius --json");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("\"offset\": {\n    \"x\": 1.9129999876022339,\n    \"y\": -1.7690000534057617,\n"
+                           "    \"up\": -0.40799999237060547\n  }"),
+              std::string::npos);
+}
+
+TEST(CliJson, NamesThatAreNotUtf8AreReadAsWindows1252) {
+    // An e acute and a euro sign in Windows-1252, then an e acute in UTF-8.
+    const CliRun run = runCli("system --seed 3 --json --name \"$(printf 'Caf\\351 \\200 \\303\\251')\"");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.find("{\n  \"name\": \"Caf\xC3\xA9 \xE2\x82\xAC \xC3\xA9\",\n"), 0u);
+}
