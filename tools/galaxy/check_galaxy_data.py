@@ -53,7 +53,8 @@ NO_SURFACE_TYPES = {"icegiant", "gasdwarf", "sudarskyi", "sudarskyii", "sudarsky
 GAS_NUMBERS = {1, 2, 7, 8, 10, 18, 36, 54, 900, 901, 902, 903, 904, 905, 906, 907, 908, 909, 910,
                911}
 BODY_KEYS = ("name", "type", "sma", "ecc", "axtilt", "mass", "radius", "albedo", "period", "day",
-             "hydrofraction", "icefraction", "cloudfraction", "coreradius", "gasfraction")
+             "hydrofraction", "icefraction", "cloudfraction", "coreradius", "gasfraction",
+             "Inclination", "LongAscNode", "LongPerihelion", "MeanLongitude")
 SEPARATOR = "-" * 31
 
 # Checks against known values (SI units as the file holds them).
@@ -332,6 +333,9 @@ def check_sol(path, c):
         if missing:
             faults.append("%s lacks %s" % (name, ",".join(missing)))
             continue
+        angles = [float(b[k]) for k in BODY_KEYS[-4:]]
+        if not (0.0 <= angles[0] <= math.pi and all(math.isfinite(a) for a in angles)):
+            faults.append("%s: orbit angles %s" % (name, angles))
         if b["index"][1] == 0 and "moons" not in b:
             faults.append("%s lacks moons" % name)
         if b["type"] not in TYPE_WORDS[1:]:

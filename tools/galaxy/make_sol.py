@@ -7,12 +7,16 @@ Usage: python3 tools/galaxy/make_sol.py [--out FILE]
 Sources: NASA/GSFC planetary and satellite fact sheets (orbits, masses,
 radii, periods, rotation, tilt, Bond albedo, surface pressure, atmospheric
 composition by volume) and JPL Solar System Dynamics mean satellite orbits.
+Orbit orientation at J2000: JPL approximate planetary elements (Standish), the
+ELP-2000/82 mean Moon and JPL mean satellite elements turned from their Laplace
+planes to the ecliptic.
 Temperature ranges, ice, cloud and core figures are rounded textbook values
 (see the README).  Units in the table below are the atlas's own (AU, km,
 days, hours, K, millibars); the writer converts to the file's units.
 """
 
 import argparse
+import math
 import os
 import sys
 
@@ -131,6 +135,74 @@ PLANETS = (
 )
 
 
+# Orbit orientation on the ecliptic of J2000, centred on the parent, in degrees:
+# (inclination, longitude of the ascending node, longitude of perihelion, mean longitude).
+# Planets: JPL "Keplerian elements for approximate positions of the major planets",
+# Table 1 (E. M. Standish, 1800-2050 AD), at J2000; Earth is the Earth-Moon barycentre.
+# Moon: the ELP-2000/82 mean elements at J2000 (Meeus, Astronomical Algorithms, ch. 47);
+# the inclination is the mean value.
+ECLIPTIC_ORBITS = {
+    "Mercury": (7.00497902, 48.33076593, 77.45779628, 252.25032350),
+    "Venus": (3.39467605, 76.67984255, 131.60246718, 181.97909950),
+    "Earth": (-0.00001531, 0.0, 102.93768193, 100.46457166),
+    "Mars": (1.84969142, 49.55953891, -23.94362959, -4.55343205),
+    "Jupiter": (1.30439695, 100.47390909, 14.72847983, 34.39644051),
+    "Saturn": (2.48599187, 113.66242448, 92.59887831, 49.95424423),
+    "Uranus": (0.77263783, 74.01692503, 170.95427630, 313.23810451),
+    "Neptune": (1.77004347, 131.78422574, 44.96476227, -55.12002969),
+    "Moon": (5.1453964, 125.0445479, 83.3532465, 218.3164477),
+}
+
+# The other moons: JPL Solar System Dynamics planetary satellite mean elements
+# (ssd.jpl.nasa.gov/?sat_elem), referred to each moon's local Laplace plane:
+# (inclination, node, argument of periapsis, mean anomaly, Laplace pole RA, Dec, frame).
+# The node counts from the ascending node of that plane on the ICRF equator.  Frame:
+# epoch (JD, TT) and the rates that carry the elements to J2000: mean-longitude rate
+# (deg/day), periapsis and node rates (deg/yr; JPL's n, 360/Pw, -360/Pnode).  The Saturn,
+# Uranus and Neptune rows and epochs come from a copy of the table (see the README).
+J2000 = 2451545.0
+MARS_1950 = (2433282.5, {"Phobos": (1128.8447569, 360 / 1.1316, -360 / 2.2617),
+                         "Deimos": (285.1618790, 360 / 27.3703, -360 / 54.5367)})
+JUPITER_1997 = (2450464.5, {"Io": (203.4889583, 360 / 1.625, -360 / 7.420),
+                            "Europa": (101.3747242, 360 / 1.394, -360 / 30.184),
+                            "Ganymede": (50.3176072, 360 / 63.549, -360 / 132.654),
+                            "Callisto": (21.5710728, 360 / 205.75, -360 / 338.82)})
+# Uranus: rates are GUST86's (Laskar & Jacobson 1987) mean motions and secular
+# frequencies.  Its moons circle the pole opposite the IAU north pole, so their frame is
+# the IAU-pole frame turned half a turn about its node ("flip").
+URANUS_1980 = (2444239.5, {name: (math.degrees(fqn), fqe - fqi, fqi) for name, fqn, fqe, fqi in (
+    ("Miranda", 4.44519055, 20.082, -20.309), ("Ariel", 2.492952519, 6.217, -6.288),
+    ("Umbriel", 1.516148111, 2.865, -2.836), ("Titania", 0.721718509, 2.078, -1.843),
+    ("Oberon", 0.466692120, 0.386, -0.259))})
+AT_J2000 = (J2000, {})
+SATURN_POLE = (40.589, 83.537)       # IAU 2015 (Archinal et al. 2018)
+URANUS_POLE = (257.311, -15.175, "flip")
+TRITON_POLE = (299.36, 43.46)        # centre of the IAU precession of Neptune's pole
+LAPLACE_ORBITS = {
+    "Phobos": (1.075, 207.784, 150.057, 91.059, (317.671, 52.893), MARS_1950),
+    "Deimos": (1.788, 24.525, 260.729, 325.329, (316.657, 53.529), MARS_1950),
+    "Io": (0.036, 43.977, 84.129, 342.021, (268.057, 64.495), JUPITER_1997),
+    "Europa": (0.466, 219.106, 88.970, 171.016, (268.084, 64.506), JUPITER_1997),
+    "Ganymede": (0.177, 63.552, 192.417, 317.540, (268.168, 64.543), JUPITER_1997),
+    "Callisto": (0.192, 298.848, 52.643, 181.408, (268.639, 64.749), JUPITER_1997),
+    "Mimas": (1.574, 173.027, 332.499, 14.848, SATURN_POLE, AT_J2000),
+    "Enceladus": (0.003, 342.507, 0.076, 199.686, SATURN_POLE, AT_J2000),
+    "Tethys": (1.091, 259.842, 45.202, 243.367, SATURN_POLE, AT_J2000),
+    "Dione": (0.028, 290.415, 284.315, 322.232, SATURN_POLE, AT_J2000),
+    "Rhea": (0.333, 351.042, 241.619, 179.781, SATURN_POLE, AT_J2000),
+    # Titan's Laplace pole: Jacobson (1998), A&AS 128, 7, table 9.
+    "Titan": (0.306, 28.060, 180.532, 163.310, (40.581056, 83.225166), AT_J2000),
+    "Iapetus": (8.298, 81.105, 271.606, 201.789, (284.715, 78.749), AT_J2000),
+    "Miranda": (4.338, 326.438, 68.312, 311.330, URANUS_POLE, URANUS_1980),
+    "Ariel": (0.041, 22.394, 115.349, 39.481, URANUS_POLE, URANUS_1980),
+    "Umbriel": (0.128, 33.485, 84.709, 12.469, URANUS_POLE, URANUS_1980),
+    "Titania": (0.079, 99.771, 284.400, 24.614, URANUS_POLE, URANUS_1980),
+    "Oberon": (0.068, 279.771, 104.400, 283.088, URANUS_POLE, URANUS_1980),
+    "Triton": (156.865, 177.608, 66.142, 352.257, TRITON_POLE, AT_J2000),
+}
+OBLIQUITY_J2000 = 23.4392911
+
+
 def g(value):
     """General notation, six significant digits (as C's %g)."""
     return "%g" % value
@@ -147,6 +219,71 @@ def gas_list(pressure_mb, air):
 def gas_constant(rows):
     mu = 0.001 * sum(pct * 0.01 * GAS_WEIGHT[num] for num, pct, _ in rows)
     return 8.31441 / mu
+
+
+ORBIT_KEYS = ("Inclination", "LongAscNode", "LongPerihelion", "MeanLongitude")
+
+
+def _cross(a, b):
+    return (a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0])
+
+
+def _dot(a, b):
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]
+
+
+def laplace_to_ecliptic(i, node, w, pole):
+    """Inclination, node and argument of periapsis on a Laplace plane -> the same on the
+    ecliptic of J2000, in degrees.  pole: (RA, Dec[, "flip"]) of the plane in ICRF."""
+    ra, dec = math.radians(pole[0]), math.radians(pole[1])
+    z = (math.cos(dec) * math.cos(ra), math.cos(dec) * math.sin(ra), math.sin(dec))
+    x = (-math.sin(ra), math.cos(ra), 0.0)          # the plane's ascending node
+    y = _cross(z, x)
+    if "flip" in pole[2:]:
+        y, z = tuple(-c for c in y), tuple(-c for c in z)
+    eps = math.radians(OBLIQUITY_J2000)
+
+    def ecliptic(v):
+        e = [v[0] * x[k] + v[1] * y[k] + v[2] * z[k] for k in range(3)]
+        return (e[0], math.cos(eps) * e[1] + math.sin(eps) * e[2],
+                -math.sin(eps) * e[1] + math.cos(eps) * e[2])
+
+    i, node, w = math.radians(i), math.radians(node), math.radians(w)
+    h = (math.sin(i) * math.sin(node), -math.sin(i) * math.cos(node), math.cos(i))
+    n = (math.cos(node), math.sin(node), 0.0)
+    m = _cross(h, n)
+    h = ecliptic(h)                                   # orbit normal
+    p = ecliptic([math.cos(w) * n[k] + math.sin(w) * m[k] for k in range(3)])  # periapsis
+    node = math.atan2(h[0], -h[1])
+    n = (math.cos(node), math.sin(node), 0.0)
+    w = math.atan2(_dot(p, _cross(h, n)), _dot(p, n))
+    return math.degrees(math.acos(max(-1.0, min(1.0, h[2])))), math.degrees(node), math.degrees(w)
+
+
+def orbit_degrees(name):
+    """(inclination, node, longitude of periapsis, mean longitude) on the ecliptic of
+    J2000 at J2000, in degrees, not reduced."""
+    if name in ECLIPTIC_ORBITS:
+        i, node, peri, mean_long = ECLIPTIC_ORBITS[name]
+        if i < 0.0:    # the same plane, seen from the other node
+            i, node = -i, node + 180.0
+        return i, node, peri, mean_long
+    i, node, w, m, pole, (epoch, rates) = LAPLACE_ORBITS[name]
+    if epoch != J2000:
+        n, w_rate, node_rate = rates[name]
+        days = J2000 - epoch
+        mean_long = node + w + m + n * days
+        w += w_rate * days / 365.25
+        node += node_rate * days / 365.25
+        m = mean_long - node - w
+    i, node, w = laplace_to_ecliptic(i, node, w, pole)
+    return i, node, node + w, node + w + m
+
+
+def orbit_radians(name):
+    """The four orbit angles as written: radians, the longitudes reduced to 0..2 pi."""
+    i, node, peri, mean_long = orbit_degrees(name)
+    return (math.radians(i),) + tuple(math.radians(a % 360.0) for a in (node, peri, mean_long))
 
 
 def body_lines(i, j, b, moons):
@@ -170,6 +307,7 @@ def body_lines(i, j, b, moons):
             "hydrofraction " + g(b["hydro"]), "icefraction " + g(b["ice"]),
             "cloudfraction " + g(b["cloud"]), "coreradius " + g(b["core"] * 1000.0),
             "gasfraction " + g(b["gas"])]
+    out += [key + " " + g(a) for key, a in zip(ORBIT_KEYS, orbit_radians(b["name"]))]
     return out
 
 
@@ -197,6 +335,8 @@ def check_table():
             for key in ("ecc", "albedo", "hydro", "ice", "cloud", "gas"):
                 if not 0.0 <= b[key] <= 1.0:
                     raise ValueError("%s: %s must lie in 0..1" % (b["name"], key))
+            if b["name"] not in ECLIPTIC_ORBITS and b["name"] not in LAPLACE_ORBITS:
+                raise ValueError("%s: no orbit orientation" % b["name"])
             if b["air"] and abs(sum(p for _, p in b["air"]) - 100.0) > 0.5:
                 raise ValueError("%s: gas shares do not add up to 100 %%" % b["name"])
             if b["temps"] is not None:
