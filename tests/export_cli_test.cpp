@@ -200,4 +200,16 @@ TEST(ExportCli, TheCacheTakesASystemOnce) {
     EXPECT_TRUE(afterSol == before) << differences(before, afterSol);
 }
 
+TEST(ExportCli, TheShippedSolarSystemKeepsItsOrbitOrientations) {
+    TemporaryRoot root;
+    fs::copy(kDataStarvane, root.path() / "Starvane", fs::copy_options::recursive);
+    ASSERT_EQ(runCli("export Sol --folder --no-textures --root " + quoted(root.path())).status, 0);
+    // Mercury's J2000 elements on the ecliptic, in radians.
+    const std::string mercury = readAll(root.path() / "Starvane" / "SavedSystems" / "Sol" / "Sol Mercury.cfg");
+    EXPECT_NE(mercury.find("\nInclination = 0.12226\nLongAscNode = 0.843531\nLongPerihelion = 1.35189\n"
+                           "MeanLongitude = 4.4026\n"),
+              std::string::npos)
+        << mercury;
+}
+
 }  // namespace
