@@ -32,9 +32,6 @@ SaveOutcome saveToCache(const std::filesystem::path& root, StarRecord& star, con
 SaveOutcome saveToFolder(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
                          const TexturePlugin* plugin, const SaveHooks& hooks) {
     if (!star.system || !star.physical) return SaveOutcome::noSystem;
-    // Our own folder in the data folder may be missing in a fresh simulator root.
-    std::error_code error;
-    std::filesystem::create_directory(root / "Starvane" / "SavedSystems", error);
     const bool saved = saveSystemFile(root, star, false);
     exportAndTexture(root, star, config, plugin, hooks, false);
     return saved ? SaveOutcome::saved : SaveOutcome::writeFailed;

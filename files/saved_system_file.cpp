@@ -401,10 +401,10 @@ std::filesystem::path savedSystemPath(const std::filesystem::path& root, const S
 bool saveSystemFile(const std::filesystem::path& root, const StarRecord& star, bool toCache) {
     if (!star.physical || !star.system) return false;
     const std::filesystem::path target = savedSystemPath(root, star, toCache);
-    if (!toCache) {
-        std::error_code error;
-        std::filesystem::create_directory(target.parent_path(), error);
-    }
+    std::error_code error;
+    // A fresh simulator root has no Starvane/SavedSystems yet; the root itself must exist.
+    if (!toCache && std::filesystem::is_directory(root, error))
+        std::filesystem::create_directories(target.parent_path(), error);
     std::ofstream out(target, std::ios::binary | std::ios::trunc);
     if (!out) return false;
     out << systemFileText(star);

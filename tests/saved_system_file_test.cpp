@@ -372,8 +372,7 @@ TEST_F(SavedSystemFile, MinimumMolecularWeightUsesTheStarAtThePlanetsDistance) {
 }
 
 TEST_F(SavedSystemFile, SaveAndLoadThroughTheFileSystem) {
-    TempFolder root;
-    fs::create_directories(root.path() / "Starvane" / "SavedSystems");
+    TempFolder root;  // without Starvane/SavedSystems, which the save makes
     fs::create_directories(root.path() / "Config" / "EPP");
     const StarRecord star = sampleStar("Sol", "Sol system");
     EXPECT_TRUE(saveSystemFile(root.path(), star, false));
