@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "files/safe_name.h"
 #include "files/saved_system_file.h"
 #include "galaxy/mwc_random.h"
 #include "generation/body_node.h"
@@ -431,6 +432,11 @@ TEST_F(SavedSystemFile, NamesCannotLeadOutOfTheSavedSystemsFolder) {
             << entry.path();
     for (const auto& entry : fs::directory_iterator(root.path() / "Starvane"))
         EXPECT_EQ(entry.path().filename(), "SavedSystems") << entry.path();
+    // One line, and cut to fit a file name without splitting a character.
+    std::string euros;
+    for (int i = 0; i < 80; ++i) euros += "\xE2\x82\xAC";
+    EXPECT_EQ(safeFileName("a" + euros), "a" + euros.substr(0, 39 * 3));
+    EXPECT_NE(systemFileText(sampleStar("line\nbreak", "x")).find("\nname line break\n"), std::string::npos);
 }
 
 // ---------------------------------------------------------------------------------------------

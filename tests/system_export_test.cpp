@@ -23,6 +23,7 @@
 #include "export/texture_export.h"
 #include "export/texture_plugin.h"
 #include "files/cache_list.h"
+#include "files/name_limit.h"
 #include "galaxy/star_record.h"
 #include "generation/lcg_random.h"
 
@@ -657,6 +658,14 @@ TEST(SystemExport, TwoBeltsOfThreeAndTwoAsteroidsAreNumberedAfterThePlanets) {
     EXPECT_FALSE(fs::exists(folder / "Belts E I.cfg"));
     EXPECT_FALSE(fs::exists(folder / "Belts B.cfg"));
     EXPECT_EQ(filesIn(folder).size(), 2u + 3u + 5u + 1u);
+
+    // Names too long for a file name are cut; every body and asteroid keeps its own file.
+    system.name = std::string(250, 'N');
+    system.planets[0].bodies[0].name = std::string(250, 'A');
+    star.name = std::string(250, 'S');
+    EXPECT_EQ(exportSystem(root.path(), system, star, 3, 3, false, nullptr).size(), 6u);
+    const fs::path longFolder = root.path() / "Starvane" / "SavedSystems" / std::string(kLongestNameBytes, 'N');
+    EXPECT_EQ(filesIn(longFolder).size(), 2u + 3u + 6u + 1u);
 }
 
 TEST(SystemExport, NoBeltsOrNoAsteroidsGiveAnEmptyList) {
