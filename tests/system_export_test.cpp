@@ -971,6 +971,12 @@ TEST(SystemSave, AStarReadFromACustomFileIsNotExportedToCache) {
     EXPECT_EQ(saveToFolder(root.path(), star, config, nullptr, {}), SaveOutcome::saved);
     EXPECT_TRUE(fs::exists(root.path() / "Starvane" / "SavedSystems" / "Tiny" / "TinySystem.cfg"));
     star.path.clear();
+    // A cache list that cannot be written: the system is not exported unlisted.
+    fs::create_directory(root.path() / "Starvane" / "Cache.txt");
+    const auto unlisted = treeOf(root.path());
+    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}), SaveOutcome::notRegistered);
+    EXPECT_EQ(treeOf(root.path()), unlisted);
+    fs::remove(root.path() / "Starvane" / "Cache.txt");
     EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}), SaveOutcome::saved);
     EXPECT_TRUE(fs::exists(root.path() / "Config" / "StarvaneSystems" / "Tiny" / "TinySystem.cfg"));
     const auto cached = treeOf(root.path());
