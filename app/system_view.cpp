@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "app/application.h"
 #include "app/info_text.h"
@@ -328,6 +330,8 @@ void Application::saveCurrentSystem(bool toCache) {
         drawProgress(progressText(done, total, level, fraction));
         driver_->endScene();
     };
+    std::vector<std::string> leftAlone;
+    hooks.notice = [&leftAlone](const std::string& text) { leftAlone.push_back(text); };
     const SaveOutcome outcome =
         toCache ? saveToCache(".", *star, config_, &plugin_, hooks) : saveToFolder(".", *star, config_, &plugin_, hooks);
     // The frame goes on after the export's own frames.
@@ -335,6 +339,9 @@ void Application::saveCurrentSystem(bool toCache) {
     const std::string name = star->system ? star->system->name : star->physical->name;
     systemMessage_ = saveOutcomeText(outcome, name);
     if (outcome == SaveOutcome::saved && !plugin_.loaded()) systemMessage_ += " (no texture plug-in: no textures)";
+    if (!leftAlone.empty())
+        systemMessage_ += " " + leftAlone.front() +
+                          (leftAlone.size() > 1 ? " (and " + std::to_string(leftAlone.size() - 1) + " more)" : "");
 }
 
 void Application::drawSystemPictogram(const StarRecord& star) {

@@ -79,6 +79,7 @@ int runSave(const std::filesystem::path& root, StarRecord& star, const ExportOpt
     SaveHooks hooks;
     hooks.status = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
     hooks.progress = showProgress;
+    hooks.notice = [](const std::string& text) { std::fprintf(stderr, "starvane-cli: %s\n", text.c_str()); };
     const SaveOutcome outcome = options.cache ? saveToCache(root, star, config, plugin.get(), hooks)
                                               : saveToFolder(root, star, config, plugin.get(), hooks);
     return finish(outcome, star.system ? star.system->name : star.physical->name);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "files/safe_name.h"
 #include "generation/lcg_random.h"
 
 namespace {
@@ -50,7 +51,9 @@ std::vector<PlanetRecord> generateAsteroids(const GeneratedSystem& system, const
             asteroid.day = 100.0 + 700.0 * unit();
             asteroid.inclination = belt.inclination;
             asteroid.longascnode = belt.longascnode;
-            asteroid.name = starName + " " + belt.name + "#" + std::to_string(++number);
+            // The running number stays whole however long the names before it are, so that
+            // every asteroid keeps its own files.
+            asteroid.name = safeFileName(starName + " " + belt.name) + "#" + std::to_string(++number);
             swarm.push_back(std::move(asteroid));
         }
     }

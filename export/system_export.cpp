@@ -172,7 +172,6 @@ std::vector<PlanetRecord> exportSystem(const std::filesystem::path& root, Genera
 
     std::vector<PlanetRecord> swarm = generateAsteroids(system, star.name, maxAsteroids, minAsteroids);
     system.asteroidtotal = static_cast<std::int32_t>(swarm.size());
-    for (PlanetRecord& asteroid : swarm) asteroid.name = safeFileName(asteroid.name);
 
     ExportNumbers numbers;
     const std::string& R = destination.reference;

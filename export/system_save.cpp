@@ -21,7 +21,11 @@ SaveOutcome saveToCache(const std::filesystem::path& root, StarRecord& star, con
                         const TexturePlugin* plugin, const SaveHooks& hooks) {
     if (!star.path.empty()) return SaveOutcome::readFromFile;
     if (!star.system || !star.physical) return SaveOutcome::noSystem;
-    if (!addToCache(root, star.system->name, config.cachecapacity)) return SaveOutcome::alreadyCached;
+    switch (addToCache(root, star.system->name, config.cachecapacity, hooks.notice)) {
+    case CacheAddition::added: break;
+    case CacheAddition::listedAlready: return SaveOutcome::alreadyCached;
+    case CacheAddition::listNotWritten: return SaveOutcome::notRegistered;
+    }
     // The copy in Config/EPP is for an add-on that may not be installed; without its folder
     // the copy is simply not made.
     saveSystemFile(root, star, true);
@@ -32,9 +36,6 @@ SaveOutcome saveToCache(const std::filesystem::path& root, StarRecord& star, con
 SaveOutcome saveToFolder(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
                          const TexturePlugin* plugin, const SaveHooks& hooks) {
     if (!star.system || !star.physical) return SaveOutcome::noSystem;
-    // Our own folder in the data folder may be missing in a fresh simulator root.
-    std::error_code error;
-    std::filesystem::create_directory(root / "Starvane" / "SavedSystems", error);
     const bool saved = saveSystemFile(root, star, false);
     exportAndTexture(root, star, config, plugin, hooks, false);
     return saved ? SaveOutcome::saved : SaveOutcome::writeFailed;
@@ -48,6 +49,8 @@ std::string saveOutcomeText(SaveOutcome outcome, const std::string& systemName) 
         return systemName + " was read from a custom system file and is not exported to the cache.";
     case SaveOutcome::noSystem: return "This star has no planetary system to save.";
     case SaveOutcome::writeFailed: return "Could not write the saved-system file of " + systemName + ".";
+    case SaveOutcome::notRegistered:
+        return "Could not write the cache list Starvane/Cache.txt, so " + systemName + " was not exported.";
     }
     return "";
 }

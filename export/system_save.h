@@ -17,12 +17,16 @@ enum class SaveOutcome {
     readFromFile,      // the star's system came from a custom file: not exported to cache
     noSystem,          // the star has no system to save
     writeFailed,       // the saved-system file could not be written
+    notRegistered,     // the cache list could not be written: nothing was exported
 };
 
 struct SaveHooks {
     // Shown once between the configuration files and the textures.
     std::function<void(const std::string&)> status;
     TextureProgressDisplay progress;
+    // A file of a system evicted from the cache that was left alone (it leads outside the
+    // simulator's folders).
+    std::function<void(const std::string&)> notice;
 };
 
 // Saves to the simulator's cache. `plugin` may be unloaded (no textures then) or null (no

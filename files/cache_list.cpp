@@ -1,7 +1,9 @@
 #include "files/cache_list.h"
 
 #include <fstream>
+#include <optional>
 #include <sstream>
+#include <utility>
 
 #include "files/atomic_file.h"
 #include "files/safe_name.h"
@@ -29,11 +31,64 @@ bool usableSystemName(const std::string& name) {
            name.find('\\') == std::string::npos;
 }
 
+// Files of an exported system are removed only where they really lie inside a folder of the
+// simulator: a link on the way that leads elsewhere is reported and never followed.
+class Containment {
+public:
+    Containment(std::filesystem::path realFolder, const RemovalNotice& notice)
+        : folder_(std::move(realFolder)), notice_(notice) {}
+
+    // The same check for a folder inside this one.
+    Containment narrowedTo(const std::filesystem::path& realFolder) const { return {realFolder, notice_}; }
+
+    // Where `path` really lies, or nothing (and a report naming `shownAs`) when that is outside.
+    std::optional<std::filesystem::path> inside(const std::optional<std::filesystem::path>& path,
+                                                const std::string& shownAs) const {
+        std::optional<std::filesystem::path> real;
+        if (path) real = realLocation(*path);
+        if (real && liesWithin(*real, folder_)) return real;
+        if (notice_) notice_("Not removed: " + shownAs + " leads outside " + folder_.string());
+        return std::nullopt;
+    }
+
+private:
+    std::filesystem::path folder_;
+    const RemovalNotice& notice_;
+};
+
 void removeFile(const std::optional<std::filesystem::path>& path) {
     if (!path) return;
     std::error_code ignored;
     if (!std::filesystem::is_directory(std::filesystem::symlink_status(*path, ignored)))
         std::filesystem::remove(*path, ignored);
+}
+
+// Removes the texture files named in the texture list `listPath`, each only when it lies in
+// the textures folder.
+void removeListedTextures(const std::filesystem::path& listPath, const std::filesystem::path& textures,
+                          const Containment& inRoot) {
+    std::error_code error;
+    const std::filesystem::path realTextures = std::filesystem::canonical(textures, error);
+    std::ifstream list(listPath, std::ios::binary);
+    if (error || !list || !inRoot.inside(realTextures, "the textures folder " + textures.string())) return;
+    const Containment inTextures = inRoot.narrowedTo(realTextures);
+    std::string line;
+    while (std::getline(list, line)) {
+        line = stripCarriageReturn(line);
+        if (line.empty()) continue;
+        removeFile(inTextures.inside(resolveInside(textures, line), "\"" + line + "\" of " + listPath.string()));
+    }
+}
+
+// Removes the entries of an exported system's configuration folder and the folder itself; a
+// subfolder only when it is empty.
+void removeSystemFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(std::filesystem::symlink_status(folder, error))) return;
+    std::vector<std::filesystem::path> entries;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) entries.push_back(entry.path());
+    for (const auto& entry : entries) std::filesystem::remove(entry, error);  // a folder only when empty
+    std::filesystem::remove(folder, error);
 }
 
 }  // namespace
@@ -58,59 +113,48 @@ std::vector<std::string> readCacheList(const std::filesystem::path& root) {
     return names;
 }
 
-bool addToCache(const std::filesystem::path& root, const std::string& systemName, int capacity) {
+CacheAddition addToCache(const std::filesystem::path& root, const std::string& systemName, int capacity,
+                         const RemovalNotice& notice) {
+    const std::string entry = oneLineName(systemName);
     std::error_code error;
     const bool listed = std::filesystem::exists(cacheListPath(root), error);
     std::vector<std::string> names = readCacheList(root);
     for (const std::string& name : names)
-        if (name == systemName) return false;
+        if (oneLineName(name) == entry) return CacheAddition::listedAlready;
 
+    std::optional<std::string> evicted;
     if (listed && static_cast<int>(names.size()) >= capacity && !names.empty()) {
-        removeExportedSystem(root, names.front());
+        evicted = names.front();
         names.erase(names.begin());
     }
-    names.push_back(systemName);
+    names.push_back(entry);
 
     std::ostringstream text;
     text << names.size() << "\n";
     for (const std::string& name : names) text << name << "\n";
-    writeFileAtomically(cacheListPath(root), text.str());
-    return true;
+    // The list first: when it cannot be written, every exported system keeps its files and
+    // the new one goes unexported rather than unlisted.
+    if (!writeFileAtomically(cacheListPath(root), text.str())) return CacheAddition::listNotWritten;
+    if (evicted) removeExportedSystem(root, *evicted, notice);
+    return CacheAddition::added;
 }
 
-void removeExportedSystem(const std::filesystem::path& root, const std::string& listedName) {
+void removeExportedSystem(const std::filesystem::path& root, const std::string& listedName,
+                          const RemovalNotice& notice) {
     // The export names its folders and files with the safe form of the system's name.
     const std::string systemName = safeFileName(listedName);
     if (!usableSystemName(systemName)) return;
-    const auto textures = resolveInside(root, "textures");
-    const auto systems = resolveInside(root, "config/StarvaneSystems");
-    const auto folder = resolveInside(root, "config/StarvaneSystems/" + systemName);
-    if (!textures || !systems || !folder) return;
-
-    std::ifstream list(*folder / "Textures.log", std::ios::binary);
-    std::string line;
-    while (std::getline(list, line)) {
-        line = stripCarriageReturn(line);
-        if (line.empty()) continue;
-        removeFile(resolveInside(*textures, line));
-    }
-    list.close();
-
     std::error_code error;
-    if (std::filesystem::is_directory(std::filesystem::symlink_status(*folder, error))) {
-        std::vector<std::filesystem::path> entries;
-        for (const auto& entry : std::filesystem::directory_iterator(*folder, error))
-            entries.push_back(entry.path());
-        for (const auto& entry : entries) {
-            std::error_code ignored;
-            if (std::filesystem::is_directory(std::filesystem::symlink_status(entry, ignored)))
-                std::filesystem::remove(entry, ignored);  // only when empty
-            else
-                std::filesystem::remove(entry, ignored);
-        }
-        std::filesystem::remove(*folder, error);
-    }
+    const std::filesystem::path realRoot = std::filesystem::canonical(root, error);
+    const auto textures = resolveInside(root, "textures");
+    const auto folder = resolveInside(root, "config/StarvaneSystems/" + systemName);
+    if (error || !textures || !folder) return;
+    const Containment inRoot(realRoot, notice);
 
-    removeFile(resolveInside(root, "config/UMMUPermanentBase/SV_" + systemName + ".cfg"));
-    removeFile(resolveInside(root, "config/EPP/" + systemName + ".epp"));
+    removeListedTextures(*folder / "Textures.log", *textures, inRoot);
+    if (const auto realFolder = inRoot.inside(folder, "the folder " + folder->string()))
+        removeSystemFolder(*realFolder);
+    for (const std::string& file :
+         {"config/UMMUPermanentBase/SV_" + systemName + ".cfg", "config/EPP/" + systemName + ".epp"})
+        removeFile(inRoot.inside(resolveInside(root, file), file));
 }

@@ -4,18 +4,32 @@
 // one's exported files from the simulator.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 // The names in the cache list below `root` (empty when there is no list).
 std::vector<std::string> readCacheList(const std::filesystem::path& root);
 
-// Registers `systemName` before it is exported to cache. Returns false when it is listed
-// already (nothing is written then, and the system is not exported again). When the list
-// holds `capacity` names or more, the oldest system's files are removed and its name dropped.
-bool addToCache(const std::filesystem::path& root, const std::string& systemName, int capacity);
+enum class CacheAddition {
+    added,           // listed now: the caller exports the system
+    listedAlready,   // nothing was written, and the system is not exported again
+    listNotWritten,  // the list could not be written: nothing was removed, nothing may be exported
+};
+
+// Told, in words, of every file that a removal leaves alone because it lies outside the
+// simulator's folders. May be empty.
+using RemovalNotice = std::function<void(const std::string&)>;
+
+// Registers `systemName` (on one line and shortened as the export's file names are) before it
+// is exported to cache. When the list holds `capacity` names or more, the oldest name is
+// dropped and, once the new list is written, that system's files are removed.
+CacheAddition addToCache(const std::filesystem::path& root, const std::string& systemName, int capacity,
+                         const RemovalNotice& notice = {});
 
 // Deletes what exporting `systemName` to the simulator wrote: its textures (as listed in its
 // texture list), its configuration folder, its habitable-base marker file and its saved copy.
-// Nothing outside the simulator's texture and configuration folders is touched.
-void removeExportedSystem(const std::filesystem::path& root, const std::string& systemName);
+// Nothing outside the simulator's texture and configuration folders is touched: every path is
+// checked with the links on its way resolved, and one that leads out is reported and skipped.
+void removeExportedSystem(const std::filesystem::path& root, const std::string& systemName,
+                          const RemovalNotice& notice = {});

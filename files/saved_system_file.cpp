@@ -38,7 +38,7 @@ void writeBody(std::ostringstream& out, const PlanetRecord& body, int planet, in
                int moons) {
     out << "\nplanetnumber " << planet << " " << index;
     if (index == 0) out << "\nmoons " << moons;
-    out << "\nname " << body.name;
+    out << "\nname " << oneLineName(body.name);
     out << "\ntype " << planetTypeWord(body.type);
     out << "\nsma " << number(body.sma * kMetresPerAu);
     out << "\necc " << number(body.ecc);
@@ -377,11 +377,13 @@ int planetTypeOfWord(const std::string& word) {
 
 std::string systemFileText(const StarRecord& star) {
     const StellarData& data = *star.physical;
+    // A name that spans lines would end its line early and turn the rest into other keys.
+    const std::string name = oneLineName(data.name);
     std::ostringstream out;
-    out << "\nname " << data.name;
-    out << "\nalias " << data.name;
+    out << "\nname " << name;
+    out << "\nalias " << name;
     out << "\npath xxxxxx";
-    out << "\ncntname " << data.name;
+    out << "\ncntname " << name;
     out << "\nclass " << data.spectralclass << " " << data.subtype << " " << data.lumclass;
     out << "\nmass " << number(data.mass);
     out << "\nradius " << number(data.radius);
@@ -415,10 +417,10 @@ std::filesystem::path savedSystemPath(const std::filesystem::path& root, const S
 bool saveSystemFile(const std::filesystem::path& root, const StarRecord& star, bool toCache) {
     if (!star.physical || !star.system) return false;
     const std::filesystem::path target = savedSystemPath(root, star, toCache);
-    if (!toCache) {
-        std::error_code error;
-        std::filesystem::create_directory(target.parent_path(), error);
-    }
+    std::error_code error;
+    // A fresh simulator root has no Starvane/SavedSystems yet; the root itself must exist.
+    if (!toCache && std::filesystem::is_directory(root, error))
+        std::filesystem::create_directories(target.parent_path(), error);
     std::ofstream out(target, std::ios::binary | std::ios::trunc);
     if (!out) return false;
     out << systemFileText(star);

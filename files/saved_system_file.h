@@ -11,7 +11,7 @@
 std::string systemFileText(const StarRecord& star);
 
 // Writes the star's system below the simulator root `root`: to folder
-// "Starvane/SavedSystems/<star name>/<system name>.svs" (the star's folder is created), or to
+// "Starvane/SavedSystems/<star name>/<system name>.svs" (missing folders are created), or to
 // cache "Config/EPP/<system name>.epp". Names are made safe first. Returns false when nothing
 // could be written.
 // Where saveSystemFile writes the star's system.

@@ -58,3 +58,19 @@ std::optional<std::filesystem::path> resolveInside(const std::filesystem::path& 
     }
     return current;
 }
+
+std::optional<std::filesystem::path> realLocation(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::weakly_canonical(path.parent_path(), error);
+    if (error || folder.empty()) return std::nullopt;
+    return folder / path.filename();
+}
+
+bool liesWithin(const std::filesystem::path& inner, const std::filesystem::path& outer) {
+    auto part = inner.begin();
+    for (const auto& wanted : outer) {
+        if (part == inner.end() || *part != wanted) return false;
+        ++part;
+    }
+    return true;
+}

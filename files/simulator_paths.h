@@ -16,3 +16,12 @@ std::optional<std::filesystem::path> containedPath(const std::string& relative);
 // `base`.
 std::optional<std::filesystem::path> resolveInside(const std::filesystem::path& base,
                                                    const std::string& relative);
+
+// `path` with the links of every folder on its way resolved. Its last component is kept as it
+// is, so that a link there is removed as a link, never followed. Nothing when the way cannot
+// be resolved.
+std::optional<std::filesystem::path> realLocation(const std::filesystem::path& path);
+
+// True when `inner` is `outer` or lies below it, compared component by component (both paths
+// already resolved).
+bool liesWithin(const std::filesystem::path& inner, const std::filesystem::path& outer);

@@ -96,15 +96,15 @@ TEST_F(SimulatorRoot, FullListEvictsTheOldestSystemsFilesAndNothingElse) {
     fs::remove(root / "Starvane" / "Cache.txt");
     const std::set<std::string> before = contents(scratch.path());
 
-    EXPECT_TRUE(addToCache(root, "Alpha 0.5b", 3));
+    EXPECT_EQ(addToCache(root, "Alpha 0.5b", 3), CacheAddition::added);
     EXPECT_EQ(cacheText(), "1\nAlpha 0.5b\n");
-    EXPECT_TRUE(addToCache(root, "Beta 1.2c", 3));
+    EXPECT_EQ(addToCache(root, "Beta 1.2c", 3), CacheAddition::added);
     EXPECT_EQ(cacheText(), "2\nAlpha 0.5b\nBeta 1.2c\n");
-    EXPECT_TRUE(addToCache(root, "Gamma 3a", 3));
+    EXPECT_EQ(addToCache(root, "Gamma 3a", 3), CacheAddition::added);
     EXPECT_EQ(cacheText(), "3\nAlpha 0.5b\nBeta 1.2c\nGamma 3a\n");
     EXPECT_EQ(contents(scratch.path()), before);
 
-    EXPECT_TRUE(addToCache(root, "Delta 4d", 3));
+    EXPECT_EQ(addToCache(root, "Delta 4d", 3), CacheAddition::added);
     EXPECT_EQ(cacheText(), "3\nBeta 1.2c\nGamma 3a\nDelta 4d\n");
     std::set<std::string> expected;
     for (const std::string& path : before)
@@ -153,26 +153,26 @@ TEST_F(SimulatorRoot, ListedNameIsRefusedAndChangesNothing) {
     exportSystem("Three");
     setCacheText("3\nOne\nTwo\nThree\n");
     const std::set<std::string> before = contents(scratch.path());
-    EXPECT_FALSE(addToCache(root, "Two", 3));
-    EXPECT_FALSE(addToCache(root, "One", 1));
+    EXPECT_EQ(addToCache(root, "Two", 3), CacheAddition::listedAlready);
+    EXPECT_EQ(addToCache(root, "One", 1), CacheAddition::listedAlready);
     EXPECT_EQ(cacheText(), "3\nOne\nTwo\nThree\n");
     EXPECT_EQ(contents(scratch.path()), before);
     // Exact comparison: another spelling is another system.
-    EXPECT_TRUE(addToCache(root, "two", 5));
+    EXPECT_EQ(addToCache(root, "two", 5), CacheAddition::added);
     EXPECT_EQ(cacheText(), "4\nOne\nTwo\nThree\ntwo\n");
 }
 
 TEST_F(SimulatorRoot, CountPromisingMoreNamesReadsThemAsEmpty) {
     setCacheText("4\nOne\nTwo\n");
     EXPECT_EQ(readCacheList(root), (std::vector<std::string>{"One", "Two", "", ""}));
-    EXPECT_TRUE(addToCache(root, "Three", 10));
+    EXPECT_EQ(addToCache(root, "Three", 10), CacheAddition::added);
     EXPECT_EQ(cacheText(), "5\nOne\nTwo\n\n\nThree\n");
 
     const std::set<std::string> one = exportSystem("One");
     exportSystem("Two");
     setCacheText("4\nOne\nTwo\n");
     const std::set<std::string> before = contents(scratch.path());
-    EXPECT_TRUE(addToCache(root, "Three", 4));
+    EXPECT_EQ(addToCache(root, "Three", 4), CacheAddition::added);
     EXPECT_EQ(cacheText(), "4\nTwo\n\n\nThree\n");
     std::set<std::string> expected;
     for (const std::string& path : before)
@@ -182,7 +182,7 @@ TEST_F(SimulatorRoot, CountPromisingMoreNamesReadsThemAsEmpty) {
     // An empty name at the head of a full list names no system: nothing is removed.
     setCacheText("2\n\nTwo\n");
     const std::set<std::string> kept = contents(scratch.path());
-    EXPECT_TRUE(addToCache(root, "Four", 2));
+    EXPECT_EQ(addToCache(root, "Four", 2), CacheAddition::added);
     EXPECT_EQ(cacheText(), "2\nTwo\nFour\n");
     EXPECT_EQ(contents(scratch.path()), kept);
 }
@@ -197,11 +197,17 @@ TEST_F(SimulatorRoot, HostileTextureListLinesDeleteNothingOutside) {
     const fs::path folder = root / "Config" / "StarvaneSystems" / "Bad";
     writeAll(folder / "Bad.cfg", "system");
     writeAll(root / "Textures" / "Bad b.tex", "t");
+    // A link inside the textures folder to a folder beside the root.
+    writeAll(scratch.path() / "outside" / "sub" / "victim.tex", "sentinel");
+    fs::create_directory_symlink(scratch.path() / "outside", root / "Textures" / "link");
     writeAll(folder / "Textures.log", "../outside.txt\n" + absolute.string() + "\n/etc/x\n..\\..\\x\nsub/../../x\n" +
-                                          "..\\Config\\EPP\\Keep.epp\n.\n\nBad b.tex\n");
+                                          "..\\Config\\EPP\\Keep.epp\n.\n\nlink/sub/victim.tex\nBad b.tex\n");
     const std::set<std::string> before = contents(scratch.path());
 
-    removeExportedSystem(root, "Bad");
+    std::vector<std::string> notices;
+    removeExportedSystem(root, "Bad", [&](const std::string& text) { notices.push_back(text); });
+    ASSERT_EQ(notices.size(), 7u);  // every line that leads out, and only those
+    EXPECT_NE(notices.back().find("\"link/sub/victim.tex\""), std::string::npos) << notices.back();
     EXPECT_FALSE(fs::exists(root / "Textures" / "Bad b.tex"));
     EXPECT_FALSE(fs::exists(folder));
     std::set<std::string> expected = before;
@@ -231,15 +237,17 @@ TEST_F(SimulatorRoot, HostileSystemNamesDeleteNothing) {
 
     // The same through an eviction from a full list.
     setCacheText("2\n../x\nFine\n");
-    EXPECT_TRUE(addToCache(root, "New", 2));
+    EXPECT_EQ(addToCache(root, "New", 2), CacheAddition::added);
     EXPECT_EQ(cacheText(), "2\nFine\nNew\n");
     EXPECT_EQ(contents(scratch.path()), before);
 }
 
-// The export turns a system name that cannot be one file name into one ("a/b" into "a_b");
-// removing the system must reach those same files, and still nothing outside.
+// The export turns a system name that cannot be one file name into one ("a/b" into "a_b", a
+// line break into a blank, a long name shortened); evicting the system from the cache list
+// must reach those same files, and still nothing outside.
 TEST_F(SimulatorRoot, RemovalReachesWhatTheExportWroteForAnyName) {
-    for (const std::string name : {"Kepler/22", "Tau\\Ceti", ".."}) {
+    for (const std::string& name :
+         std::vector<std::string>{"Kepler/22", "Tau\\Ceti", "..", "Line\nBreak", std::string(250, 'L')}) {
         const ExportDestination destination = exportDestination(root, name, true);
         ASSERT_EQ(destination.folder.parent_path(), root / "Config" / "StarvaneSystems") << name;
         const std::string folderName = destination.folder.filename().string();
@@ -253,7 +261,8 @@ TEST_F(SimulatorRoot, RemovalReachesWhatTheExportWroteForAnyName) {
         writeAll(destination.marker, "base");
         writeAll(copy, "copy");
 
-        removeExportedSystem(root, name);
+        EXPECT_EQ(addToCache(root, name, 1), CacheAddition::added) << name;
+        EXPECT_EQ(addToCache(root, "Next", 1), CacheAddition::added) << name;
         EXPECT_FALSE(fs::exists(destination.folder)) << name;
         EXPECT_FALSE(fs::exists(root / "Textures" / (folderName + " b.tex"))) << name;
         EXPECT_FALSE(fs::exists(destination.marker)) << name;

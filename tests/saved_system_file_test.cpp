@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "files/safe_name.h"
 #include "files/saved_system_file.h"
 #include "galaxy/mwc_random.h"
 #include "generation/body_node.h"
@@ -382,8 +383,7 @@ TEST_F(SavedSystemFile, MinimumMolecularWeightUsesTheStarAtThePlanetsDistance) {
 }
 
 TEST_F(SavedSystemFile, SaveAndLoadThroughTheFileSystem) {
-    TempFolder root;
-    fs::create_directories(root.path() / "Starvane" / "SavedSystems");
+    TempFolder root;  // without Starvane/SavedSystems, which the save makes
     fs::create_directories(root.path() / "Config" / "EPP");
     const StarRecord star = sampleStar("Sol", "Sol system");
     EXPECT_TRUE(saveSystemFile(root.path(), star, false));
@@ -442,6 +442,11 @@ TEST_F(SavedSystemFile, NamesCannotLeadOutOfTheSavedSystemsFolder) {
             << entry.path();
     for (const auto& entry : fs::directory_iterator(root.path() / "Starvane"))
         EXPECT_EQ(entry.path().filename(), "SavedSystems") << entry.path();
+    // One line, and cut to fit a file name without splitting a character.
+    std::string euros;
+    for (int i = 0; i < 80; ++i) euros += "\xE2\x82\xAC";
+    EXPECT_EQ(safeFileName("a" + euros), "a" + euros.substr(0, 39 * 3));
+    EXPECT_NE(systemFileText(sampleStar("line\nbreak", "x")).find("\nname line break\n"), std::string::npos);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -23,6 +23,7 @@
 #include "export/texture_export.h"
 #include "export/texture_plugin.h"
 #include "files/cache_list.h"
+#include "files/name_limit.h"
 #include "galaxy/star_record.h"
 #include "generation/lcg_random.h"
 
@@ -657,6 +658,14 @@ TEST(SystemExport, TwoBeltsOfThreeAndTwoAsteroidsAreNumberedAfterThePlanets) {
     EXPECT_FALSE(fs::exists(folder / "Belts E I.cfg"));
     EXPECT_FALSE(fs::exists(folder / "Belts B.cfg"));
     EXPECT_EQ(filesIn(folder).size(), 2u + 3u + 5u + 1u);
+
+    // Names too long for a file name are cut; every body and asteroid keeps its own file.
+    system.name = std::string(250, 'N');
+    system.planets[0].bodies[0].name = std::string(250, 'A');
+    star.name = std::string(250, 'S');
+    EXPECT_EQ(exportSystem(root.path(), system, star, 3, 3, false, nullptr).size(), 6u);
+    const fs::path longFolder = root.path() / "Starvane" / "SavedSystems" / std::string(kLongestNameBytes, 'N');
+    EXPECT_EQ(filesIn(longFolder).size(), 2u + 3u + 6u + 1u);
 }
 
 TEST(SystemExport, NoBeltsOrNoAsteroidsGiveAnEmptyList) {
@@ -962,6 +971,12 @@ TEST(SystemSave, AStarReadFromACustomFileIsNotExportedToCache) {
     EXPECT_EQ(saveToFolder(root.path(), star, config, nullptr, {}), SaveOutcome::saved);
     EXPECT_TRUE(fs::exists(root.path() / "Starvane" / "SavedSystems" / "Tiny" / "TinySystem.cfg"));
     star.path.clear();
+    // A cache list that cannot be written: the system is not exported unlisted.
+    fs::create_directory(root.path() / "Starvane" / "Cache.txt");
+    const auto unlisted = treeOf(root.path());
+    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}), SaveOutcome::notRegistered);
+    EXPECT_EQ(treeOf(root.path()), unlisted);
+    fs::remove(root.path() / "Starvane" / "Cache.txt");
     EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}), SaveOutcome::saved);
     EXPECT_TRUE(fs::exists(root.path() / "Config" / "StarvaneSystems" / "Tiny" / "TinySystem.cfg"));
     const auto cached = treeOf(root.path());

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "files/name_limit.h"
 #include "texgen/texture_request.h"
 
 #ifndef STARVANE_TEXGEN_PATH
@@ -232,13 +233,15 @@ TEST_F(TexgenTest, AtmosphereColoursPerClass) {
 }
 
 TEST_F(TexgenTest, BodyExportWritesSurfaceCloudAndMapIntoTextures) {
-    const std::string name = "Sol Terra Nova";
-    run(earth_like(name.c_str()), 3, TEXTURE_MODE_BODY, tmp_.path());
-    const fs::path dir = tmp_.path() / "Textures";
-    EXPECT_TRUE(fs::is_regular_file(dir / (name + ".tex")));
-    EXPECT_TRUE(fs::is_regular_file(dir / (name + "_cloud.tex")));
-    EXPECT_TRUE(fs::is_regular_file(dir / (name + "M.bmp")));
-    EXPECT_EQ(tmp_.files().size(), 3u);
+    // The longest base name the program passes: a system name, a blank and a body name.
+    for (const std::string& name : {std::string("Sol Terra Nova"), std::string(kLongestTextureBaseBytes, 'x')}) {
+        run(earth_like(name.c_str()), 3, TEXTURE_MODE_BODY, tmp_.path());
+        const fs::path dir = tmp_.path() / "Textures";
+        EXPECT_TRUE(fs::is_regular_file(dir / (name + ".tex")));
+        EXPECT_TRUE(fs::is_regular_file(dir / (name + "_cloud.tex")));
+        EXPECT_TRUE(fs::is_regular_file(dir / (name + "M.bmp")));
+    }
+    EXPECT_EQ(tmp_.files().size(), 6u);
 }
 
 TEST_F(TexgenTest, CloudFileOnlyForCloudyBodiesWithAtmosphere) {
@@ -350,7 +353,8 @@ TEST_F(TexgenTest, SameRequestGivesIdenticalBytesAndNamesVaryTheLook) {
 TEST_F(TexgenTest, UnsafeBaseNamesWriteNothing) {
     const fs::path inner = tmp_.path() / "export";
     fs::create_directory(inner);
-    for (const char* bad : {"../escape", "..", ".", "", "a/b", "a\\b", "..\\escape", "/abs"}) {
+    const std::string tooLong(kLongestTextureBaseBytes + 1, 'x');
+    for (const char* bad : {"../escape", "..", ".", "", "a/b", "a\\b", "..\\escape", "/abs", tooLong.c_str()}) {
         run(earth_like(bad), 1, TEXTURE_MODE_BODY, inner);
     }
     for (const fs::path& f : tmp_.files()) ADD_FAILURE() << "wrote " << f;

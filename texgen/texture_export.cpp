@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "files/name_limit.h"
 #include "texgen/tex_layout.h"
 
 namespace texgen {
@@ -163,7 +164,7 @@ bool write_tex(const std::string& path, const PlanetPainter& painter, Layer laye
 bool valid_base_name(const char* name) {
     if (name == nullptr || name[0] == '\0') return false;
     const size_t n = std::strlen(name);
-    if (n > 200) return false;
+    if (n > kLongestTextureBaseBytes) return false;
     if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) return false;
     for (size_t i = 0; i < n; ++i) {
         const auto c = static_cast<unsigned char>(name[i]);

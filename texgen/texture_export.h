@@ -16,7 +16,8 @@ struct Options {
     bool compressed = true;  // option 3: DXT1 surfaces and DXT5 clouds; off writes A8R8G8B8
 };
 
-// A usable base name: not empty, no path separators, not "." or "..", no control characters.
+// A usable base name: not empty, at most kLongestTextureBaseBytes long (so that every file
+// name made from it fits), no path separators, not "." or "..", no control characters.
 bool valid_base_name(const char* name);
 
 // The request's fields made finite and brought into range, with the seeds derived from the
