@@ -34,10 +34,29 @@ Position positionOf(const StarRecord& star) {
             10.0 * star.cube.z + static_cast<double>(star.offset[1])};
 }
 
+// The unit vector from `from` towards `to`; a vector of (almost) no length stays as it is.
+Position unitVector(const Position& from, const Position& to) {
+    Position u{to.x - from.x, to.y - from.y, to.z - from.z};
+    const double squared = u.x * u.x + u.y * u.y + u.z * u.z;
+    if (std::fabs(squared) > 1e-8) {
+        const double length = std::sqrt(squared);
+        u = {u.x / length, u.y / length, u.z / length};
+    }
+    return u;
+}
+
 bool sameStar(const StarRecord& a, const StarRecord& b) {
     return &a == &b || (a.cube.x == b.cube.x && a.cube.y == b.cube.y && a.cube.z == b.cube.z &&
                         a.offset == b.offset && a.physical && b.physical &&
                         a.physical->name == b.physical->name);
+}
+
+// The view window's own record of `star`, or null when the window does not hold it.
+StarRecord* shownCopy(GalaxyWindow& window, const StarRecord& star) {
+    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node)
+        for (StarRecord* candidate : window.cube(node).stars)
+            if (sameStar(*candidate, star)) return candidate;
+    return nullptr;
 }
 
 // One star of a search with the way it was reached, and what the jump test needs of it.
@@ -304,24 +323,41 @@ bool JumpNetwork::findNearRoute(StarRecord* start, StarRecord* target, GalaxyWin
     if (chain.empty()) return false;
     std::vector<StarRecord*> route = chain;
     route.push_back(target);
+    if (!everyHopJumps(*start, route)) return false;
     append(route, result);
     return true;
+}
+
+bool JumpNetwork::everyHopJumps(const StarRecord& start, const std::vector<StarRecord*>& route) const {
+    const StarRecord* from = &start;
+    for (const StarRecord* to : route) {
+        if (!canJump(*from, *to)) return false;
+        from = to;
+    }
+    return true;
+}
+
+// Half the category whose own jump length fits `distance` best (the first on a tie): stars of
+// a higher category serve as long-distance hops.
+int JumpNetwork::longHopCategory(double distance) const {
+    int best = 0;
+    double bestGap = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < categorycount; ++i) {
+        const double gap = std::fabs(lengths[static_cast<std::size_t>(i * categorycount + i)] - distance);
+        if (gap < bestGap) {
+            bestGap = gap;
+            best = i;
+        }
+    }
+    return best / 2;
 }
 
 bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
                                std::vector<StarRecord*>* result) {
     GalaxyCatalogue& catalogue = window.catalogue();
-    const Position from = positionOf(*start);
     const Position to = positionOf(*target);
     const double distance = starDistance(*start, *target);
-    double ux = from.x - to.x, uy = from.y - to.y, uz = from.z - to.z;
-    const double squared = ux * ux + uy * uy + uz * uz;
-    if (std::fabs(squared) > 1e-8) {
-        const double length = std::sqrt(squared);
-        ux /= length;
-        uy /= length;
-        uz /= length;
-    }
+    const Position u = unitVector(to, positionOf(*start));
 
     // The cubes of the search, in the order they are built: the window around the start,
     // then the corridor from the target's side towards the start.
@@ -347,18 +383,7 @@ bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWind
                     fullCube.resize(cubes.size(), true);
                 }
 
-    // Stars of a category above half the category whose own jump fits the distance best
-    // serve as long-distance hops.
-    int best = 0;
-    double bestGap = std::numeric_limits<double>::infinity();
-    for (int i = 0; i < categorycount; ++i) {
-        const double gap = std::fabs(lengths[static_cast<std::size_t>(i * categorycount + i)] - distance);
-        if (gap < bestGap) {
-            bestGap = gap;
-            best = i;
-        }
-    }
-    const int longHop = best / 2;
+    const int longHop = longHopCategory(distance);
     auto isLongHop = [&](const StarRecord& star) {
         for (int i = longHop + 1; i < categorycount; ++i)
             if (inCategory(star.physical->mass, i)) return true;
@@ -368,9 +393,9 @@ bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWind
     const long corridor = static_cast<long>(std::trunc(0.1 * distance - 3.0));
     for (long i = corridor; i >= 1; --i) {
         const double step = static_cast<double>(i);
-        build(static_cast<int>(std::round(to.x / 10.0 + step * ux)),
-              static_cast<int>(std::round(to.y / 10.0 + step * uy)),
-              static_cast<int>(std::round(to.z / 10.0 + step * uz)), true);
+        build(static_cast<int>(std::round(to.x / 10.0 + step * u.x)),
+              static_cast<int>(std::round(to.y / 10.0 + step * u.y)),
+              static_cast<int>(std::round(to.z / 10.0 + step * u.z)), true);
         fullCube.resize(cubes.size(), false);
     }
 
@@ -383,26 +408,29 @@ bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWind
         }
     std::vector<StarRecord*> chain = JumpSearch(*this, nodes, *target).run(maxcandidates);
 
-    bool found = !chain.empty();
-    if (found) {
-        // Stars the view's window holds are taken from there; the others outlive the search
-        // cubes as route stars.
-        for (StarRecord*& star : chain) {
-            if (star->custom) continue;
-            StarRecord* shown = nullptr;
-            for (int node = 0; node < GalaxyWindow::kCubeCount && shown == nullptr; ++node)
-                for (StarRecord* candidate : window.cube(node).stars)
-                    if (sameStar(*candidate, *star)) {
-                        shown = candidate;
-                        break;
-                    }
-            if (shown != nullptr) star = shown;
-            else star->jumpnode = 1;
-        }
-        chain.push_back(target);
-        append(chain, result);
-    }
+    const bool found = !chain.empty() && appendFarChain(chain, *start, target, window, result);
     NoCubeDisplay display;
     for (auto& cube : cubes) releaseCube(*cube, display, window.kept());
     return found;
+}
+
+bool JumpNetwork::appendFarChain(std::vector<StarRecord*> chain, const StarRecord& start,
+                                 StarRecord* target, GalaxyWindow& window,
+                                 std::vector<StarRecord*>* result) {
+    // Stars the view's window holds are taken from there; the others outlive the search
+    // cubes as route stars, once every hop has been checked on the stars the route holds.
+    std::vector<StarRecord*> copies;
+    for (StarRecord*& star : chain) {
+        if (star->custom) continue;
+        StarRecord* shown = shownCopy(window, *star);
+        if (shown != nullptr)
+            star = shown;
+        else
+            copies.push_back(star);
+    }
+    chain.push_back(target);
+    if (!everyHopJumps(start, chain)) return false;
+    for (StarRecord* star : copies) star->jumpnode = 1;
+    append(chain, result);
+    return true;
 }
