@@ -5,6 +5,7 @@
 #include <limits>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string_view>
 
@@ -19,6 +20,11 @@ namespace {
 constexpr int kMostCategories = 1000;
 // The near search gives up at this level.
 constexpr int kDeepestLevel = 10000;
+// The galaxy picture is 4000 x 4000 cubes, so no straight line across the galaxy is longer
+// than about 5660 cubes, and its discs and halo are far thinner than they are wide. A longer
+// corridor, or an end farther than this from the centre on any axis, lies outside the galaxy,
+// where cubes hold no stars to jump by: the far search gives up instead of filling them.
+constexpr double kLongestCorridor = 6000.0;
 
 std::string_view fieldAt(const std::vector<std::string_view>& fields, std::size_t index) {
     return index < fields.size() ? fields[index] : std::string_view{};
@@ -33,6 +39,10 @@ Position positionOf(const StarRecord& star) {
             10.0 * star.cube.y + static_cast<double>(star.offset[2]),
             10.0 * star.cube.z + static_cast<double>(star.offset[1])};
 }
+
+// Cubes in the corridor of a far search over `distance` parsecs: it stops about three cubes
+// short of the start, where the window around the start takes over.
+double corridorLength(double distance) { return std::trunc(0.1 * distance - 3.0); }
 
 // The unit vector from `from` towards `to`; a vector of (almost) no length stays as it is.
 Position unitVector(const Position& from, const Position& to) {
@@ -157,6 +167,18 @@ private:
 };
 
 }  // namespace
+
+bool beyondCorridorSearch(const GalaxyCatalogue& galaxy, const StarRecord& start,
+                          const StarRecord& target) {
+    for (const StarRecord* end : {&start, &target}) {
+        for (const std::int32_t index : {end->cube.x, end->cube.y, end->cube.z})
+            if (std::fabs(static_cast<double>(index)) > kLongestCorridor) return true;
+        if (galaxy.densityimage != nullptr &&
+            !insideDensityPicture(*galaxy.densityimage, end->cube.x, end->cube.y))
+            return true;
+    }
+    return !(corridorLength(starDistance(start, target)) <= kLongestCorridor);
+}
 
 double starDistance(const StarRecord& a, const StarRecord& b) {
     const Position pa = positionOf(a);
@@ -355,6 +377,7 @@ int JumpNetwork::longHopCategory(double distance) const {
 bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
                                std::vector<StarRecord*>* result) {
     GalaxyCatalogue& catalogue = window.catalogue();
+    if (beyondCorridorSearch(catalogue, *start, *target)) return false;
     const Position to = positionOf(*target);
     const double distance = starDistance(*start, *target);
     const Position u = unitVector(to, positionOf(*start));
@@ -362,11 +385,9 @@ bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWind
     // The cubes of the search, in the order they are built: the window around the start,
     // then the corridor from the target's side towards the start.
     std::vector<std::unique_ptr<GalaxyCube>> cubes;
-    std::vector<std::array<int, 3>> built;
+    std::set<std::array<int, 3>> built;
     auto build = [&](int x, int y, int z, bool brightonly) {
-        for (const auto& index : built)
-            if (index == std::array<int, 3>{x, y, z}) return;
-        built.push_back({x, y, z});
+        if (!built.insert({x, y, z}).second) return;
         auto cube = std::make_unique<GalaxyCube>();
         populateCube(catalogue, *cube, x, y, z, densityBrightness(catalogue.densityimage.get(), x, y),
                      brightonly);
@@ -390,7 +411,7 @@ bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWind
         return false;
     };
 
-    const long corridor = static_cast<long>(std::trunc(0.1 * distance - 3.0));
+    const long corridor = static_cast<long>(corridorLength(distance));
     for (long i = corridor; i >= 1; --i) {
         const double step = static_cast<double>(i);
         build(static_cast<int>(std::round(to.x / 10.0 + step * u.x)),

@@ -71,6 +71,11 @@ private:
     int longHopCategory(double distance) const;
 };
 
+// Whether a search from `start` to `target` gives up at once because it would have to leave
+// the galaxy: an end outside the density picture or far from the galaxy's centre, or a
+// corridor longer than any straight line across the galaxy.
+bool beyondCorridorSearch(const GalaxyCatalogue& galaxy, const StarRecord& start,
+                          const StarRecord& target);
 
 // Distance in parsecs between two stars.
 double starDistance(const StarRecord& a, const StarRecord& b);

@@ -518,6 +518,21 @@ TEST(FindRouteFar, HandPlacedChainNeedsNoViewWindowAtEitherEnd) {
     EXPECT_EQ(galaxy.kept.count(), 0);  // catalogue stars are never kept
 }
 
+// A corridor longer than any line across the galaxy is not searched, even where hops would
+// reach: 62 kpc through a star beside the start.
+TEST(FindRouteFar, GivesUpBeyondTheGalaxy) {
+    HandGalaxy galaxy;
+    StarRecord* start = galaxy.add("Start", -30999, 5, 5);
+    StarRecord* hop = galaxy.add("Hop", -30989, 5, 5, 4.0);
+    StarRecord* target = galaxy.add("Target", 31011, 5, 5, 4.0);
+    galaxy.build(0, 0, 0);
+    JumpNetwork network;
+    network.readJumpData("2,10,1\n0.5,2,3,5\n3,10\n10,62000\n");
+    ASSERT_TRUE(network.canJump(*start, *hop) && network.canJump(*hop, *target));
+    std::vector<StarRecord*> result;
+    EXPECT_FALSE(network.findRoute(start, target, *galaxy.window, &result));
+}
+
 TEST(FindRouteFar, FailedSearchLeavesTheRouteUnchanged) {
     HandGalaxy galaxy;
     StarRecord* start = galaxy.add("Start", 1, 5, 5);
