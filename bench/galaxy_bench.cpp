@@ -1,6 +1,6 @@
 // The galaxy model at start-up and while flying: loading the default galaxy, building the
-// window of 27 cubes around Sol (with the centre cube's planetary systems) and moving it by
-// one cube.
+// window of 27 cubes around Sol (with the centre cube's planetary systems), moving it by one
+// cube, and a route search that gives up on a target far outside the galaxy.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +8,7 @@
 
 #include "files/galaxy_files.h"
 #include "galaxy/galaxy_window.h"
+#include "galaxy/jump_network.h"
 #include "platform/file_image.h"
 
 namespace {
@@ -64,8 +65,25 @@ void BM_MoveWindowOneCube(benchmark::State& state) {
     }
 }
 
+// A star 20 Mpc away (cube 2,000,000): the search must give up at once, not fill a corridor.
+void BM_RouteToFarTarget(benchmark::State& state) {
+    LoadedGalaxy& loaded = galaxy();
+    NoCubeDisplay display;
+    GalaxyWindow window(loaded.catalogue, display);
+    window.rebuild(0.0f, -798.0f, 2.0f);
+    StarRecord* start = window.centreCube().stars.front();
+    StarRecord target;
+    target.cube = {2000000, 0, 0};
+    target.physical = std::make_unique<StellarData>();
+    target.physical->mass = 1.0;
+    JumpNetwork network;
+    network.load(std::string(kRoot) + "/Starvane/Data/DefaultJumpData.csv", start, nullptr);
+    for (auto _ : state) benchmark::DoNotOptimize(network.findRoute(start, &target, window, nullptr));
+}
+
 }  // namespace
 
 BENCHMARK(BM_LoadGalaxy)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_RebuildWindowAtSol)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MoveWindowOneCube)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RouteToFarTarget)->Unit(benchmark::kMicrosecond);

@@ -57,7 +57,10 @@ int runRoute(const RouteOptions& options) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     if (!found) {
         std::cerr << "starvane-cli route: no route from " << options.from << " to " << options.to
-                  << " (" << starDistance(*from, *to) << " pc)\n";
+                  << " (" << starDistance(*from, *to) << " pc)";
+        if (beyondCorridorSearch(session->catalogue, *from, *to))
+            std::cerr << ": " << options.to << " is outside the galaxy or too far for the corridor search";
+        std::cerr << "\n";
         return 1;
     }
 

@@ -27,18 +27,18 @@ double chanceOfAny(int n, double p) {
     return sum;
 }
 
-void finishStar(const GalaxyCube& catalogue, StarRecord& star, int region, double distance, int x,
-                int y, int z, double mass) {
+void finishStar(const GalaxyCube& catalogue, StarRecord& star, int region, double distance,
+                const StarIdentity& identity, double mass) {
     StellarData& data = *star.physical;
     startOnMainSequence(*catalogue.stellartables, mass, data);
     ageByRegion(catalogue, distance, region, data);
     if (data.mslifetime < data.age) {
         if (data.mass >= 0.5)
-            catalogue.stellartables->evolve(data);
+            catalogue.stellartables->evolve(data, identity);
         else
             data.typename_ = "Main Sequence Star";
     }
-    star.cube = {x, y, z};
+    star.cube = {identity.x, identity.y, identity.z};
     star.systemfromfile = 0;
     for (float& angle : star.ecliptic) angle = static_cast<float>(drawGalaxyUniform(0.0, 360.0));
     star.connected = 0;
@@ -125,18 +125,18 @@ CubeExpectation expectStars(const GalaxyCube& catalogue, int x, int y, int z, fl
 }
 
 StarRecord* makeBrightStar(const GalaxyCube& catalogue, double startmass, int region,
-                           double distance, int x, int y, int z) {
+                           double distance, int x, int y, int z, int index) {
     StarRecord* star = newStar();
     drawOffset(*star);
     const MassBin& bin = massBinFor(startmass);
     const double target = drawGalaxyUniform(bin.countstart, bin.countend);
     const double mass = growMass(bin, startmass, target);
-    finishStar(catalogue, *star, region, distance, x, y, z, mass);
+    finishStar(catalogue, *star, region, distance, {x, y, z, index}, mass);
     return star;
 }
 
 StarRecord* makeFillUpStar(const GalaxyCube& catalogue, int region, double distance, int x, int y,
-                           int z) {
+                           int z, int index) {
     const double target = drawGalaxyUniform(0.0, 370.2635905792612);
     double startmass = 0.1;
     if (target > 319.8871322782174)
@@ -146,7 +146,7 @@ StarRecord* makeFillUpStar(const GalaxyCube& catalogue, int region, double dista
     StarRecord* star = newStar();
     drawOffset(*star);
     const double mass = growMass(massBinFor(startmass), startmass, target);
-    finishStar(catalogue, *star, region, distance, x, y, z, mass);
+    finishStar(catalogue, *star, region, distance, {x, y, z, index}, mass);
     return star;
 }
 
@@ -188,7 +188,7 @@ void populateCube(const GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int
             brightClassCount(toGenerate, generated, brightClass.probability, threshold);
         for (int i = 0; i < stars; ++i) {
             StarRecord* star = makeBrightStar(catalogue, brightClass.startmass, expectation.region,
-                                              distance, x, y, z);
+                                              distance, x, y, z, generated + i);
             nameStar(catalogue, *star, x, y, z);
             list.push_back(star);
         }
@@ -196,7 +196,7 @@ void populateCube(const GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int
     }
     if (!brightonly) {
         for (int i = generated; i < toGenerate; ++i) {
-            StarRecord* star = makeFillUpStar(catalogue, expectation.region, distance, x, y, z);
+            StarRecord* star = makeFillUpStar(catalogue, expectation.region, distance, x, y, z, i);
             nameStar(catalogue, *star, x, y, z);
             list.push_back(star);
         }

@@ -2,7 +2,8 @@
 // Filling a cube of space with stars: the catalogue stars that lie in it, then stars drawn
 // from the population model, first the massive classes one by one, then the low-mass rest.
 // A cube's generated stars depend only on its indices, the galaxy parameters and its density
-// pixel, because the galaxy's random source is reseeded for each cube.
+// pixel, because the galaxy's random source is reseeded for each cube (and the remnant
+// choice of a massive star depends on its cube and its place among the generated stars).
 
 #include "galaxy/galaxy_catalogue.h"
 #include "galaxy/stellar_tables.h"
@@ -32,8 +33,9 @@ double binomialTerm(int n, int j, double p, double coefficient);
 int brightClassCount(int expected, int generated, double probability, double threshold);
 
 // A new star by the rules for massive classes (start mass of the class) or the fill-up rule;
-// both draw offsets, mass, age and orientation from the galaxy's random source.
+// both draw offsets, mass, age and orientation from the galaxy's random source. `index` is
+// the star's place among the generated stars of cube (x, y, z), counted from 0.
 StarRecord* makeBrightStar(const GalaxyCube& catalogue, double startmass, int region,
-                           double distance, int x, int y, int z);
+                           double distance, int x, int y, int z, int index);
 StarRecord* makeFillUpStar(const GalaxyCube& catalogue, int region, double distance, int x, int y,
-                           int z);
+                           int z, int index);

@@ -5,6 +5,7 @@
 #include <limits>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string_view>
 
@@ -19,6 +20,11 @@ namespace {
 constexpr int kMostCategories = 1000;
 // The near search gives up at this level.
 constexpr int kDeepestLevel = 10000;
+// The galaxy picture is 4000 x 4000 cubes, so no straight line across the galaxy is longer
+// than about 5660 cubes, and its discs and halo are far thinner than they are wide. A longer
+// corridor, or an end farther than this from the centre on any axis, lies outside the galaxy,
+// where cubes hold no stars to jump by: the far search gives up instead of filling them.
+constexpr double kLongestCorridor = 6000.0;
 
 std::string_view fieldAt(const std::vector<std::string_view>& fields, std::size_t index) {
     return index < fields.size() ? fields[index] : std::string_view{};
@@ -34,10 +40,33 @@ Position positionOf(const StarRecord& star) {
             10.0 * star.cube.z + static_cast<double>(star.offset[1])};
 }
 
+// Cubes in the corridor of a far search over `distance` parsecs: it stops about three cubes
+// short of the start, where the window around the start takes over.
+double corridorLength(double distance) { return std::trunc(0.1 * distance - 3.0); }
+
+// The unit vector from `from` towards `to`; a vector of (almost) no length stays as it is.
+Position unitVector(const Position& from, const Position& to) {
+    Position u{to.x - from.x, to.y - from.y, to.z - from.z};
+    const double squared = u.x * u.x + u.y * u.y + u.z * u.z;
+    if (std::fabs(squared) > 1e-8) {
+        const double length = std::sqrt(squared);
+        u = {u.x / length, u.y / length, u.z / length};
+    }
+    return u;
+}
+
 bool sameStar(const StarRecord& a, const StarRecord& b) {
     return &a == &b || (a.cube.x == b.cube.x && a.cube.y == b.cube.y && a.cube.z == b.cube.z &&
                         a.offset == b.offset && a.physical && b.physical &&
                         a.physical->name == b.physical->name);
+}
+
+// The view window's own record of `star`, or null when the window does not hold it.
+StarRecord* shownCopy(GalaxyWindow& window, const StarRecord& star) {
+    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node)
+        for (StarRecord* candidate : window.cube(node).stars)
+            if (sameStar(*candidate, star)) return candidate;
+    return nullptr;
 }
 
 // One star of a search with the way it was reached, and what the jump test needs of it.
@@ -138,6 +167,18 @@ private:
 };
 
 }  // namespace
+
+bool beyondCorridorSearch(const GalaxyCatalogue& galaxy, const StarRecord& start,
+                          const StarRecord& target) {
+    for (const StarRecord* end : {&start, &target}) {
+        for (const std::int32_t index : {end->cube.x, end->cube.y, end->cube.z})
+            if (std::fabs(static_cast<double>(index)) > kLongestCorridor) return true;
+        if (galaxy.densityimage != nullptr &&
+            !insideDensityPicture(*galaxy.densityimage, end->cube.x, end->cube.y))
+            return true;
+    }
+    return !(corridorLength(starDistance(start, target)) <= kLongestCorridor);
+}
 
 double starDistance(const StarRecord& a, const StarRecord& b) {
     const Position pa = positionOf(a);
@@ -304,33 +345,49 @@ bool JumpNetwork::findNearRoute(StarRecord* start, StarRecord* target, GalaxyWin
     if (chain.empty()) return false;
     std::vector<StarRecord*> route = chain;
     route.push_back(target);
+    if (!everyHopJumps(*start, route)) return false;
     append(route, result);
     return true;
+}
+
+bool JumpNetwork::everyHopJumps(const StarRecord& start, const std::vector<StarRecord*>& route) const {
+    const StarRecord* from = &start;
+    for (const StarRecord* to : route) {
+        if (!canJump(*from, *to)) return false;
+        from = to;
+    }
+    return true;
+}
+
+// Half the category whose own jump length fits `distance` best (the first on a tie): stars of
+// a higher category serve as long-distance hops.
+int JumpNetwork::longHopCategory(double distance) const {
+    int best = 0;
+    double bestGap = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < categorycount; ++i) {
+        const double gap = std::fabs(lengths[static_cast<std::size_t>(i * categorycount + i)] - distance);
+        if (gap < bestGap) {
+            bestGap = gap;
+            best = i;
+        }
+    }
+    return best / 2;
 }
 
 bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
                                std::vector<StarRecord*>* result) {
     GalaxyCatalogue& catalogue = window.catalogue();
-    const Position from = positionOf(*start);
+    if (beyondCorridorSearch(catalogue, *start, *target)) return false;
     const Position to = positionOf(*target);
     const double distance = starDistance(*start, *target);
-    double ux = from.x - to.x, uy = from.y - to.y, uz = from.z - to.z;
-    const double squared = ux * ux + uy * uy + uz * uz;
-    if (std::fabs(squared) > 1e-8) {
-        const double length = std::sqrt(squared);
-        ux /= length;
-        uy /= length;
-        uz /= length;
-    }
+    const Position u = unitVector(to, positionOf(*start));
 
     // The cubes of the search, in the order they are built: the window around the start,
     // then the corridor from the target's side towards the start.
     std::vector<std::unique_ptr<GalaxyCube>> cubes;
-    std::vector<std::array<int, 3>> built;
+    std::set<std::array<int, 3>> built;
     auto build = [&](int x, int y, int z, bool brightonly) {
-        for (const auto& index : built)
-            if (index == std::array<int, 3>{x, y, z}) return;
-        built.push_back({x, y, z});
+        if (!built.insert({x, y, z}).second) return;
         auto cube = std::make_unique<GalaxyCube>();
         populateCube(catalogue, *cube, x, y, z, densityBrightness(catalogue.densityimage.get(), x, y),
                      brightonly);
@@ -347,30 +404,19 @@ bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWind
                     fullCube.resize(cubes.size(), true);
                 }
 
-    // Stars of a category above half the category whose own jump fits the distance best
-    // serve as long-distance hops.
-    int best = 0;
-    double bestGap = std::numeric_limits<double>::infinity();
-    for (int i = 0; i < categorycount; ++i) {
-        const double gap = std::fabs(lengths[static_cast<std::size_t>(i * categorycount + i)] - distance);
-        if (gap < bestGap) {
-            bestGap = gap;
-            best = i;
-        }
-    }
-    const int longHop = best / 2;
+    const int longHop = longHopCategory(distance);
     auto isLongHop = [&](const StarRecord& star) {
         for (int i = longHop + 1; i < categorycount; ++i)
             if (inCategory(star.physical->mass, i)) return true;
         return false;
     };
 
-    const long corridor = static_cast<long>(std::trunc(0.1 * distance - 3.0));
+    const long corridor = static_cast<long>(corridorLength(distance));
     for (long i = corridor; i >= 1; --i) {
         const double step = static_cast<double>(i);
-        build(static_cast<int>(std::round(to.x / 10.0 + step * ux)),
-              static_cast<int>(std::round(to.y / 10.0 + step * uy)),
-              static_cast<int>(std::round(to.z / 10.0 + step * uz)), true);
+        build(static_cast<int>(std::round(to.x / 10.0 + step * u.x)),
+              static_cast<int>(std::round(to.y / 10.0 + step * u.y)),
+              static_cast<int>(std::round(to.z / 10.0 + step * u.z)), true);
         fullCube.resize(cubes.size(), false);
     }
 
@@ -383,26 +429,29 @@ bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWind
         }
     std::vector<StarRecord*> chain = JumpSearch(*this, nodes, *target).run(maxcandidates);
 
-    bool found = !chain.empty();
-    if (found) {
-        // Stars the view's window holds are taken from there; the others outlive the search
-        // cubes as route stars.
-        for (StarRecord*& star : chain) {
-            if (star->custom) continue;
-            StarRecord* shown = nullptr;
-            for (int node = 0; node < GalaxyWindow::kCubeCount && shown == nullptr; ++node)
-                for (StarRecord* candidate : window.cube(node).stars)
-                    if (sameStar(*candidate, *star)) {
-                        shown = candidate;
-                        break;
-                    }
-            if (shown != nullptr) star = shown;
-            else star->jumpnode = 1;
-        }
-        chain.push_back(target);
-        append(chain, result);
-    }
+    const bool found = !chain.empty() && appendFarChain(chain, *start, target, window, result);
     NoCubeDisplay display;
     for (auto& cube : cubes) releaseCube(*cube, display, window.kept());
     return found;
+}
+
+bool JumpNetwork::appendFarChain(std::vector<StarRecord*> chain, const StarRecord& start,
+                                 StarRecord* target, GalaxyWindow& window,
+                                 std::vector<StarRecord*>* result) {
+    // Stars the view's window holds are taken from there; the others outlive the search
+    // cubes as route stars, once every hop has been checked on the stars the route holds.
+    std::vector<StarRecord*> copies;
+    for (StarRecord*& star : chain) {
+        if (star->custom) continue;
+        StarRecord* shown = shownCopy(window, *star);
+        if (shown != nullptr)
+            star = shown;
+        else
+            copies.push_back(star);
+    }
+    chain.push_back(target);
+    if (!everyHopJumps(start, chain)) return false;
+    for (StarRecord* star : copies) star->jumpnode = 1;
+    append(chain, result);
+    return true;
 }

@@ -52,7 +52,8 @@ public:
 
     // Searches a chain of jumps from `start` to `target` and appends it (without the start,
     // with the target) to `result`, or to the route when `result` is null. Returns true when
-    // one was found; a failed search changes nothing.
+    // one was found, every hop checked once more on the stars appended; a failed search
+    // changes nothing.
     bool findRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
                    std::vector<StarRecord*>* result);
 
@@ -64,7 +65,17 @@ private:
     bool findFarRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
                       std::vector<StarRecord*>* result);
     void append(const std::vector<StarRecord*>& chain, std::vector<StarRecord*>* result);
+    bool everyHopJumps(const StarRecord& start, const std::vector<StarRecord*>& route) const;
+    bool appendFarChain(std::vector<StarRecord*> chain, const StarRecord& start, StarRecord* target,
+                        GalaxyWindow& window, std::vector<StarRecord*>* result);
+    int longHopCategory(double distance) const;
 };
+
+// Whether a search from `start` to `target` gives up at once because it would have to leave
+// the galaxy: an end outside the density picture or far from the galaxy's centre, or a
+// corridor longer than any straight line across the galaxy.
+bool beyondCorridorSearch(const GalaxyCatalogue& galaxy, const StarRecord& start,
+                          const StarRecord& target);
 
 // Distance in parsecs between two stars.
 double starDistance(const StarRecord& a, const StarRecord& b);

@@ -25,12 +25,17 @@ const MassBin kMassBins[kMassBinCount] = {
     {0.1, 0, 243.51116602795884, 1, -1.25, 0.01},
 };
 
+bool insideDensityPicture(const PixelImage& image, int x, int y) {
+    const long column = static_cast<long>(image.width() / 2) + x;
+    const long row = static_cast<long>(image.height() / 2) - y;
+    return column >= 0 && row >= 0 && column < image.width() && row < image.height();
+}
+
 int densityBrightness(const PixelImage* image, int x, int y) {
-    if (image == nullptr) return 0;
-    const long column = static_cast<long>(image->width() / 2) + x;
-    const long row = static_cast<long>(image->height() / 2) - y;
-    if (column < 0 || row < 0 || column >= image->width() || row >= image->height()) return 0;
-    const PixelColour colour = image->pixel(static_cast<int>(column), static_cast<int>(row));
+    if (image == nullptr || !insideDensityPicture(*image, x, y)) return 0;
+    const int column = image->width() / 2 + x;
+    const int row = image->height() / 2 - y;
+    const PixelColour colour = image->pixel(column, row);
     return (colour.red + colour.green + colour.blue) / 3;
 }
 

@@ -11,6 +11,9 @@
 // height/2 - y. A column outside the picture, or no picture, is black.
 int densityBrightness(const PixelImage* image, int x, int y);
 
+// Whether cube column (x, y) has a pixel in the density picture.
+bool insideDensityPicture(const PixelImage& image, int x, int y);
+
 // Expected stars per cube (in tenths) from a brightness and the cube's height, in single
 // precision as the model was fitted.
 float cubeDensity(int brightness, int z);

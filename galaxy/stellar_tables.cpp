@@ -8,7 +8,6 @@
 #include "files/text_lines.h"
 #include "files/text_number.h"
 #include "galaxy/star_record.h"
-#include "generation/lcg_random.h"
 
 namespace {
 
@@ -60,7 +59,25 @@ StellarClassRecord fixedRemnant(const char* spectralclass, double mass, double l
     return record;
 }
 
+// Spreads every input bit over the whole word (a 32-bit integer hash finaliser), so that
+// neighbouring identities give unrelated values.
+std::uint32_t mixBits(std::uint32_t value) {
+    value ^= value >> 16;
+    value *= 0x7feb352du;
+    value ^= value >> 15;
+    value *= 0x846ca68bu;
+    value ^= value >> 16;
+    return value;
+}
+
 }  // namespace
+
+int remnantDraw(const StarIdentity& identity) {
+    std::uint32_t hash = 0x9e3779b9u;
+    for (const std::int32_t part : {identity.x, identity.y, identity.z, identity.index})
+        hash = mixBits(hash ^ static_cast<std::uint32_t>(part));
+    return static_cast<int>(hash >> 17);  // the top 15 bits
+}
 
 bool StellarTables::load(const std::filesystem::path& root, const ImageLoader& images) {
     const std::filesystem::path data = root / "Starvane" / "Data";
@@ -180,7 +197,7 @@ std::string StellarTables::classAt(double surftemp, double luminosity) const {
     return classOfRed(hrimage_->pixel(static_cast<int>(column), static_cast<int>(row)).red);
 }
 
-bool StellarTables::evolve(StellarData& star) const {
+bool StellarTables::evolve(StellarData& star, const StarIdentity& identity) const {
     const int trackIndex = trackIndexFor(star.mass);
     if (trackIndex < 0 || tracks_[trackIndex].points.empty()) return true;
     const EvolutionTrack& track = tracks_[trackIndex];
@@ -188,7 +205,7 @@ bool StellarTables::evolve(StellarData& star) const {
     const double years = star.age * 1000000.0;
     const TrackPoint& last = track.points.back();
     if (years >= 1.1 * last.age) {
-        becomeRemnant(star);
+        becomeRemnant(star, identity);
         return false;
     }
     const TrackPoint* point = &last;
@@ -228,7 +245,7 @@ bool StellarTables::evolve(StellarData& star) const {
     return true;
 }
 
-void StellarTables::becomeRemnant(StellarData& star) const {
+void StellarTables::becomeRemnant(StellarData& star, const StarIdentity& identity) const {
     std::string typeName;
     if (star.mass < 9.0) {
         typeName = "White Dwarf";
@@ -238,7 +255,7 @@ void StellarTables::becomeRemnant(StellarData& star) const {
         typeName = "Black Hole";
     } else {
         // One chance in three of a black hole.
-        const int draw = sharedRandom().next();
+        const int draw = remnantDraw(identity);
         typeName = draw * 3.051850947599719e-05 * 3.0 >= 2.0 ? "Black Hole" : "Neutron Star";
     }
     const StellarClassRecord record = remnantRecord(typeName, star.mass);

@@ -2,10 +2,10 @@
 // The stellar tables: a record of mass, luminosity, radius and temperature for every spectral
 // class, subtype and luminosity class; the evolution tracks of stars of 0.1 to 120 solar
 // masses; and the HR reference image whose colours name the luminosity class of each region
-// of the Hertzsprung-Russell diagram. Loaded once at start-up and read-only afterwards,
-// except that the remnant choice of Evolve draws from the shared generator.
+// of the Hertzsprung-Russell diagram. Loaded once at start-up and read-only afterwards.
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -15,6 +15,21 @@
 #include "galaxy/spectral_class.h"
 
 struct StellarData;
+
+// What names a star for the one choice its evolution leaves open: whether a star of 40 to 80
+// solar masses ends as a black hole or a neutron star. A generated star is named by its cube
+// and its place among the cube's generated stars, so it is the same remnant every time its
+// cube is filled, whatever was drawn before.
+struct StarIdentity {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t z = 0;
+    std::int32_t index = 0;
+};
+
+// The value 0..32767 that an identity fixes for the remnant choice; a black hole when
+// value * 3.051850947599719e-05 * 3 >= 2, one value in three.
+int remnantDraw(const StarIdentity& identity);
 
 // One row of the stellar table. The four further numbers and three floats are carried, never
 // computed with; our table holds the absolute visual magnitude, the bolometric correction,
@@ -75,8 +90,9 @@ public:
     StellarClassRecord remnantRecord(const std::string& typeName, double mass) const;
 
     // Moves a star older than its main-sequence life along its track. Returns false when it
-    // has become a remnant (white dwarf, neutron star or black hole).
-    bool evolve(StellarData& star) const;
+    // has become a remnant (white dwarf, neutron star or black hole); `identity` decides
+    // between the last two for 40 to 80 solar masses.
+    bool evolve(StellarData& star, const StarIdentity& identity) const;
 
     // Finds the history (initial mass, age) of an evolved catalogue star on the tracks; its
     // present mass, luminosity, radius and temperature stay as they are.
@@ -103,5 +119,5 @@ private:
     std::unique_ptr<PixelImage> hrimage_;
 
     int trackIndexFor(double mass) const;
-    void becomeRemnant(StellarData& star) const;
+    void becomeRemnant(StellarData& star, const StarIdentity& identity) const;
 };

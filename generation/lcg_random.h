@@ -1,8 +1,8 @@
 #pragma once
 // The random source of planetary generation: a linear congruential generator with a 32-bit
 // state and 15-bit results, the classic runtime-library generator. One process-wide instance
-// serves the generator, the remnant choice of stellar evolution and the export, so that a
-// seeded system always draws the same numbers in the same order.
+// serves the generator and the export, so that a seeded system always draws the same numbers
+// in the same order.
 
 #include <cstdint>
 

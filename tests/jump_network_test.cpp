@@ -518,6 +518,21 @@ TEST(FindRouteFar, HandPlacedChainNeedsNoViewWindowAtEitherEnd) {
     EXPECT_EQ(galaxy.kept.count(), 0);  // catalogue stars are never kept
 }
 
+// A corridor longer than any line across the galaxy is not searched, even where hops would
+// reach: 62 kpc through a star beside the start.
+TEST(FindRouteFar, GivesUpBeyondTheGalaxy) {
+    HandGalaxy galaxy;
+    StarRecord* start = galaxy.add("Start", -30999, 5, 5);
+    StarRecord* hop = galaxy.add("Hop", -30989, 5, 5, 4.0);
+    StarRecord* target = galaxy.add("Target", 31011, 5, 5, 4.0);
+    galaxy.build(0, 0, 0);
+    JumpNetwork network;
+    network.readJumpData("2,10,1\n0.5,2,3,5\n3,10\n10,62000\n");
+    ASSERT_TRUE(network.canJump(*start, *hop) && network.canJump(*hop, *target));
+    std::vector<StarRecord*> result;
+    EXPECT_FALSE(network.findRoute(start, target, *galaxy.window, &result));
+}
+
 TEST(FindRouteFar, FailedSearchLeavesTheRouteUnchanged) {
     HandGalaxy galaxy;
     StarRecord* start = galaxy.add("Start", 1, 5, 5);
@@ -536,6 +551,8 @@ TEST(FindRouteFar, FailedSearchLeavesTheRouteUnchanged) {
     EXPECT_EQ(list.items(), std::vector<std::string>{"Start"});
     EXPECT_EQ(galaxy.kept.count(), 0);
 }
+
+const char* const kJumpData = STARVANE_SOURCE_DIR "/data/Starvane/Data/DefaultJumpData.csv";
 
 // The default galaxy with its catalogue, density picture and the default jump data.
 class DefaultGalaxyRoute : public ::testing::Test {
@@ -558,7 +575,7 @@ protected:
         window = std::make_unique<GalaxyWindow>(catalogue, display, kept);
         window->rebuild(static_cast<float>(sol->cube.x), static_cast<float>(sol->cube.y),
                         static_cast<float>(sol->cube.z));
-        ASSERT_TRUE(network.load(STARVANE_SOURCE_DIR "/data/Starvane/Data/DefaultJumpData.csv", sol, nullptr));
+        ASSERT_TRUE(network.load(kJumpData, sol, nullptr));
     }
     void TearDown() override {
         while (network.waypoints.size() > 1) network.removeWaypoint();
@@ -571,21 +588,24 @@ protected:
         return nullptr;
     }
 
-    // Routes to a far catalogue star: valid hops ending at the target; what the view's window
-    // holds is used from there, the rest is kept, and nothing else of the search survives.
-    void routeTo(const std::string& name, double minimum, double maximum, bool throughGeneratedStars) {
+    // Routes between far catalogue stars (the start in Sol's cube): valid hops ending at the
+    // target; what the view's window holds is used from there, the rest is kept, and nothing
+    // else of the search survives.
+    void routeTo(const std::string& from, const std::string& name, double minimum, double maximum,
+                 bool throughGeneratedStars) {
+        StarRecord* start = named(from);
         StarRecord* target = named(name);
-        ASSERT_NE(target, nullptr);
-        const double distance = starDistance(*sol, *target);
+        ASSERT_TRUE(start != nullptr && target != nullptr && network.load(kJumpData, start, nullptr));
+        const double distance = starDistance(*start, *target);
         ASSERT_GT(distance, minimum);
         ASSERT_LT(distance, maximum);
 
         std::vector<std::vector<StarRecord*>> before;
         for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) before.push_back(window->cube(node).stars);
 
-        ASSERT_TRUE(network.findRoute(sol, target, *window, nullptr)) << name;
+        ASSERT_TRUE(network.findRoute(start, target, *window, nullptr)) << name;
         ASSERT_GE(network.waypoints.size(), 3u);
-        EXPECT_EQ(network.waypoints.front(), sol);
+        EXPECT_EQ(network.waypoints.front(), start);
         EXPECT_EQ(network.waypoints.back(), target);
         expectValidHops(network, network.waypoints);
         const std::set<StarRecord*> distinct(network.waypoints.begin(), network.waypoints.end());
@@ -618,8 +638,13 @@ protected:
     }
 };
 
-TEST_F(DefaultGalaxyRoute, FiftyParsecs) { routeTo("Ain", 35.0, 70.0, false); }
+TEST_F(DefaultGalaxyRoute, FiftyParsecs) { routeTo("Sol", "Ain", 35.0, 70.0, false); }
 
-TEST_F(DefaultGalaxyRoute, TwoHundredSixtyFiveParsecs) { routeTo("Rigel", 240.0, 290.0, true); }
+TEST_F(DefaultGalaxyRoute, TwoHundredSixtyFiveParsecs) { routeTo("Sol", "Rigel", 240.0, 290.0, true); }
+
+// Long hops by massive remnants: the search and the view's window must agree on what they are.
+TEST_F(DefaultGalaxyRoute, ToPolaris) { routeTo("Sol", "Polaris", 120.0, 145.0, false); }
+
+TEST_F(DefaultGalaxyRoute, FromSiriusToPolaris) { routeTo("Sirius", "Polaris", 120.0, 145.0, false); }
 
 }  // namespace

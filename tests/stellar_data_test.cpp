@@ -14,7 +14,6 @@
 
 #include "galaxy/star_record.h"
 #include "galaxy/stellar_tables.h"
-#include "generation/lcg_random.h"
 #include "platform/file_image.h"
 
 namespace {
@@ -43,8 +42,7 @@ std::pair<bool, StellarData> evolved(double mass, double ageMyr) {
     star.initialluminosity = record.luminosity;
     star.age = ageMyr;
     star.mslifetime = 10000.0 * std::pow(mass, -2.5);
-    sharedRandom().seed(1);
-    const bool stillAStar = tables().evolve(star);
+    const bool stillAStar = tables().evolve(star, {});
     return {stillAStar, star};
 }
 
