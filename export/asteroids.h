@@ -12,5 +12,6 @@ bool isBelt(const PlanetSlot& planet);
 
 // Draws the asteroids of every belt of `system` from the shared generator, belt after belt in
 // planet order, each belt drawing its count and then its asteroids. `starName` names them.
+// Counts are held to the limits of files/format_limits.h, per belt and for the whole system.
 std::vector<PlanetRecord> generateAsteroids(const GeneratedSystem& system, const std::string& starName,
                                             int maxCount, int minCount);
