@@ -99,7 +99,7 @@ int Application::run(const RunOptions& options) {
 bool Application::startUp() {
     plugin_.load("./texgen.so", g_earlyMessages);
 
-    if (!loadStarvaneConfig(".", config_)) {
+    if (!loadStarvaneConfig(".", config_, &g_earlyMessages)) {
         say("cannot read Starvane/Starvane.cfg in " + std::filesystem::current_path().string());
         return false;
     }
@@ -149,7 +149,7 @@ bool Application::startUp() {
     g_earlyMessages.showIn(guiMessages);
 
     drawLoadingFrame();
-    loadGalaxy(catalogue_, ".", config_.galaxy, tables_);
+    loadGalaxy(catalogue_, ".", config_.galaxy, tables_, &guiMessages);
     if (catalogue_.stars.empty()) {
         say("the galaxy \"" + config_.galaxy + "\" has no stars (Starvane/Galaxy/" + config_.galaxy + "/)");
         return false;

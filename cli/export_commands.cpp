@@ -1,11 +1,9 @@
 // starvane-cli export and export-json: the save path of the atlas without its window.
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "cli/commands.h"
@@ -13,8 +11,11 @@
 #include "cli/galaxy_session.h"
 #include "cli/system_from_json.h"
 #include "export/system_save.h"
+#include "files/format_limits.h"
+#include "files/text_lines.h"
 #include "galaxy/galaxy_window.h"
 #include "generation/lcg_random.h"
+#include "platform/message_sink.h"
 
 namespace {
 
@@ -73,7 +74,8 @@ int finish(SaveOutcome outcome, const std::string& systemName) {
 
 int runSave(const std::filesystem::path& root, StarRecord& star, const ExportOptions& options) {
     StarvaneConfig config;
-    if (!loadStarvaneConfig(root, config))
+    StderrWarnings warnings("starvane-cli");
+    if (!loadStarvaneConfig(root, config, &warnings))
         std::cerr << "starvane-cli: no Starvane/Starvane.cfg; using zero texture levels and no asteroids\n";
     const std::unique_ptr<TexturePlugin> plugin = loadPlugin(root, options.noTextures);
     SaveHooks hooks;
@@ -105,15 +107,13 @@ int runExport(const ExportOptions& options) {
 }
 
 int runExportJson(const ExportOptions& options) {
-    std::ifstream in(options.name, std::ios::binary);
-    if (!in) {
-        std::cerr << "starvane-cli export-json: cannot read " << options.name << "\n";
+    std::string text;
+    if (const auto refusal = readBoundedFile(options.name, kMostSystemJsonBytes, text)) {
+        std::cerr << "starvane-cli export-json: " << options.name << " " << *refusal << "\n";
         return kUsageError;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
     StarRecord star;
-    if (auto problem = readSystemJson(text.str(), star)) {
+    if (auto problem = readSystemJson(text, star)) {
         std::cerr << "starvane-cli export-json: " << options.name << ": " << *problem << "\n";
         return kUsageError;
     }

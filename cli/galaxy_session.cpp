@@ -5,6 +5,7 @@
 #include "cli/data_root.h"
 #include "files/galaxy_files.h"
 #include "platform/file_image.h"
+#include "platform/message_sink.h"
 
 std::unique_ptr<GalaxySession> openGalaxy(const std::filesystem::path& root, const std::string& name) {
     auto session = std::make_unique<GalaxySession>();
@@ -16,7 +17,8 @@ std::unique_ptr<GalaxySession> openGalaxy(const std::filesystem::path& root, con
         std::cerr << "starvane-cli: no galaxy folder " << folder.string() << "\n";
         return nullptr;
     }
-    loadGalaxy(session->catalogue, root, name, session->tables);
+    StderrWarnings warnings("starvane-cli");
+    loadGalaxy(session->catalogue, root, name, session->tables, &warnings);
     session->catalogue.densityimage = FileImageLoader{}.load((folder / "GrayScale.jpg").string());
     if (!session->catalogue.densityimage)
         std::cerr << "starvane-cli: warning: no density picture " << (folder / "GrayScale.jpg").string()

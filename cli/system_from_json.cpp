@@ -1,10 +1,13 @@
 #include "cli/system_from_json.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
 
 #include <nlohmann/json.hpp>
+
+#include "files/format_limits.h"
 
 namespace {
 
@@ -13,6 +16,31 @@ using nlohmann::json;
 struct JsonError {
     std::string what;
 };
+
+// A system nests six deep; every level of nesting costs the parser memory.
+constexpr int kDeepestNesting = 16;
+
+// How deep the arrays and objects of JSON text nest (brackets inside strings do not count).
+int nestingDepth(const std::string& text) {
+    int depth = 0;
+    int deepest = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (const char c : text) {
+        if (inString) {
+            if (escaped) escaped = false;
+            else if (c == '\\') escaped = true;
+            else if (c == '"') inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            deepest = std::max(deepest, ++depth);
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return deepest;
+}
 
 const json& member(const json& object, const char* key, const std::string& where) {
     if (!object.is_object()) throw JsonError{where + " is not an object"};
@@ -94,6 +122,7 @@ PlanetRecord readBody(const json& b, const std::string& where) {
     body.molconst = real(b, "molconst", where);
     const json& gases = member(b, "atmcompounds", where);
     if (!gases.is_array()) throw JsonError{where + ": \"atmcompounds\" is not an array"};
+    if (gases.size() > kMostGases) throw JsonError{where + ": more than " + std::to_string(kMostGases) + " gases"};
     for (std::size_t g = 0; g < gases.size(); ++g) {
         const std::string gasWhere = where + " gas " + std::to_string(g);
         AtmosphereGas gas;
@@ -114,6 +143,7 @@ PlanetRecord readBody(const json& b, const std::string& where) {
 
 std::optional<std::string> readSystemJson(const std::string& input, StarRecord& star) {
     try {
+        if (nestingDepth(input) > kDeepestNesting) throw JsonError{"nested deeper than a system is"};
         const json root = json::parse(input);
         const json& starObject = member(root, "star", "the system");
         auto data = std::make_unique<StellarData>();
@@ -127,10 +157,17 @@ std::optional<std::string> readSystemJson(const std::string& input, StarRecord& 
         system->name = text(root, "name", "the system");
         const json& planets = member(root, "planets", "the system");
         if (!planets.is_array()) throw JsonError{"\"planets\" is not an array"};
+        if (planets.size() > kMostPlanets) throw JsonError{"more than " + std::to_string(kMostPlanets) + " planets"};
+        std::size_t bodyTotal = 0;
         for (std::size_t p = 0; p < planets.size(); ++p) {
             const std::string where = "planet " + std::to_string(p + 1);
             const json& bodies = member(planets[p], "bodies", where);
             if (!bodies.is_array() || bodies.empty()) throw JsonError{where + ": \"bodies\" must hold the planet"};
+            if (bodies.size() > kMostMoons + 1)
+                throw JsonError{where + ": more than " + std::to_string(kMostMoons) + " moons"};
+            bodyTotal += bodies.size();
+            if (bodyTotal > kMostBodies)
+                throw JsonError{where + ": more than " + std::to_string(kMostBodies) + " planets and moons in all"};
             PlanetSlot slot;
             for (std::size_t j = 0; j < bodies.size(); ++j)
                 slot.bodies.push_back(readBody(bodies[j], where + (j == 0 ? "" : " moon " + std::to_string(j))));

@@ -1,7 +1,9 @@
 #include "export/asteroids.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "files/format_limits.h"
 #include "files/safe_name.h"
 #include "generation/lcg_random.h"
 
@@ -29,14 +31,16 @@ bool isBelt(const PlanetSlot& planet) {
 std::vector<PlanetRecord> generateAsteroids(const GeneratedSystem& system, const std::string& starName,
                                             int maxCount, int minCount) {
     std::vector<PlanetRecord> swarm;
-    if (minCount < 0) minCount = 0;
-    if (maxCount < minCount) maxCount = minCount;
+    minCount = std::clamp(minCount, 0, kMostAsteroidsPerBelt);
+    maxCount = std::clamp(maxCount, minCount, kMostAsteroidsPerBelt);
     int number = 0;
     for (const PlanetSlot& planet : system.planets) {
         if (!isBelt(planet)) continue;
         const PlanetRecord& belt = planet.bodies[0];
         const long span = static_cast<long>(maxCount) - minCount + 1;
-        const int count = minCount + static_cast<int>(sharedRandom().next() % span);
+        const int drawn = minCount + static_cast<int>(sharedRandom().next() % span);
+        // Each asteroid becomes a file: however many belts, the system gets no more than this.
+        const int count = std::min(drawn, kMostAsteroids - number);
         for (int i = 0; i < count; ++i) {
             PlanetRecord asteroid;
             asteroid.type = asteroids;

@@ -6,14 +6,12 @@
 #include <utility>
 
 #include "files/atomic_file.h"
+#include "files/format_limits.h"
 #include "files/safe_name.h"
 #include "files/simulator_paths.h"
 #include "files/text_number.h"
 
 namespace {
-
-// A count line beyond this is a broken list, not a cache.
-constexpr int kMostNames = 100000;
 
 std::filesystem::path cacheListPath(const std::filesystem::path& root) {
     return root / "Starvane" / "Cache.txt";
@@ -101,7 +99,7 @@ std::vector<std::string> readCacheList(const std::filesystem::path& root) {
     std::getline(in, line);
     int count = leadingInteger(line);
     if (count < 0) count = 0;
-    if (count > kMostNames) count = kMostNames;
+    if (count > kMostCacheNames) count = kMostCacheNames;
     for (int i = 0; i < count; ++i) {
         if (!std::getline(in, line)) {
             // A count that promises more names than the list holds reads the rest as empty.

@@ -50,7 +50,8 @@ std::filesystem::path galaxyFolder(const std::filesystem::path& root, const std:
     return root / "Starvane" / "Galaxy" / safeFileName(name);
 }
 
-void loadCustomSystems(GalaxyCatalogue& catalogue, const std::filesystem::path& folder) {
+void loadCustomSystems(GalaxyCatalogue& catalogue, const std::filesystem::path& folder,
+                       MessageSink* messages) {
     catalogue.customstars.clear();
     catalogue.customcount = 0;
     catalogue.noaliascount = 0;
@@ -71,7 +72,7 @@ void loadCustomSystems(GalaxyCatalogue& catalogue, const std::filesystem::path& 
     for (const std::filesystem::path& file : files) {
         auto star = std::make_unique<StarRecord>();
         // A file that cannot be read adds no star.
-        if (loadSystemFile(catalogue, file, *star)) catalogue.customstars.push_back(std::move(star));
+        if (loadSystemFile(catalogue, file, *star, messages)) catalogue.customstars.push_back(std::move(star));
     }
     catalogue.customcount = static_cast<std::int32_t>(catalogue.customstars.size());
 }
@@ -160,12 +161,12 @@ void readStarCatalogue(GalaxyCatalogue& catalogue, const std::string& text) {
 }
 
 void loadGalaxy(GalaxyCatalogue& catalogue, const std::filesystem::path& root,
-                const std::string& name, const StellarTables& tables) {
+                const std::string& name, const StellarTables& tables, MessageSink* messages) {
     const std::filesystem::path folder = galaxyFolder(root, name);
     const std::string safeName = safeFileName(name);
     catalogue.stellartables = &tables;
     catalogue.centreradius = kCentreRadius;
-    loadCustomSystems(catalogue, folder);
+    loadCustomSystems(catalogue, folder, messages);
     readGalaxyDescription(catalogue, readTextFile(folder / (safeName + ".cfg")));
     readStarCatalogue(catalogue, readTextFile(folder / (safeName + ".svc")));
     catalogue.buildCubeIndex();

@@ -6,13 +6,11 @@
 #include <string_view>
 
 #include "files/atomic_file.h"
+#include "files/format_limits.h"
 #include "files/safe_name.h"
 #include "files/text_number.h"
 
 namespace {
-
-// A count line beyond this is a broken file: it would only make empty entries.
-constexpr int kMostEntries = 100000;
 
 std::filesystem::path withExtension(const std::filesystem::path& path) {
     std::filesystem::path file = path;
@@ -29,7 +27,7 @@ std::string readFile(const std::filesystem::path& path) {
 
 int boundedCount(std::string_view line) {
     const int count = leadingInteger(line);
-    return count < 0 ? 0 : count > kMostEntries ? kMostEntries : count;
+    return count < 0 ? 0 : count > kMostBookmarks ? kMostBookmarks : count;
 }
 
 }  // namespace

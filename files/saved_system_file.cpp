@@ -1,13 +1,16 @@
 #include "files/saved_system_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <limits>
 #include <sstream>
 #include <string_view>
 
+#include "files/format_limits.h"
 #include "files/general_number.h"
 #include "files/safe_name.h"
+#include "files/text_lines.h"
 #include "files/text_number.h"
 #include "generation/atmosphere.h"
 #include "generation/body_node.h"
@@ -21,8 +24,6 @@ constexpr double kAuPerMetre = 6.684587122268445e-12;
 constexpr double kKgPerSolarMass = 1.98892e30;
 constexpr double kSolarMassPerKg = 5.02785431289343e-31;
 constexpr std::size_t kLongestValue = 80;
-// Bad files must not make us allocate without bound.
-constexpr int kMostSlots = 10000;
 
 constexpr double kNoSurface = std::numeric_limits<double>::infinity();
 
@@ -117,8 +118,30 @@ struct Reader {
     PlanetRecord* body = nullptr;
     int planet = 0;  // from 1; the planet the current body belongs to
     int index = 0;   // 0 for the planet, moons from 1
+    int lineNumber = 0;
+    int bodyTotal = 0;     // body records of the system so far
+    std::string problem{};  // the first count that was cut, with its line
+    int cutLines = 0;
 
     GeneratedSystem& system() { return *star.system; }
+
+    // Remembers the first count of the file that had to be cut, with its line.
+    void noteCut(const std::string& what) {
+        if (cutLines++ == 0) problem = "line " + std::to_string(lineNumber) + ": " + what;
+    }
+
+    // A count of the file, at most `most`, and 0 when negative.
+    int boundedCount(int count, int most, const char* what) {
+        if (count <= most) return count < 0 ? 0 : count;
+        noteCut(std::to_string(count) + " " + what + ", more than the " + std::to_string(most) +
+                " allowed; the first " + std::to_string(most) + " are kept");
+        return most;
+    }
+
+    void countBodies() {
+        bodyTotal = 0;
+        for (const PlanetSlot& slot : system().planets) bodyTotal += static_cast<int>(slot.bodies.size());
+    }
 
     // The derived quantities of a body, which the file does not hold.
     void finishBody() {
@@ -223,11 +246,10 @@ void Reader::headerLine(std::string_view line) {
         data.luminosity = Tokens(line, 10).number();
     } else if (startsWith(line, "planets")) {
         if (!star.system) return;  // the file dropped its system before
-        int count = Tokens(line, 7).integer();
-        if (count < 0) count = 0;
-        if (count > kMostSlots) count = kMostSlots;
+        const int count = boundedCount(Tokens(line, 7).integer(), kMostPlanets, "planets in a system");
         system().planets.assign(static_cast<std::size_t>(count), PlanetSlot{});
         system().planetcount = count;
+        bodyTotal = 0;
     } else if (startsWith(line, "gensystem")) {
         const double seed = std::trunc(Tokens(line, 9).number());
         if (seed == 0.0) {
@@ -239,6 +261,7 @@ void Reader::headerLine(std::string_view line) {
             finish();
             star.system->generateFor(seed, data);
             star.systemready = 1;
+            countBodies();
         }
     } else if (startsWith(line, "planetnumber")) {
         bodyPhase = true;
@@ -256,15 +279,22 @@ void Reader::bodyLine(std::string_view line) {
     }
     if (startsWith(line, "moons")) {
         if (!star.system || planet < 1 || planet > static_cast<int>(system().planets.size())) return;
-        int moons = Tokens(line, 5).integer();
-        if (moons < 0) moons = 0;
-        if (moons > kMostSlots) moons = kMostSlots;
         body = nullptr;
         PlanetSlot& slot = system().planets[planet - 1];
+        bodyTotal -= static_cast<int>(slot.bodies.size());
+        const int moons = boundedCount(Tokens(line, 5).integer(), kMostMoons, "moons of a planet");
+        int bodies = moons + 1;
+        if (bodies > kMostBodies - bodyTotal) {
+            bodies = std::max(0, kMostBodies - bodyTotal);
+            noteCut("planet " + std::to_string(planet) + " and its moons would make more than the " +
+                    std::to_string(kMostBodies) + " planets and moons a system may hold; it keeps " +
+                    std::to_string(bodies));
+        }
         PlanetRecord empty;
         empty.type = rock;
-        slot.bodies.assign(static_cast<std::size_t>(moons) + 1, empty);
-        slot.mooncount = moons;
+        slot.bodies.assign(static_cast<std::size_t>(bodies), empty);
+        slot.mooncount = bodies > 0 ? bodies - 1 : 0;
+        bodyTotal += bodies;
         selectBody(planet, index);
         return;
     }
@@ -316,9 +346,7 @@ void Reader::bodyLine(std::string_view line) {
         b.molconst = Tokens(line, 8).number();
     } else if (startsWith(line, "atmcompounds")) {
         Tokens t(line, 12);
-        int count = t.integer();
-        if (count < 0) count = 0;
-        if (count > kMostSlots) count = kMostSlots;
+        const int count = boundedCount(t.integer(), kMostGases, "gases in an atmosphere");
         b.atmcompounds.assign(static_cast<std::size_t>(count), AtmosphereGas{});
         for (AtmosphereGas& gas : b.atmcompounds) {
             gas.gasnumber = t.integer();
@@ -428,7 +456,7 @@ bool saveSystemFile(const std::filesystem::path& root, const StarRecord& star, b
     return static_cast<bool>(out);
 }
 
-void readSystemText(GalaxyCatalogue& catalogue, const std::string& text, StarRecord& star) {
+void readSystemText(GalaxyCatalogue& catalogue, const std::string& text, StarRecord& star, std::string* problem) {
     star.physical = std::make_unique<StellarData>();
     star.system = std::make_unique<GeneratedSystem>();
     star.alias.clear();
@@ -438,6 +466,7 @@ void readSystemText(GalaxyCatalogue& catalogue, const std::string& text, StarRec
 
     Reader reader{catalogue, star};
     for (std::string_view line : lines(text)) {
+        ++reader.lineNumber;
         if (reader.bodyPhase)
             reader.bodyLine(line);
         else
@@ -446,17 +475,24 @@ void readSystemText(GalaxyCatalogue& catalogue, const std::string& text, StarRec
     reader.finishBody();
     reader.finish();
     if (star.alias.empty()) ++catalogue.noaliascount;
+    if (problem == nullptr) return;
+    *problem = reader.problem;
+    if (reader.cutLines > 1) *problem += " (and " + std::to_string(reader.cutLines - 1) + " more counts cut)";
 }
 
-bool loadSystemFile(GalaxyCatalogue& catalogue, const std::filesystem::path& path, StarRecord& star) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+bool loadSystemFile(GalaxyCatalogue& catalogue, const std::filesystem::path& path, StarRecord& star,
+                    MessageSink* messages) {
+    std::string text;
+    std::string problem;
+    const auto refusal = readBoundedFile(path, kMostSystemFileBytes, text);
+    if (refusal) {
         star.physical = std::make_unique<StellarData>();
         star.system = std::make_unique<GeneratedSystem>();
-        return false;
+        problem = *refusal;
+    } else {
+        readSystemText(catalogue, text, star, &problem);
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    readSystemText(catalogue, text.str(), star);
-    return true;
+    if (messages != nullptr && !problem.empty())
+        messages->showMessage(kFileProblemTitle, path.string() + ", " + problem);
+    return !refusal;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "galaxy/galaxy_catalogue.h"
+#include "platform/message_sink.h"
 
 // The file's text for a star whose system exists.
 std::string systemFileText(const StarRecord& star);
@@ -21,11 +22,17 @@ std::filesystem::path savedSystemPath(const std::filesystem::path& root, const S
 bool saveSystemFile(const std::filesystem::path& root, const StarRecord& star, bool toCache);
 
 // Reads a saved-system file into `star`, which gets new stellar data and a new system. Returns
-// false when the file cannot be opened. Counts a star without alias in the catalogue.
-bool loadSystemFile(GalaxyCatalogue& catalogue, const std::filesystem::path& path, StarRecord& star);
+// false when the file cannot be read, is not a regular file or is too big. Counts a star
+// without alias in the catalogue. What was refused or cut is told to `messages`, naming the
+// file and the line.
+bool loadSystemFile(GalaxyCatalogue& catalogue, const std::filesystem::path& path, StarRecord& star,
+                    MessageSink* messages = nullptr);
 
 // Reads saved-system text into `star` (what loadSystemFile does after opening the file).
-void readSystemText(GalaxyCatalogue& catalogue, const std::string& text, StarRecord& star);
+// Counts beyond the format's limits are cut to them, keeping the first bodies and gases;
+// `problem` gets the first such line and how many more there were (empty when none).
+void readSystemText(GalaxyCatalogue& catalogue, const std::string& text, StarRecord& star,
+                    std::string* problem = nullptr);
 
 // The body type of a type word, or -1 for words the files do not use ("unknown" included).
 int planetTypeOfWord(const std::string& word);

@@ -1,10 +1,12 @@
 #include "files/starvane_config.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
+#include "files/format_limits.h"
 #include "files/text_number.h"
 
 namespace {
@@ -34,9 +36,23 @@ int truncatedInteger(const std::string& text) {
     return static_cast<int>(value);
 }
 
+// Line 19's asteroid counts, each cut to the most a belt may have.
+void readAsteroidCounts(const std::string& line, StarvaneConfig& config, std::string* problem) {
+    const auto counts = pairOf(line);
+    const int most = truncatedInteger(counts.first);
+    const int least = truncatedInteger(counts.second);
+    config.maxasteroids = std::min(most, kMostAsteroidsPerBelt);
+    config.minasteroids = std::min(least, kMostAsteroidsPerBelt);
+    if (problem == nullptr || (most <= kMostAsteroidsPerBelt && least <= kMostAsteroidsPerBelt)) return;
+    *problem = "line 19: " + std::to_string(most) + "," + std::to_string(least) +
+               " asteroids per belt, more than the " + std::to_string(kMostAsteroidsPerBelt) +
+               " a belt may have; " + std::to_string(config.maxasteroids) + "," +
+               std::to_string(config.minasteroids) + " are used";
+}
+
 }  // namespace
 
-StarvaneConfig readStarvaneConfig(const std::string& text) {
+StarvaneConfig readStarvaneConfig(const std::string& text, std::string* problem) {
     const std::vector<std::string> lines = configLines(text);
     auto line = [&](int number) { return number - 1 < static_cast<int>(lines.size()) ? lines[number - 1] : std::string(); };
 
@@ -54,9 +70,7 @@ StarvaneConfig readStarvaneConfig(const std::string& text) {
     config.lowerbound = leadingInteger(line(13));
     config.upperbound = leadingInteger(line(15));
     config.asteroidlevel = leadingInteger(line(17));
-    const auto asteroids = pairOf(line(19));
-    config.maxasteroids = truncatedInteger(asteroids.first);
-    config.minasteroids = truncatedInteger(asteroids.second);
+    readAsteroidCounts(line(19), config, problem);
     const int capacityLess2 = leadingInteger(line(21));
     config.cachecapacity = capacityLess2 > 2147483645 ? 2147483647 : capacityLess2 + 2;
     config.pluginoption1 = leadingInteger(line(27));
@@ -66,10 +80,14 @@ StarvaneConfig readStarvaneConfig(const std::string& text) {
     return config;
 }
 
-bool loadStarvaneConfig(const std::filesystem::path& root, StarvaneConfig& config) {
-    std::ifstream in(root / "Starvane" / "Starvane.cfg", std::ios::binary);
+bool loadStarvaneConfig(const std::filesystem::path& root, StarvaneConfig& config, MessageSink* messages) {
+    const std::filesystem::path file = root / "Starvane" / "Starvane.cfg";
+    std::ifstream in(file, std::ios::binary);
     std::ostringstream text;
     if (in) text << in.rdbuf();
-    config = readStarvaneConfig(text.str());
+    std::string problem;
+    config = readStarvaneConfig(text.str(), &problem);
+    if (messages != nullptr && !problem.empty())
+        messages->showMessage(kFileProblemTitle, file.string() + ", " + problem);
     return static_cast<bool>(in);
 }

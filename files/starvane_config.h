@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/message_sink.h"
+
 struct StarvaneConfig {
     int width = 0;
     int height = 0;
@@ -26,8 +28,11 @@ struct StarvaneConfig {
     int routes = 0;           // 1: routes enabled
 };
 
-// Reads the configuration text; whatever is missing reads as empty and 0.
-StarvaneConfig readStarvaneConfig(const std::string& text);
+// Reads the configuration text; whatever is missing reads as empty and 0. Asteroid counts
+// beyond the most a belt may have are cut to it, and `problem` says so with the line.
+StarvaneConfig readStarvaneConfig(const std::string& text, std::string* problem = nullptr);
 
 // Reads "Starvane/Starvane.cfg" below the simulator root; false when it cannot be opened.
-bool loadStarvaneConfig(const std::filesystem::path& root, StarvaneConfig& config);
+// What was cut is told to `messages`, naming the file.
+bool loadStarvaneConfig(const std::filesystem::path& root, StarvaneConfig& config,
+                        MessageSink* messages = nullptr);

@@ -1,6 +1,7 @@
 #include "files/text_lines.h"
 
 #include <fstream>
+#include <string>
 #include <sstream>
 
 std::vector<std::string_view> splitLines(std::string_view text) {
@@ -35,4 +36,26 @@ std::string readTextFile(const std::filesystem::path& path, bool* ok) {
     std::ostringstream text;
     if (in) text << in.rdbuf();
     return text.str();
+}
+
+std::optional<std::string> readBoundedFile(const std::filesystem::path& path, std::uintmax_t most,
+                                           std::string& text) {
+    text.clear();
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return std::string("cannot be read");
+    if (!std::filesystem::is_regular_file(path, error)) return std::string("is not a regular file");
+    const std::string tooBig = "is bigger than " + std::to_string(most) + " bytes";
+    if (std::filesystem::file_size(path, error) > most && !error) return tooBig;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::string("cannot be read");
+    // Piece by piece up to one byte more than allowed: the file may grow while it is read.
+    char piece[65536];
+    while (in.read(piece, sizeof piece) || in.gcount() > 0) {
+        text.append(piece, static_cast<std::size_t>(in.gcount()));
+        if (text.size() > most) {
+            text.clear();
+            return tooBig;
+        }
+    }
+    return std::nullopt;
 }

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "files/format_limits.h"
 #include "files/text_lines.h"
 #include "files/text_number.h"
 #include "galaxy/cube_population.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-// More categories than this is a broken file, not a jump table.
-constexpr int kMostCategories = 1000;
 // The near search gives up at this level.
 constexpr int kDeepestLevel = 10000;
 // The galaxy picture is 4000 x 4000 cubes, so no straight line across the galaxy is longer
@@ -196,7 +195,7 @@ void JumpNetwork::readJumpData(const std::string& text) {
     const std::vector<std::string_view> head = splitFields(line(0), ',');
     int count = leadingInteger(fieldAt(head, 0));
     if (count < 0) count = 0;
-    if (count > kMostCategories) count = kMostCategories;
+    if (count > kMostJumpCategories) count = kMostJumpCategories;
     categorycount = count;
     tolerance = leadingNumber(fieldAt(head, 1));
     const double scale = leadingNumber(fieldAt(head, 2));

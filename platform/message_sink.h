@@ -4,6 +4,7 @@
 
 #include <iostream>
 #include <string>
+#include <utility>
 
 class MessageSink {
 public:
@@ -16,4 +17,16 @@ public:
     void showMessage(const std::string& title, const std::string& text) override {
         std::cerr << title << " " << text << "\n";
     }
+};
+
+// Messages as the warning lines of a command-line program: "<program>: warning: <text>".
+class StderrWarnings : public MessageSink {
+public:
+    explicit StderrWarnings(std::string program) : program_(std::move(program)) {}
+    void showMessage(const std::string&, const std::string& text) override {
+        std::cerr << program_ << ": warning: " << text << "\n";
+    }
+
+private:
+    std::string program_;
 };

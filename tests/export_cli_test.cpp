@@ -141,6 +141,10 @@ TEST(ExportCli, BadJsonIsRefusedAndNothingIsWritten) {
     noPlanets.replace(noPlanets.find("\"planets\""), 9, "\"planetz\"");
     std::string noSma = good;
     noSma.erase(good.find("\"sma\""), good.find("\n", good.find("\"sma\"")) - good.find("\"sma\"") + 1);
+    std::string manyGases = good;
+    std::string gases = R"({"gasnumber": 7, "partialpressure": 1, "percentage": 1})";
+    for (int g = 1; g <= 20; ++g) gases += R"(, {"gasnumber": 8, "partialpressure": 1, "percentage": 1})";
+    manyGases.replace(good.find("\"atmcompounds\": []"), 18, "\"atmcompounds\": [" + gases + "]");
     const std::map<std::string, std::string> bad = {
         {"broken.json", good.substr(0, good.size() / 2)},
         {"notjson.json", "planets = 3"},
@@ -150,6 +154,7 @@ TEST(ExportCli, BadJsonIsRefusedAndNothingIsWritten) {
         {"textmass.json", systemJson(R"({"name": "Gen19", "mass": "heavy", "radius": 1.0})")},
         {"noplanets.json", noPlanets},
         {"nosma.json", noSma},
+        {"manygases.json", manyGases},
     };
     for (const auto& [name, text] : bad) writeText(inputs / name, text);
     writeText(inputs / "good.json", good);
@@ -161,9 +166,8 @@ TEST(ExportCli, BadJsonIsRefusedAndNothingIsWritten) {
                                       " --root " + quoted(root.path()) + " --no-textures --rand-seed 1");
             EXPECT_EQ(run.status, 2) << name;
         }
-        EXPECT_EQ(runCli("export-json " + quoted(inputs / "absent.json") + " --folder --root " + quoted(root.path()))
-                      .status,
-                  2);
+        for (const std::string input : {quoted(inputs / "absent.json"), std::string("/dev/zero")})
+            EXPECT_EQ(runCli("export-json " + input + " --folder --root " + quoted(root.path())).status, 2) << input;
         const auto after = snapshot(root.path());
         EXPECT_TRUE(after == before) << differences(before, after);
     }

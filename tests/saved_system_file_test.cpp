@@ -590,9 +590,31 @@ TEST_F(SavedSystemFile, BrokenFilesLoadWithoutHarm) {
         ASSERT_NE(star.physical, nullptr);
         if (star.system) EXPECT_EQ(star.system->planetcount, static_cast<int>(star.system->planets.size()));
     }
-    // Huge counts are refused rather than allocated.
-    const StarRecord huge = readBack(catalogue, "\nplanets 2000000000\nplanetnumber 1 0\nmoons 2000000000\natmcompounds 2000000000\n");
-    EXPECT_LE(huge.system->planets.size(), 10000u);
+    // Counts beyond what a system holds keep the first ones and name the first line cut. The
+    // last row gives 11 planets 1001 bodies each: the tenth keeps 991, the eleventh none.
+    std::string crowded = "planets 20\n";
+    for (int p = 1; p <= 11; ++p) crowded += "planetnumber " + std::to_string(p) + " 0\nmoons 1000\n";
+    const struct {
+        std::string text;
+        std::size_t planets, bodies, gases;
+        std::string problem;
+    } huge[] = {
+        {"planets 2000000000\nplanetnumber 1 0\nmoons 2000000000\natmcompounds 2000000000\n", 1000, 1001, 20,
+         "line 2: 2000000000 planets in a system, more than the 1000 allowed; the first 1000 are kept (and 2 more"},
+        {"planets 1\nplanetnumber 1 0\nmoons 0\natmcompounds 10000 7 80 0.8\n", 1, 1, 20, "line 5: 10000 gases"},
+        {crowded, 20, 10000, 0, "line 22: planet 10 and its moons would make more than the 10000"},
+    };
+    for (const auto& row : huge) {
+        StarRecord star;
+        std::string problem;
+        readSystemText(catalogue, "\n" + row.text, star, &problem);
+        std::size_t bodies = 0;
+        for (const PlanetSlot& slot : star.system->planets) bodies += slot.bodies.size();
+        EXPECT_EQ(star.system->planets.size(), row.planets) << row.problem;
+        EXPECT_EQ(bodies, row.bodies) << row.problem;
+        EXPECT_EQ(star.system->planets[0].bodies[0].atmcompounds.size(), row.gases) << row.problem;
+        EXPECT_EQ(problem.substr(0, row.problem.size()), row.problem);
+    }
 }
 
 }  // namespace

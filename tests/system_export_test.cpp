@@ -537,6 +537,14 @@ TEST(SystemExport, NumbersThatAreNotFiniteOrZeroPeriodsAreLeftOut) {
     }
 }
 
+class RecordingMessages : public MessageSink {
+public:
+    void showMessage(const std::string& title, const std::string& text) override {
+        shown.push_back(title + "|" + text);
+    }
+    std::vector<std::string> shown;
+};
+
 // ---------------------------------------------------------------------------------------------
 // Asteroids
 
@@ -684,6 +692,31 @@ TEST(SystemExport, NoBeltsOrNoAsteroidsGiveAnEmptyList) {
     const std::string text = readAll(root.path() / "Starvane" / "SavedSystems" / "Tiny" / "TinySystem.cfg");
     EXPECT_EQ(text.find("Planet4"), std::string::npos);
     EXPECT_EQ(text.substr(text.rfind('\n')), "\nPlanet3 = XXXXXXXXX/Tiny/Tiny d");
+}
+
+// Configured counts beyond what a belt may have are cut, with a message naming the file and the
+// line; however many belts, a system gets no more asteroids than its limit.
+TEST(SystemExport, AsteroidCountsAreBounded) {
+    TemporaryRoot root;
+    const struct {
+        const char* line;
+        int most, least;
+        std::size_t messages;
+    } rows[] = {{"20,5", 20, 5, 0}, {"1000000000,1000000000", 1000, 1000, 1}, {"2000000,5", 1000, 5, 1}};
+    for (const auto& row : rows) {
+        writeAll(root.path() / "Starvane" / "Starvane.cfg", std::string(18, '\n') + row.line + "\n");
+        StarvaneConfig config;
+        RecordingMessages messages;
+        EXPECT_TRUE(loadStarvaneConfig(root.path(), config, &messages));
+        EXPECT_EQ(config.maxasteroids, row.most) << row.line;
+        EXPECT_EQ(config.minasteroids, row.least) << row.line;
+        ASSERT_EQ(messages.shown.size(), row.messages) << row.line;
+        for (const std::string& shown : messages.shown)
+            EXPECT_NE(shown.find("Starvane.cfg, line 19: "), std::string::npos) << shown;
+    }
+    GeneratedSystem system;
+    system.planets.assign(20, slot({body("b", asteroids)}));
+    EXPECT_EQ(generateAsteroids(system, "Sun", 1000, 1000).size(), 10000u);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -904,14 +937,6 @@ TEST(TextureExport, ProgressLine) {
     EXPECT_EQ(progressText(3, 17, 6, 0.429), "3/17: Lvl6 42%");
     EXPECT_EQ(progressText(17, 17, 2, 1.0), "17/17: Lvl2 100%");
 }
-
-class RecordingMessages : public MessageSink {
-public:
-    void showMessage(const std::string& title, const std::string& text) override {
-        shown.push_back(title + "|" + text);
-    }
-    std::vector<std::string> shown;
-};
 
 TEST(TextureExport, WithoutAPluginNothingIsMade) {
     TexturePlugin plugin;
