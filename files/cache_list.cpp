@@ -1,6 +1,5 @@
 #include "files/cache_list.h"
 
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <utility>
@@ -9,17 +8,13 @@
 #include "files/format_limits.h"
 #include "files/safe_name.h"
 #include "files/simulator_paths.h"
+#include "files/text_lines.h"
 #include "files/text_number.h"
 
 namespace {
 
 std::filesystem::path cacheListPath(const std::filesystem::path& root) {
     return root / "Starvane" / "Cache.txt";
-}
-
-std::string stripCarriageReturn(std::string line) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line;
 }
 
 // A system name used inside one folder of the simulator: it must stay one path component.
@@ -67,12 +62,12 @@ void removeListedTextures(const std::filesystem::path& listPath, const std::file
                           const Containment& inRoot) {
     std::error_code error;
     const std::filesystem::path realTextures = std::filesystem::canonical(textures, error);
-    std::ifstream list(listPath, std::ios::binary);
-    if (error || !list || !inRoot.inside(realTextures, "the textures folder " + textures.string())) return;
+    bool read = false;
+    const std::string list = readTextFile(listPath, &read);
+    if (error || !read || !inRoot.inside(realTextures, "the textures folder " + textures.string())) return;
     const Containment inTextures = inRoot.narrowedTo(realTextures);
-    std::string line;
-    while (std::getline(list, line)) {
-        line = stripCarriageReturn(line);
+    for (const std::string_view piece : splitLines(list)) {
+        const std::string line(piece);
         if (line.empty()) continue;
         removeFile(inTextures.inside(resolveInside(textures, line), "\"" + line + "\" of " + listPath.string()));
     }
@@ -92,21 +87,21 @@ void removeSystemFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 std::vector<std::string> readCacheList(const std::filesystem::path& root) {
-    std::ifstream in(cacheListPath(root), std::ios::binary);
+    bool read = false;
+    const std::string text = readTextFile(cacheListPath(root), &read);
     std::vector<std::string> names;
-    if (!in) return names;
-    std::string line;
-    std::getline(in, line);
-    int count = leadingInteger(line);
+    if (!read) return names;
+    const std::vector<std::string_view> lines = splitLines(text);
+    int count = lines.empty() ? 0 : leadingInteger(lines[0]);
     if (count < 0) count = 0;
     if (count > kMostCacheNames) count = kMostCacheNames;
-    for (int i = 0; i < count; ++i) {
-        if (!std::getline(in, line)) {
+    for (int i = 1; i <= count; ++i) {
+        if (static_cast<std::size_t>(i) >= lines.size()) {
             // A count that promises more names than the list holds reads the rest as empty.
             names.resize(static_cast<std::size_t>(count));
             break;
         }
-        names.push_back(stripCarriageReturn(line));
+        names.emplace_back(lines[static_cast<std::size_t>(i)]);
     }
     return names;
 }

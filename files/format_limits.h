@@ -30,5 +30,9 @@ constexpr int kMostBookmarks = 10000;
 // Names in the cache list: the shipped capacity is 10.
 constexpr int kMostCacheNames = 100000;
 
+// Any other text file we read whole (catalogue, tables, bookmarks, lists, configuration): the
+// largest we ship, the star catalogue, has 5 MB.
+constexpr std::uintmax_t kMostTextFileBytes = 64u * 1024u * 1024u;
+
 // The title of the message that says what of a file was cut or refused.
 constexpr const char* kFileProblemTitle = "File not read in full";

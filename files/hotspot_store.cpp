@@ -1,13 +1,13 @@
 #include "files/hotspot_store.h"
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 #include <string_view>
 
 #include "files/atomic_file.h"
 #include "files/format_limits.h"
 #include "files/safe_name.h"
+#include "files/text_lines.h"
 #include "files/text_number.h"
 
 namespace {
@@ -16,13 +16,6 @@ std::filesystem::path withExtension(const std::filesystem::path& path) {
     std::filesystem::path file = path;
     file += ".spt";
     return file;
-}
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (in) text << in.rdbuf();
-    return text.str();
 }
 
 int boundedCount(std::string_view line) {
@@ -97,14 +90,14 @@ void HotSpotStore::loadHotSpots(const std::filesystem::path& path, ListBox* hots
                                 ListBox* folderList) {
     hotspotlist = hotspots;
     folderlist = folderList;
-    readText(readFile(withExtension(path)));
+    readText(readTextFile(withExtension(path)));
     refreshLists();
 }
 
 void HotSpotStore::reloadHotSpots(const std::filesystem::path& path) {
     folders.clear();
     foldercount = 0;
-    readText(readFile(withExtension(path)));
+    readText(readTextFile(withExtension(path)));
     refreshLists();
 }
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "files/format_limits.h"
+#include "files/text_lines.h"
 #include "files/text_number.h"
 
 namespace {
@@ -82,12 +82,11 @@ StarvaneConfig readStarvaneConfig(const std::string& text, std::string* problem)
 
 bool loadStarvaneConfig(const std::filesystem::path& root, StarvaneConfig& config, MessageSink* messages) {
     const std::filesystem::path file = root / "Starvane" / "Starvane.cfg";
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    if (in) text << in.rdbuf();
+    bool read = false;
+    const std::string text = readTextFile(file, &read);
     std::string problem;
-    config = readStarvaneConfig(text.str(), &problem);
+    config = readStarvaneConfig(text, &problem);
     if (messages != nullptr && !problem.empty())
         messages->showMessage(kFileProblemTitle, file.string() + ", " + problem);
-    return static_cast<bool>(in);
+    return read;
 }

@@ -1,5 +1,7 @@
 #include "files/text_lines.h"
 
+#include "files/format_limits.h"
+
 #include <fstream>
 #include <string>
 #include <sstream>
@@ -31,11 +33,10 @@ std::vector<std::string_view> splitFields(std::string_view line, char separator)
 }
 
 std::string readTextFile(const std::filesystem::path& path, bool* ok) {
-    std::ifstream in(path, std::ios::binary);
-    if (ok != nullptr) *ok = static_cast<bool>(in);
-    std::ostringstream text;
-    if (in) text << in.rdbuf();
-    return text.str();
+    std::string text;
+    const bool read = !readBoundedFile(path, kMostTextFileBytes, text);
+    if (ok != nullptr) *ok = read;
+    return text;
 }
 
 std::optional<std::string> readBoundedFile(const std::filesystem::path& path, std::uintmax_t most,

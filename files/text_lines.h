@@ -12,7 +12,8 @@
 std::vector<std::string_view> splitLines(std::string_view text);
 std::vector<std::string_view> splitFields(std::string_view line, char separator);
 
-// The whole file as text; empty when it cannot be read (`ok` tells which).
+// The whole file as text; empty when it cannot be read, is no regular file or is bigger than
+// kMostTextFileBytes (`ok` tells which).
 std::string readTextFile(const std::filesystem::path& path, bool* ok = nullptr);
 
 // The whole of a regular file of at most `most` bytes into `text`. Returns why it was not

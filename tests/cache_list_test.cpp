@@ -162,6 +162,13 @@ TEST_F(SimulatorRoot, ListedNameIsRefusedAndChangesNothing) {
     EXPECT_EQ(cacheText(), "4\nOne\nTwo\nThree\ntwo\n");
 }
 
+TEST_F(SimulatorRoot, AListThatIsNoFileReadsAsEmpty) {
+    // A device never ends: reading it line by line would take all memory.
+    fs::create_directories(root / "Starvane");
+    fs::create_symlink("/dev/zero", root / "Starvane" / "Cache.txt");
+    EXPECT_TRUE(readCacheList(root).empty());
+}
+
 TEST_F(SimulatorRoot, CountPromisingMoreNamesReadsThemAsEmpty) {
     setCacheText("4\nOne\nTwo\n");
     EXPECT_EQ(readCacheList(root), (std::vector<std::string>{"One", "Two", "", ""}));
