@@ -125,7 +125,9 @@ void Application::systemCommands() {
         refreshRouteMarks();
         return;
     case kSetAsTarget:
-        if (!route_.findRoute(route_.lastWaypoint(), currentStar_, *window_, nullptr))
+        if (beyondCorridorSearch(catalogue_, *route_.lastWaypoint(), *currentStar_))
+            systemMessage_ = currentStar_->physical->name + " is outside the galaxy or too far for a route.";
+        else if (!route_.findRoute(route_.lastWaypoint(), currentStar_, *window_, nullptr))
             systemMessage_ = "No route found to " + currentStar_->physical->name + ".";
         else
             systemMessage_ = "Route found: " + std::to_string(route_.waypoints.size() - 1) + " jumps.";
