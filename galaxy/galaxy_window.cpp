@@ -23,7 +23,7 @@ void generateSystems(GalaxyCube& cube, int x, int y, int z, double systemseed) {
         if (star->systemfromfile) continue;
         const double seed = drawGalaxyUniform(0.0, 4294967295.0);
         star->system = std::make_unique<GeneratedSystem>();
-        star->system->generateFor(seed, *star->physical);
+        star->system->generateFor(seed, *star->physical, sharedRandom());
         star->systemready = 1;
     }
     cube.systemsgenerated = 1;

@@ -38,9 +38,9 @@ struct Orbit {
 // The planets accretion gives for a star of initial mass `mass` and `seed`, as generation
 // makes them.
 std::vector<Orbit> accretedOrbits(std::uint32_t seed, double mass) {
-    sharedRandom().seed(seed);
-    BodyNode* planets = accreteDisc(mass, std::pow(mass, 3.5), 0.0, 200.0 * std::cbrt(mass), 0.0,
-                                    0.002, true);
+    LcgRandom random(seed);
+    BodyNode* planets = AccretionDisc(random).accrete(mass, std::pow(mass, 3.5), 0.0,
+                                                      200.0 * std::cbrt(mass), 0.0, 0.002, true);
     std::vector<Orbit> out;
     for (const BodyNode* p = planets; p != nullptr; p = p->next) out.push_back({p->sma, p->ecc});
     releaseBodies(planets);
@@ -135,12 +135,12 @@ TEST(SystemGenerator, ExcludedStarsGetNoPlanets) {
         GeneratedSystem system;
         system.generateFor(7.0, sunLike());
         ASSERT_GT(system.planetcount, 0);
-        sharedRandom().seed(31);
-        system.generateFor(7.0, star);
+        LcgRandom random(31);
+        system.generateFor(7.0, star, random);
         EXPECT_EQ(system.planetcount, 0) << type;
         EXPECT_TRUE(system.planets.empty()) << type;
         EXPECT_EQ(system.name, "Remnant") << type;
-        EXPECT_EQ(sharedRandom().state(), 31u) << "no draws for " << type;
+        EXPECT_EQ(random.state(), 31u) << "no draws for " << type;
     }
 }
 
@@ -180,8 +180,7 @@ TEST(SystemGenerator, SameStarAndSeedGiveTheSameSystem) {
     GeneratedSystem first;
     first.generateFor(123456.0, star);
     GeneratedSystem other;
-    other.generateFor(99.0, star);  // disturbs the shared generator and disc in between
-    sharedRandom().seed(5);
+    other.generateFor(99.0, star);
     GeneratedSystem second;
     second.generateFor(123456.0, star);
     expectSameSystem(first, second);
