@@ -19,6 +19,9 @@ public:
         return (z_ << 16) + w_;
     }
 
+    MwcRandom() = default;
+    MwcRandom(std::uint32_t a, std::uint32_t b) : z_(a), w_(b) {}
+
     // Uniform double from a to b; both ends can occur.
     double uniform(double a, double b) { return a + (b - a) * next() / 4294967295.0; }
 
@@ -26,9 +29,3 @@ private:
     std::uint32_t z_ = 0;
     std::uint32_t w_ = 0;
 };
-
-// The program's one instance.
-MwcRandom& galaxyRandom();
-
-// Shorthand for galaxyRandom().uniform(a, b).
-double drawGalaxyUniform(double a, double b);

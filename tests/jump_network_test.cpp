@@ -565,7 +565,6 @@ protected:
     StarRecord* sol = nullptr;
 
     void SetUp() override {
-        galaxyRandom().seed(1u, 1u);
         loadGalaxy(catalogue, STARVANE_SOURCE_DIR "/data", "MilkyWay", realTables());
         catalogue.densityimage = FileImageLoader{}.load(
             (galaxyFolder(STARVANE_SOURCE_DIR "/data", "MilkyWay") / "GrayScale.jpg").string());

@@ -184,10 +184,7 @@ void expectClose(double actual, double expected, const char* what) {
 
 class SavedSystemFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        galaxyRandom().seed(3, 4);
-        sharedRandom().seed(5);
-    }
+    void SetUp() override { sharedRandom().seed(5); }
     GalaxyCatalogue catalogue;
 };
 
