@@ -10,7 +10,6 @@
 #include "files/safe_name.h"
 #include "files/text_number.h"
 #include "generation/atmosphere.h"
-#include "generation/lcg_random.h"
 #include "generation/body_node.h"
 #include "generation/planet_physics.h"
 
@@ -238,7 +237,7 @@ void Reader::headerLine(std::string_view line) {
         } else {
             if (!star.system) star.system = std::make_unique<GeneratedSystem>();
             finish();
-            star.system->generateFor(seed, data, sharedRandom());
+            star.system->generateFor(seed, data, catalogue.systemRandom);
             star.systemready = 1;
         }
     } else if (startsWith(line, "planetnumber")) {

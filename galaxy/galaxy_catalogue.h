@@ -12,6 +12,7 @@
 
 #include "galaxy/galaxy_cube.h"
 #include "galaxy/mwc_random.h"
+#include "generation/lcg_random.h"
 
 struct GalaxyCatalogue : GalaxyCube {
     GalaxyCatalogue() = default;
@@ -30,6 +31,10 @@ struct GalaxyCatalogue : GalaxyCube {
     // its cube's first visit draws from where the visit before left it, so one source serves
     // every view of the galaxy.
     MwcRandom starRandom;
+
+    // The planetary generator's random source. Each generated system reseeds it; an export
+    // continues from where the last generation left it.
+    LcgRandom systemRandom;
 
     // Rebuilds the index of catalogue stars by cube; call after `stars` changed.
     void buildCubeIndex();

@@ -2,11 +2,6 @@
 
 #include <cmath>
 
-LcgRandom& sharedRandom() {
-    static LcgRandom generator;
-    return generator;
-}
-
 double LcgRandom::drawUniform(double lo, double hi) {
     const double n = next();
     return lo + (hi - lo) * n / 32767.0;

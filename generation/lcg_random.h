@@ -36,9 +36,6 @@ private:
     std::uint32_t state_ = 1;
 };
 
-// The process-wide generator that the atlas and the export still share.
-LcgRandom& sharedRandom();
-
 // The low 32 bits of the integer part of `value`, as two's complement would give them
 // (-1 gives 4294967295); 0 for a value that is not a number.
 std::uint32_t low32Bits(double value);

@@ -13,9 +13,7 @@
 #include <string>
 
 #include "files/galaxy_files.h"
-#include "galaxy/mwc_random.h"
 #include "galaxy/star_naming.h"
-#include "generation/lcg_random.h"
 #include "platform/file_image.h"
 
 namespace fs = std::filesystem;

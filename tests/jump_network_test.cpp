@@ -14,7 +14,6 @@
 #include "files/galaxy_files.h"
 #include "galaxy/galaxy_window.h"
 #include "galaxy/jump_network.h"
-#include "galaxy/mwc_random.h"
 #include "galaxy/stellar_tables.h"
 #include "platform/file_image.h"
 #include "platform/list_box.h"
