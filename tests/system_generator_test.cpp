@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "galaxy/star_record.h"
@@ -188,6 +190,25 @@ TEST(SystemGenerator, SameStarAndSeedGiveTheSameSystem) {
     // Generating into a system that already holds one replaces it.
     other.generateFor(123456.0, star);
     expectSameSystem(first, other);
+}
+
+TEST(SystemGenerator, SystemsGeneratedSideBySideMatchThoseGeneratedInTurn) {
+    StellarData heavier = sunLike();
+    heavier.initialmass = heavier.mass = 1.4;
+    const auto generateAll = [](const StellarData& star, std::vector<GeneratedSystem>& systems) {
+        for (std::size_t i = 0; i < systems.size(); ++i) systems[i].generateFor(i + 1.0, star);
+    };
+    std::vector<GeneratedSystem> inTurnA(40), inTurnB(40), sideA(40), sideB(40);
+    generateAll(sunLike(), inTurnA);
+    generateAll(heavier, inTurnB);
+    std::thread first(generateAll, sunLike(), std::ref(sideA));
+    std::thread second(generateAll, heavier, std::ref(sideB));
+    first.join();
+    second.join();
+    for (std::size_t i = 0; i < inTurnA.size(); ++i) {
+        expectSameSystem(inTurnA[i], sideA[i]);
+        expectSameSystem(inTurnB[i], sideB[i]);
+    }
 }
 
 TEST(SystemGenerator, LostMassWidensOrbits) {
