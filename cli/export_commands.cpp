@@ -135,7 +135,7 @@ void addDestination(CLI::App* command, ExportOptions& options) {
     folder->excludes(cache);
     command->add_flag("--no-textures", options.noTextures, "Do not use the texture plug-in at all");
     command->add_option("--root", options.root, "Simulator root holding Starvane/ (default: the working folder)");
-    command->add_option("--rand-seed", options.randSeed, "Seed the shared generator first (asteroids, cloud heights)");
+    command->add_option("--rand-seed", options.randSeed, "Seed the export's generator first (asteroids, cloud heights)");
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // The galaxy model's own random source: a multiply-with-carry generator with two 32-bit
-// words. Each cube reseeds it before drawing, so a cube's stars depend only on where it is.
-// The seeds of the planetary systems are drawn from it too.
+// words. Each cube reseeds it before drawing, so a cube's generated stars depend only on where
+// it is. The seeds of the planetary systems are drawn from it too. The galaxy catalogue owns
+// the one that serves its cubes.
 
 #include <cstdint>
 
