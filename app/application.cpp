@@ -11,6 +11,7 @@
 
 namespace {
 
+// Set by the signal handlers, which may touch nothing but flags of this type at namespace scope.
 volatile std::sig_atomic_t g_captureRequests = 0;
 volatile std::sig_atomic_t g_stopRequested = 0;
 
@@ -31,8 +32,6 @@ public:
 private:
     std::vector<std::pair<std::string, std::string>> pending_;
 };
-
-DeferredMessages g_earlyMessages;
 
 void say(const std::string& line) { std::cerr << "starvane: " << line << "\n"; }
 
@@ -97,9 +96,10 @@ int Application::run(const RunOptions& options) {
 }
 
 bool Application::startUp() {
-    plugin_.load("./texgen.so", g_earlyMessages);
+    DeferredMessages earlyMessages;
+    plugin_.load("./texgen.so", earlyMessages);
 
-    if (!loadStarvaneConfig(".", config_, &g_earlyMessages)) {
+    if (!loadStarvaneConfig(".", config_, &earlyMessages)) {
         say("cannot read Starvane/Starvane.cfg in " + std::filesystem::current_path().string());
         return false;
     }
@@ -146,7 +146,7 @@ bool Application::startUp() {
     font_ = gui_->getFont("Starvane/Data/ESfont.bmp");
     if (font_ == nullptr) font_ = gui_->getBuiltInFont();
     GuiMessages guiMessages(gui_);
-    g_earlyMessages.showIn(guiMessages);
+    earlyMessages.showIn(guiMessages);
 
     drawLoadingFrame();
     loadGalaxy(catalogue_, ".", config_.galaxy, tables_, &guiMessages);

@@ -335,7 +335,8 @@ void Application::saveCurrentSystem(bool toCache) {
     std::vector<std::string> leftAlone;
     hooks.notice = [&leftAlone](const std::string& text) { leftAlone.push_back(text); };
     const SaveOutcome outcome =
-        toCache ? saveToCache(".", *star, config_, &plugin_, hooks) : saveToFolder(".", *star, config_, &plugin_, hooks);
+        toCache ? saveToCache(".", *star, config_, &plugin_, hooks, catalogue_.systemRandom)
+                : saveToFolder(".", *star, config_, &plugin_, hooks, catalogue_.systemRandom);
     // The frame goes on after the export's own frames.
     if (sceneEnded) driver_->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
     const std::string name = star->system ? star->system->name : star->physical->name;

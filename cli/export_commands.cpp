@@ -72,7 +72,7 @@ int finish(SaveOutcome outcome, const std::string& systemName) {
     return 1;
 }
 
-int runSave(const std::filesystem::path& root, StarRecord& star, const ExportOptions& options) {
+int runSave(const std::filesystem::path& root, StarRecord& star, const ExportOptions& options, LcgRandom& random) {
     StarvaneConfig config;
     StderrWarnings warnings("starvane-cli");
     if (!loadStarvaneConfig(root, config, &warnings))
@@ -82,8 +82,8 @@ int runSave(const std::filesystem::path& root, StarRecord& star, const ExportOpt
     hooks.status = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
     hooks.progress = showProgress;
     hooks.notice = [](const std::string& text) { std::fprintf(stderr, "starvane-cli: %s\n", text.c_str()); };
-    const SaveOutcome outcome = options.cache ? saveToCache(root, star, config, plugin.get(), hooks)
-                                              : saveToFolder(root, star, config, plugin.get(), hooks);
+    const SaveOutcome outcome = options.cache ? saveToCache(root, star, config, plugin.get(), hooks, random)
+                                              : saveToFolder(root, star, config, plugin.get(), hooks, random);
     return finish(outcome, star.system ? star.system->name : star.physical->name);
 }
 
@@ -102,8 +102,10 @@ int runExport(const ExportOptions& options) {
     GalaxyWindow window(session->catalogue, display, kept);
     window.rebuild(static_cast<float>(star->cube.x), static_cast<float>(star->cube.y),
                    static_cast<float>(star->cube.z));
-    if (options.randSeed) sharedRandom().seed(*options.randSeed);
-    return runSave(*root, *star, options);
+    // Without a seed the export continues from where the window's last generation left off.
+    LcgRandom& random = session->catalogue.systemRandom;
+    if (options.randSeed) random.seed(*options.randSeed);
+    return runSave(*root, *star, options, random);
 }
 
 int runExportJson(const ExportOptions& options) {
@@ -119,8 +121,11 @@ int runExportJson(const ExportOptions& options) {
     }
     const auto root = simulatorRoot(options.root, "export-json");
     if (!root) return 1;
-    if (options.randSeed) sharedRandom().seed(*options.randSeed);
-    return runSave(*root, star, options);
+    // Nothing was generated before: without a seed the export starts from the generator's
+    // initial state.
+    LcgRandom random;
+    if (options.randSeed) random.seed(*options.randSeed);
+    return runSave(*root, star, options, random);
 }
 
 void addDestination(CLI::App* command, ExportOptions& options) {
@@ -130,7 +135,7 @@ void addDestination(CLI::App* command, ExportOptions& options) {
     folder->excludes(cache);
     command->add_flag("--no-textures", options.noTextures, "Do not use the texture plug-in at all");
     command->add_option("--root", options.root, "Simulator root holding Starvane/ (default: the working folder)");
-    command->add_option("--rand-seed", options.randSeed, "Seed the shared generator first (asteroids, cloud heights)");
+    command->add_option("--rand-seed", options.randSeed, "Seed the export's generator first (asteroids, cloud heights)");
 }
 
 }  // namespace

@@ -73,7 +73,8 @@ int runCube(const CubeOptions& options) {
     GalaxyCube cube;
     const int brightness = densityBrightness(catalogue.densityimage.get(), options.x, options.y);
     populateCube(catalogue, cube, options.x, options.y, options.z, brightness, false);
-    if (options.systems) generateSystems(cube, options.x, options.y, options.z, catalogue.systemseed);
+    if (options.systems) generateSystems(cube, options.x, options.y, options.z, catalogue.systemseed, catalogue.starRandom,
+                                     catalogue.systemRandom);
 
     if (options.json) {
         nlohmann::ordered_json j;

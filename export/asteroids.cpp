@@ -9,8 +9,8 @@
 
 namespace {
 
-// A fresh draw of the shared generator as a real number from 0 to 1.
-double unit() { return sharedRandom().next() / 32767.0; }
+// The next draw as a real number from 0 to 1.
+double unit(LcgRandom& random) { return random.next() / 32767.0; }
 
 struct Composition {
     double base;
@@ -29,7 +29,7 @@ bool isBelt(const PlanetSlot& planet) {
 }
 
 std::vector<PlanetRecord> generateAsteroids(const GeneratedSystem& system, const std::string& starName,
-                                            int maxCount, int minCount) {
+                                            int maxCount, int minCount, LcgRandom& random) {
     std::vector<PlanetRecord> swarm;
     minCount = std::clamp(minCount, 0, kMostAsteroidsPerBelt);
     maxCount = std::clamp(maxCount, minCount, kMostAsteroidsPerBelt);
@@ -38,21 +38,21 @@ std::vector<PlanetRecord> generateAsteroids(const GeneratedSystem& system, const
         if (!isBelt(planet)) continue;
         const PlanetRecord& belt = planet.bodies[0];
         const long span = static_cast<long>(maxCount) - minCount + 1;
-        const int drawn = minCount + static_cast<int>(sharedRandom().next() % span);
+        const int drawn = minCount + static_cast<int>(random.next() % span);
         // Each asteroid becomes a file: however many belts, the system gets no more than this.
         const int count = std::min(drawn, kMostAsteroids - number);
         for (int i = 0; i < count; ++i) {
             PlanetRecord asteroid;
             asteroid.type = asteroids;
-            asteroid.sma = belt.sma + 0.1 * unit();
-            asteroid.mass = belt.mass * (unit() * 0.0001 + 0.000001);
-            const Composition& composition = kCompositions[compositionClass(unit())];
-            asteroid.density = (composition.base + composition.spread * unit()) * 1000.0;
+            asteroid.sma = belt.sma + 0.1 * unit(random);
+            asteroid.mass = belt.mass * (unit(random) * 0.0001 + 0.000001);
+            const Composition& composition = kCompositions[compositionClass(unit(random))];
+            asteroid.density = (composition.base + composition.spread * unit(random)) * 1000.0;
             asteroid.radius = 0.001 * std::cbrt(asteroid.mass * 1.989e30 / asteroid.density * 0.3183098861827565);
             asteroid.surfpressure = 0.0;
-            asteroid.axtilt = 1.57 * unit();
+            asteroid.axtilt = 1.57 * unit(random);
             asteroid.ecc = belt.ecc;
-            asteroid.day = 100.0 + 700.0 * unit();
+            asteroid.day = 100.0 + 700.0 * unit(random);
             asteroid.inclination = belt.inclination;
             asteroid.longascnode = belt.longascnode;
             // The running number stays whole however long the names before it are, so that

@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "generation/generated_system.h"
+#include "generation/lcg_random.h"
 
 // A belt is a planet whose own record has the type asteroids.
 bool isBelt(const PlanetSlot& planet);
 
-// Draws the asteroids of every belt of `system` from the shared generator, belt after belt in
+// Draws the asteroids of every belt of `system` from `random`, belt after belt in
 // planet order, each belt drawing its count and then its asteroids. They are named
 // star name + " " + belt name + "#" + running number, usable as file names. Counts are held
 // to the limits of files/format_limits.h, per belt and for the whole system.
 std::vector<PlanetRecord> generateAsteroids(const GeneratedSystem& system, const std::string& starName,
-                                            int maxCount, int minCount);
+                                            int maxCount, int minCount, LcgRandom& random);

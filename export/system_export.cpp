@@ -77,11 +77,11 @@ void writeFile(const std::filesystem::path& path, const std::string& text) {
     if (out) out << text;
 }
 
-// The draw of the shared generator as a real number from 0 to 1.
-double unit() { return sharedRandom().next() / 32767.0; }
+// The next draw as a real number from 0 to 1.
+double unit(LcgRandom& random) { return random.next() / 32767.0; }
 
-int cloudAltitude(double pressure) {
-    const double r = unit();
+int cloudAltitude(double pressure, LcgRandom& random) {
+    const double r = unit(random);
     double height;
     if (pressure < 0.5) height = 10.0 + 90.0 * r;
     else if (pressure < 150.0) height = 100.0 + 900.0 * r;
@@ -110,7 +110,7 @@ void askColour(PlanetRecord& body, const TexturePlugin* plugin) {
     plugin->clearGen(request);
 }
 
-void writeAtmosphere(ConfigFile& file, PlanetRecord& body, const TexturePlugin* plugin) {
+void writeAtmosphere(ConfigFile& file, PlanetRecord& body, const TexturePlugin* plugin, LcgRandom& random) {
     askColour(body, plugin);
     const double p = body.surfpressure;
     const double rho = body.atmdensity;
@@ -131,7 +131,7 @@ void writeAtmosphere(ConfigFile& file, PlanetRecord& body, const TexturePlugin* 
     file.numbers("AtmHazeColor", {body.colour[0] * haze, body.colour[1] * haze, body.colour[2] * haze});
     file.blank();
     file.line("; === Cloud Parameters === ");
-    const int height = cloudAltitude(p);
+    const int height = cloudAltitude(p, random);
     file.line("CloudAlt = " + std::to_string(height));
     file.period("CloudRotPeriod", (body.mintemp / body.maxtemp) * 345600.0);
     file.line("CloudMicrotextureAlt = " + std::to_string(2 * height) + " " + std::to_string(5 * height));
@@ -159,7 +159,7 @@ ExportDestination exportDestination(const std::filesystem::path& root, const std
 
 std::vector<PlanetRecord> exportSystem(const std::filesystem::path& root, GeneratedSystem& system,
                                        const StellarData& star, int maxAsteroids, int minAsteroids,
-                                       bool toCache, const TexturePlugin* plugin) {
+                                       bool toCache, const TexturePlugin* plugin, LcgRandom& random) {
     const std::string systemName = safeFileName(system.name);
     const ExportDestination destination = exportDestination(root, system.name, toCache);
     std::error_code error;
@@ -170,7 +170,7 @@ std::vector<PlanetRecord> exportSystem(const std::filesystem::path& root, Genera
     if (!toCache) std::filesystem::create_directories(destination.folder.parent_path(), error);
     std::filesystem::create_directory(destination.folder, error);
 
-    std::vector<PlanetRecord> swarm = generateAsteroids(system, star.name, maxAsteroids, minAsteroids);
+    std::vector<PlanetRecord> swarm = generateAsteroids(system, star.name, maxAsteroids, minAsteroids, random);
     system.asteroidtotal = static_cast<std::int32_t>(swarm.size());
 
     ExportNumbers numbers;
@@ -253,7 +253,7 @@ std::vector<PlanetRecord> exportSystem(const std::filesystem::path& root, Genera
             // The simulator reads the axis tilt in radians; the record holds degrees.
             file.number("Obliquity", body.axtilt * kRadiansPerDegree);
             file.line("LAN = 1");
-            if (hasAtmosphere(body) && !body.atmcompounds.empty()) writeAtmosphere(file, body, plugin);
+            if (hasAtmosphere(body) && !body.atmcompounds.empty()) writeAtmosphere(file, body, plugin, random);
             file.blank();
             file.line("; === Visualization Parameters === ");
             file.line("MaxPatchResolution = 8");
@@ -280,9 +280,9 @@ std::vector<PlanetRecord> exportSystem(const std::filesystem::path& root, Genera
         file.number("Eccentricity", asteroid.ecc);
         file.number("Inclination", asteroid.inclination);
         file.number("LongAscNode", asteroid.longascnode);
-        asteroid.longperihelion = 6.283 * unit();
+        asteroid.longperihelion = 6.283 * unit(random);
         file.number("LongPerihelion", asteroid.longperihelion);
-        asteroid.meanlongitude = 6.283 * unit();
+        asteroid.meanlongitude = 6.283 * unit(random);
         file.number("MeanLongitude", asteroid.meanlongitude);
         file.blank();
         file.line("; === Physical Parameters === ");

@@ -11,6 +11,7 @@
 
 #include "export/texture_plugin.h"
 #include "galaxy/star_record.h"
+#include "generation/lcg_random.h"
 
 struct ExportDestination {
     std::filesystem::path folder;  // where the files go (D)
@@ -24,10 +25,11 @@ ExportDestination exportDestination(const std::filesystem::path& root, const std
 
 // Writes all files of `system` and returns the generated asteroids (their count goes to the
 // system's `asteroidtotal`). The plug-in, when loaded, gives the atmosphere colours (stored in
-// the bodies' `colour`). Files that cannot be written are skipped.
+// the bodies' `colour`). Files that cannot be written are skipped. The asteroids, cloud heights
+// and asteroid orbit angles are drawn from `random`.
 std::vector<PlanetRecord> exportSystem(const std::filesystem::path& root, GeneratedSystem& system,
                                        const StellarData& star, int maxAsteroids, int minAsteroids,
-                                       bool toCache, const TexturePlugin* plugin);
+                                       bool toCache, const TexturePlugin* plugin, LcgRandom& random);
 
 // The tag text of the requests that ask the plug-in for an atmosphere colour.
 constexpr const char* kColourRequestTag = "skycolour";

@@ -7,9 +7,9 @@
 namespace {
 
 void exportAndTexture(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
-                      const TexturePlugin* plugin, const SaveHooks& hooks, bool toCache) {
+                      const TexturePlugin* plugin, const SaveHooks& hooks, bool toCache, LcgRandom& random) {
     std::vector<PlanetRecord> swarm = exportSystem(root, *star.system, *star.physical, config.maxasteroids,
-                                                   config.minasteroids, toCache, plugin);
+                                                   config.minasteroids, toCache, plugin, random);
     if (hooks.status) hooks.status(kTextureExportStatus);
     if (plugin != nullptr)
         exportTextures(root, *star.system, std::move(swarm), config, toCache, *plugin, hooks.progress);
@@ -18,7 +18,7 @@ void exportAndTexture(const std::filesystem::path& root, StarRecord& star, const
 }  // namespace
 
 SaveOutcome saveToCache(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
-                        const TexturePlugin* plugin, const SaveHooks& hooks) {
+                        const TexturePlugin* plugin, const SaveHooks& hooks, LcgRandom& random) {
     if (!star.path.empty()) return SaveOutcome::readFromFile;
     if (!star.system || !star.physical) return SaveOutcome::noSystem;
     switch (addToCache(root, star.system->name, config.cachecapacity, hooks.notice)) {
@@ -29,15 +29,15 @@ SaveOutcome saveToCache(const std::filesystem::path& root, StarRecord& star, con
     // The copy in Config/EPP is for an add-on that may not be installed; without its folder
     // the copy is simply not made.
     saveSystemFile(root, star, true);
-    exportAndTexture(root, star, config, plugin, hooks, true);
+    exportAndTexture(root, star, config, plugin, hooks, true, random);
     return SaveOutcome::saved;
 }
 
 SaveOutcome saveToFolder(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
-                         const TexturePlugin* plugin, const SaveHooks& hooks) {
+                         const TexturePlugin* plugin, const SaveHooks& hooks, LcgRandom& random) {
     if (!star.system || !star.physical) return SaveOutcome::noSystem;
     const bool saved = saveSystemFile(root, star, false);
-    exportAndTexture(root, star, config, plugin, hooks, false);
+    exportAndTexture(root, star, config, plugin, hooks, false, random);
     return saved ? SaveOutcome::saved : SaveOutcome::writeFailed;
 }
 

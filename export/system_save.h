@@ -10,6 +10,7 @@
 #include "export/texture_export.h"
 #include "files/starvane_config.h"
 #include "galaxy/star_record.h"
+#include "generation/lcg_random.h"
 
 enum class SaveOutcome {
     saved,
@@ -30,13 +31,13 @@ struct SaveHooks {
 };
 
 // Saves to the simulator's cache. `plugin` may be unloaded (no textures then) or null (no
-// atmosphere colours either).
+// atmosphere colours either). The export's draws continue the sequence of `random`.
 SaveOutcome saveToCache(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
-                        const TexturePlugin* plugin, const SaveHooks& hooks);
+                        const TexturePlugin* plugin, const SaveHooks& hooks, LcgRandom& random);
 
 // Saves to "Starvane/SavedSystems/".
 SaveOutcome saveToFolder(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
-                         const TexturePlugin* plugin, const SaveHooks& hooks);
+                         const TexturePlugin* plugin, const SaveHooks& hooks, LcgRandom& random);
 
 // What a person is told about an outcome.
 std::string saveOutcomeText(SaveOutcome outcome, const std::string& systemName);

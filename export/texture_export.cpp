@@ -11,16 +11,21 @@
 
 namespace {
 
-// The one progress display of the export under way; the plug-in's callback has no context.
-struct ProgressState {
+// The progress of one texture export: bodies begun, bodies in all, and where it is shown.
+struct ExportProgress {
     int done = 0;
     int total = 0;
     TextureProgressDisplay display;
-};
-ProgressState g_progress;
 
-void reportProgress(int32_t level, double fraction) {
-    if (g_progress.display) g_progress.display(g_progress.done, g_progress.total, level, fraction);
+    void report(int level, double fraction) const {
+        if (display) display(done, total, level, fraction);
+    }
+};
+
+int bodyCount(const GeneratedSystem& system) {
+    int count = 0;
+    for (const PlanetSlot& planet : system.planets) count += static_cast<int>(planet.bodies.size());
+    return count;
 }
 
 int whole(double value) {
@@ -110,10 +115,10 @@ void exportTextures(const std::filesystem::path& root, GeneratedSystem& system,
         if (listPath) textureList.open(*listPath, std::ios::binary | std::ios::trunc);
     }
 
-    g_progress.done = 0;
-    g_progress.total = static_cast<int>(asteroidList.size());
-    for (const PlanetSlot& planet : system.planets) g_progress.total += static_cast<int>(planet.bodies.size());
-    g_progress.display = std::move(display);
+    ExportProgress progress{0, bodyCount(system) + static_cast<int>(asteroidList.size()), std::move(display)};
+    const std::function<void(int, double)> reportProgress = [&progress](int level, double fraction) {
+        progress.report(level, fraction);
+    };
 
     for (PlanetSlot& planet : system.planets) {
         for (PlanetRecord& body : planet.bodies) {
@@ -140,7 +145,7 @@ void exportTextures(const std::filesystem::path& root, GeneratedSystem& system,
             request.watercover = body.hydrofraction * 0.7;
             request.icecover = body.icefraction;
             request.pressure = body.surfpressure * 0.001;
-            ++g_progress.done;
+            ++progress.done;
             plugin.exportToOrbiter(request, textureLevel(body, config), TEXTURE_MODE_BODY, folder, reportProgress);
             plugin.clearGen(request);
         }
@@ -153,10 +158,9 @@ void exportTextures(const std::filesystem::path& root, GeneratedSystem& system,
         request.style = 2;
         request.cloudclass = 6;
         request.atmosphereclass = 1;
-        ++g_progress.done;
+        ++progress.done;
         plugin.exportToOrbiter(request, config.asteroidlevel, TEXTURE_MODE_ASTEROID, folder, reportProgress);
         plugin.clearGen(request);
         if (textureList.is_open()) textureList << asteroid.name << ".tex\n" << asteroid.name << "M.bmp\n";
     }
-    g_progress.display = nullptr;
 }

@@ -40,7 +40,23 @@ void TexturePlugin::clearGen(TextureRequest& request) const {
     if (clearGen_) clearGen_(&request);
 }
 
-void TexturePlugin::exportToOrbiter(TextureRequest& request, int level, int mode,
-                                    const std::string& folder, TextureProgress progress) const {
-    if (export2orbiter_) export2orbiter_(&request, level, mode, folder.c_str(), progress);
+namespace {
+
+// The plug-in reports progress through a plain function without context, on the thread that
+// called it; this is the report of the call under way on that thread.
+thread_local const std::function<void(int, double)>* t_progress = nullptr;
+
+void forwardProgress(int32_t level, double fraction) {
+    if (t_progress != nullptr && *t_progress) (*t_progress)(level, fraction);
+}
+
+}  // namespace
+
+void TexturePlugin::exportToOrbiter(TextureRequest& request, int level, int mode, const std::string& folder,
+                                    const std::function<void(int, double)>& progress) const {
+    if (!export2orbiter_) return;
+    const std::function<void(int, double)>* outer = t_progress;
+    t_progress = &progress;
+    export2orbiter_(&request, level, mode, folder.c_str(), forwardProgress);
+    t_progress = outer;
 }

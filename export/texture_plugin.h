@@ -3,6 +3,7 @@
 // cloud and atmosphere textures of exported bodies. Loaded once at start-up; without it the
 // program runs and exports without textures.
 
+#include <functional>
 #include <string>
 
 #include "platform/message_sink.h"
@@ -26,8 +27,9 @@ public:
     void setOption(int option, int value) const;
     void justInitialize(TextureRequest& request) const;
     void clearGen(TextureRequest& request) const;
+    // Reports the progress of the body through `progress` (level, fraction of the body).
     void exportToOrbiter(TextureRequest& request, int level, int mode, const std::string& folder,
-                         TextureProgress progress) const;
+                         const std::function<void(int, double)>& progress) const;
 
 private:
     void* handle_ = nullptr;

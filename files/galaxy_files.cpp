@@ -103,7 +103,7 @@ void readGalaxyDescription(GalaxyCatalogue& catalogue, const std::string& text) 
     catalogue.systemseed = static_cast<double>(wholeNumber(value(20)));
 
     const auto seed = static_cast<std::uint64_t>(static_cast<long long>(catalogue.starseed));
-    galaxyRandom().seed(static_cast<std::uint32_t>(seed & 0xFFFFFFFFu),
+    catalogue.starRandom.seed(static_cast<std::uint32_t>(seed & 0xFFFFFFFFu),
                         static_cast<std::uint32_t>(seed >> 32));
 }
 

@@ -259,7 +259,7 @@ void Reader::headerLine(std::string_view line) {
         } else {
             if (!star.system) star.system = std::make_unique<GeneratedSystem>();
             finish();
-            star.system->generateFor(seed, data);
+            star.system->generateFor(seed, data, catalogue.systemRandom);
             star.systemready = 1;
             countBodies();
         }

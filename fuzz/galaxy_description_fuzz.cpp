@@ -5,12 +5,11 @@
 #include <string>
 
 #include "files/galaxy_files.h"
-#include "galaxy/mwc_random.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     GalaxyCatalogue catalogue;
     readGalaxyDescription(catalogue, text);
-    (void)galaxyRandom().next();
+    (void)catalogue.starRandom.next();
     return 0;
 }

@@ -5,8 +5,6 @@
 #include <string>
 
 #include "files/saved_system_file.h"
-#include "galaxy/mwc_random.h"
-#include "generation/lcg_random.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
@@ -15,8 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > 0 && data[0] != 'G')
         for (std::size_t at = text.find("gensystem"); at != std::string::npos; at = text.find("gensystem", at + 1))
             text[at] = 'g' + 1;
-    galaxyRandom().seed(1, 2);
-    sharedRandom().seed(3);
     GalaxyCatalogue catalogue;
     StarRecord star;
     readSystemText(catalogue, text, star);

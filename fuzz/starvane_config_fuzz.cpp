@@ -21,8 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     belt.bodies[0].name = "Belt";
     system.planets.assign(3, belt);
     system.planetcount = 3;
-    sharedRandom().seed(1);
-    const std::size_t count = generateAsteroids(system, "Star", config.maxasteroids, config.minasteroids).size();
+    LcgRandom random;
+    random.seed(1);
+    const std::size_t count =
+        generateAsteroids(system, "Star", config.maxasteroids, config.minasteroids, random).size();
     if (count > 3u * static_cast<std::size_t>(kMostAsteroidsPerBelt)) __builtin_trap();
     return 0;
 }

@@ -28,10 +28,10 @@ double chanceOfAny(int n, double p) {
 }
 
 void finishStar(const GalaxyCube& catalogue, StarRecord& star, int region, double distance,
-                const StarIdentity& identity, double mass) {
+                const StarIdentity& identity, double mass, MwcRandom& random) {
     StellarData& data = *star.physical;
     startOnMainSequence(*catalogue.stellartables, mass, data);
-    ageByRegion(catalogue, distance, region, data);
+    ageByRegion(catalogue, distance, region, data, random);
     if (data.mslifetime < data.age) {
         if (data.mass >= 0.5)
             catalogue.stellartables->evolve(data, identity);
@@ -40,7 +40,7 @@ void finishStar(const GalaxyCube& catalogue, StarRecord& star, int region, doubl
     }
     star.cube = {identity.x, identity.y, identity.z};
     star.systemfromfile = 0;
-    for (float& angle : star.ecliptic) angle = static_cast<float>(drawGalaxyUniform(0.0, 360.0));
+    for (float& angle : star.ecliptic) angle = static_cast<float>(random.uniform(0.0, 360.0));
     star.connected = 0;
 }
 
@@ -50,8 +50,8 @@ StarRecord* newStar() {
     return star;
 }
 
-void drawOffset(StarRecord& star) {
-    for (float& value : star.offset) value = static_cast<float>(drawGalaxyUniform(-5.0, 5.0));
+void drawOffset(StarRecord& star, MwcRandom& random) {
+    for (float& value : star.offset) value = static_cast<float>(random.uniform(-5.0, 5.0));
 }
 
 }  // namespace
@@ -91,7 +91,8 @@ bool insideBar(const GalaxyCube& catalogue, int x, int y, int z) {
            catalogue.bulgeheight / 2.0;
 }
 
-CubeExpectation expectStars(const GalaxyCube& catalogue, int x, int y, int z, float density) {
+CubeExpectation expectStars(const GalaxyCube& catalogue, int x, int y, int z, float density,
+                            MwcRandom& random) {
     CubeExpectation result;
     const double height = std::abs(static_cast<double>(z));
     const double thin = catalogue.thindisc / 2.0;
@@ -106,17 +107,17 @@ CubeExpectation expectStars(const GalaxyCube& catalogue, int x, int y, int z, fl
     } else if (height > thin && height < thick) {
         if (inPlane < catalogue.centreradius) {
             result.region = kThickDiscOrHalo;
-            result.expected = drawGalaxyUniform(0.1, 0.5) * density;
-        } else if ((height - thin) * 20.0 < drawGalaxyUniform(0.0, 100.0)) {
+            result.expected = random.uniform(0.1, 0.5) * density;
+        } else if ((height - thin) * 20.0 < random.uniform(0.0, 100.0)) {
             result.region = kThinDisc;
             result.expected = density;
         } else {
             result.region = kThickDiscOrHalo;
-            result.expected = drawGalaxyUniform(0.4, 0.7) * density;
+            result.expected = random.uniform(0.4, 0.7) * density;
         }
-    } else if ((height - thick) * 20.0 < drawGalaxyUniform(0.0, 100.0)) {
+    } else if ((height - thick) * 20.0 < random.uniform(0.0, 100.0)) {
         result.region = kThickDiscOrHalo;
-        result.expected = drawGalaxyUniform(0.2, 0.7) * density;
+        result.expected = random.uniform(0.2, 0.7) * density;
     } else {
         result.region = kThickDiscOrHalo;
         result.expected = 0.0;
@@ -125,32 +126,32 @@ CubeExpectation expectStars(const GalaxyCube& catalogue, int x, int y, int z, fl
 }
 
 StarRecord* makeBrightStar(const GalaxyCube& catalogue, double startmass, int region,
-                           double distance, int x, int y, int z, int index) {
+                           double distance, int x, int y, int z, int index, MwcRandom& random) {
     StarRecord* star = newStar();
-    drawOffset(*star);
+    drawOffset(*star, random);
     const MassBin& bin = massBinFor(startmass);
-    const double target = drawGalaxyUniform(bin.countstart, bin.countend);
+    const double target = random.uniform(bin.countstart, bin.countend);
     const double mass = growMass(bin, startmass, target);
-    finishStar(catalogue, *star, region, distance, {x, y, z, index}, mass);
+    finishStar(catalogue, *star, region, distance, {x, y, z, index}, mass, random);
     return star;
 }
 
 StarRecord* makeFillUpStar(const GalaxyCube& catalogue, int region, double distance, int x, int y,
-                           int z, int index) {
-    const double target = drawGalaxyUniform(0.0, 370.2635905792612);
+                           int z, int index, MwcRandom& random) {
+    const double target = random.uniform(0.0, 370.2635905792612);
     double startmass = 0.1;
     if (target > 319.8871322782174)
         startmass = 1.0;
     else if (target > 243.51116602795884)
         startmass = 0.5;
     StarRecord* star = newStar();
-    drawOffset(*star);
+    drawOffset(*star, random);
     const double mass = growMass(massBinFor(startmass), startmass, target);
-    finishStar(catalogue, *star, region, distance, {x, y, z, index}, mass);
+    finishStar(catalogue, *star, region, distance, {x, y, z, index}, mass, random);
     return star;
 }
 
-void populateCube(const GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int y, int z,
+void populateCube(GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int y, int z,
                   int brightness, bool brightonly, int catalogueLimit) {
     // Catalogue stars first, completed the first time their cube is visited.
     std::vector<StarRecord*> list;
@@ -158,7 +159,7 @@ void populateCube(const GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int
         if (catalogueLimit >= 0 && static_cast<int>(list.size()) >= catalogueLimit) break;
         if (!star->classified) {
             star->classified = 1;
-            completeCatalogueStar(catalogue, *catalogue.stellartables, *star);
+            completeCatalogueStar(catalogue, *catalogue.stellartables, *star, catalogue.starRandom);
         }
         list.push_back(star);
     }
@@ -168,10 +169,11 @@ void populateCube(const GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int
         static_cast<std::uint32_t>(y) * 4165u + static_cast<std::uint32_t>(x) + 8677778u;
     const double heightSeed = static_cast<double>(static_cast<std::int32_t>(
         (static_cast<std::uint32_t>(z) + 2083u) * 1000u));
-    galaxyRandom().seed(seedA, low32Bits(heightSeed + catalogue.starseed));
+    MwcRandom& random = catalogue.starRandom;
+    random.seed(seedA, low32Bits(heightSeed + catalogue.starseed));
 
     const float density = cubeDensity(brightness, z);
-    const CubeExpectation expectation = expectStars(catalogue, x, y, z, density);
+    const CubeExpectation expectation = expectStars(catalogue, x, y, z, density, random);
     const double distance = std::sqrt(static_cast<double>(x) * x + static_cast<double>(y) * y);
     const double expectedCount =
         expectation.expected * static_cast<double>(0.01f) * static_cast<double>(1000.0f) -
@@ -183,12 +185,12 @@ void populateCube(const GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int
 
     int generated = 0;
     for (const BrightClass& brightClass : kBrightClasses) {
-        const double threshold = drawGalaxyUniform(1e-14, 0.99999999999999);
+        const double threshold = random.uniform(1e-14, 0.99999999999999);
         const int stars =
             brightClassCount(toGenerate, generated, brightClass.probability, threshold);
         for (int i = 0; i < stars; ++i) {
             StarRecord* star = makeBrightStar(catalogue, brightClass.startmass, expectation.region,
-                                              distance, x, y, z, generated + i);
+                                              distance, x, y, z, generated + i, random);
             nameStar(catalogue, *star, x, y, z);
             list.push_back(star);
         }
@@ -196,7 +198,7 @@ void populateCube(const GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int
     }
     if (!brightonly) {
         for (int i = generated; i < toGenerate; ++i) {
-            StarRecord* star = makeFillUpStar(catalogue, expectation.region, distance, x, y, z, i);
+            StarRecord* star = makeFillUpStar(catalogue, expectation.region, distance, x, y, z, i, random);
             nameStar(catalogue, *star, x, y, z);
             list.push_back(star);
         }

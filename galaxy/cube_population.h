@@ -2,7 +2,7 @@
 // Filling a cube of space with stars: the catalogue stars that lie in it, then stars drawn
 // from the population model, first the massive classes one by one, then the low-mass rest.
 // A cube's generated stars depend only on its indices, the galaxy parameters and its density
-// pixel, because the galaxy's random source is reseeded for each cube (and the remnant
+// pixel, because the catalogue's random source is reseeded for each cube (and the remnant
 // choice of a massive star depends on its cube and its place among the generated stars).
 
 #include "galaxy/galaxy_catalogue.h"
@@ -10,17 +10,17 @@
 
 // Fills the empty `cube` for indices (x, y, z). `brightonly` leaves out the low-mass stars.
 // `catalogueLimit` caps how many catalogue stars the cube takes.
-void populateCube(const GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int y, int z,
+void populateCube(GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int y, int z,
                   int brightness, bool brightonly, int catalogueLimit = -1);
 
 // Where a cube lies in the galaxy's population and how many stars it should hold (before
-// the catalogue stars are taken off). Draws from the galaxy's random source where the region
-// rules need it.
+// the catalogue stars are taken off). Draws from `random` where the region rules need it.
 struct CubeExpectation {
     int region = 2;
     double expected = 0.0;
 };
-CubeExpectation expectStars(const GalaxyCube& catalogue, int x, int y, int z, float density);
+CubeExpectation expectStars(const GalaxyCube& catalogue, int x, int y, int z, float density,
+                            MwcRandom& random);
 
 // Whether cube (x, y, z) lies inside the central bar.
 bool insideBar(const GalaxyCube& catalogue, int x, int y, int z);
@@ -33,9 +33,9 @@ double binomialTerm(int n, int j, double p, double coefficient);
 int brightClassCount(int expected, int generated, double probability, double threshold);
 
 // A new star by the rules for massive classes (start mass of the class) or the fill-up rule;
-// both draw offsets, mass, age and orientation from the galaxy's random source. `index` is
+// both draw offsets, mass, age and orientation from `random`. `index` is
 // the star's place among the generated stars of cube (x, y, z), counted from 0.
 StarRecord* makeBrightStar(const GalaxyCube& catalogue, double startmass, int region,
-                           double distance, int x, int y, int z, int index);
+                           double distance, int x, int y, int z, int index, MwcRandom& random);
 StarRecord* makeFillUpStar(const GalaxyCube& catalogue, int region, double distance, int x, int y,
-                           int z, int index);
+                           int z, int index, MwcRandom& random);

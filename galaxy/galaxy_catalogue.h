@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "galaxy/galaxy_cube.h"
+#include "galaxy/mwc_random.h"
+#include "generation/lcg_random.h"
 
 struct GalaxyCatalogue : GalaxyCube {
     GalaxyCatalogue() = default;
@@ -23,6 +25,16 @@ struct GalaxyCatalogue : GalaxyCube {
     std::vector<std::unique_ptr<StarRecord>> customstars;
     std::int32_t customcount = 0;   // custom systems read
     std::int32_t noaliascount = 0;  // custom systems without an alias (added as extra stars)
+
+    // The galaxy's random source. Loading seeds it from the star seed, and every cube and every
+    // drawing of system seeds reseeds it from the cube's place; a catalogue star completed on
+    // its cube's first visit draws from where the visit before left it, so one source serves
+    // every view of the galaxy.
+    MwcRandom starRandom;
+
+    // The planetary generator's random source. Each generated system reseeds it; an export
+    // continues from where the last generation left it.
+    LcgRandom systemRandom;
 
     // Rebuilds the index of catalogue stars by cube; call after `stars` changed.
     void buildCubeIndex();

@@ -14,16 +14,17 @@ int truncated(float value) { return static_cast<int>(std::trunc(value)); }
 
 }  // namespace
 
-void generateSystems(GalaxyCube& cube, int x, int y, int z, double systemseed) {
+void generateSystems(GalaxyCube& cube, int x, int y, int z, double systemseed, MwcRandom& random,
+                     LcgRandom& systemRandom) {
     const std::uint32_t seedA = static_cast<std::uint32_t>(y) * 4165u + static_cast<std::uint32_t>(x);
     const double heightSeed =
         static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(z) * 1000u));
-    galaxyRandom().seed(seedA, low32Bits(heightSeed + systemseed));
+    random.seed(seedA, low32Bits(heightSeed + systemseed));
     for (StarRecord* star : cube.stars) {
         if (star->systemfromfile) continue;
-        const double seed = drawGalaxyUniform(0.0, 4294967295.0);
+        const double seed = random.uniform(0.0, 4294967295.0);
         star->system = std::make_unique<GeneratedSystem>();
-        star->system->generateFor(seed, *star->physical);
+        star->system->generateFor(seed, *star->physical, systemRandom);
         star->systemready = 1;
     }
     cube.systemsgenerated = 1;
@@ -84,7 +85,8 @@ void GalaxyWindow::populate(GalaxyCube& cube, int x, int y, int z, int catalogue
 
 void GalaxyWindow::generateCentreSystems() {
     generateSystems(*nodes_[kCentreNode], truncated(centre_[0]), truncated(centre_[1]),
-                    truncated(centre_[2]), catalogue_.systemseed);
+                    truncated(centre_[2]), catalogue_.systemseed, catalogue_.starRandom,
+                    catalogue_.systemRandom);
 }
 
 void GalaxyWindow::rebuild(float x, float y, float z) {

@@ -57,8 +57,9 @@ private:
 };
 
 // Gives every star of the cube not read from a file its planetary system, with seeds drawn
-// from the galaxy's random source reseeded for the cube.
-void generateSystems(GalaxyCube& cube, int x, int y, int z, double systemseed);
+// from `random` reseeded for the cube; the systems are generated with `systemRandom`.
+void generateSystems(GalaxyCube& cube, int x, int y, int z, double systemseed, MwcRandom& random,
+                     LcgRandom& systemRandom);
 
 // Drops the generated systems of the cube's stars, except those read from files and those the
 // route holds.

@@ -1,7 +1,8 @@
 #pragma once
 // The galaxy model's own random source: a multiply-with-carry generator with two 32-bit
-// words. Each cube reseeds it before drawing, so a cube's stars depend only on where it is.
-// The seeds of the planetary systems are drawn from it too.
+// words. Each cube reseeds it before drawing, so a cube's generated stars depend only on where
+// it is. The seeds of the planetary systems are drawn from it too. The galaxy catalogue owns
+// the one that serves its cubes.
 
 #include <cstdint>
 
@@ -19,6 +20,9 @@ public:
         return (z_ << 16) + w_;
     }
 
+    MwcRandom() = default;
+    MwcRandom(std::uint32_t a, std::uint32_t b) : z_(a), w_(b) {}
+
     // Uniform double from a to b; both ends can occur.
     double uniform(double a, double b) { return a + (b - a) * next() / 4294967295.0; }
 
@@ -26,9 +30,3 @@ private:
     std::uint32_t z_ = 0;
     std::uint32_t w_ = 0;
 };
-
-// The program's one instance.
-MwcRandom& galaxyRandom();
-
-// Shorthand for galaxyRandom().uniform(a, b).
-double drawGalaxyUniform(double a, double b);

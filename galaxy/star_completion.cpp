@@ -84,34 +84,35 @@ int catalogueRegion(const GalaxyCube& catalogue, const CubeIndex& cube) {
     return kThinDisc;
 }
 
-void ageByRegion(const GalaxyCube& catalogue, double distance, int region, StellarData& data) {
+void ageByRegion(const GalaxyCube& catalogue, double distance, int region, StellarData& data,
+                 MwcRandom& random) {
     const double galaxyAge = catalogue.galaxyage;
     const double discAge = catalogue.discage - catalogue.agegradient * distance;
-    const int p = static_cast<int>(std::trunc(drawGalaxyUniform(0.0, 100.0)));
+    const int p = static_cast<int>(std::trunc(random.uniform(0.0, 100.0)));
     if (region == kCentralBar) {
-        data.age = p > 95 ? drawGalaxyUniform(1.0, galaxyAge)
-                          : drawGalaxyUniform(0.8 * galaxyAge, galaxyAge);
+        data.age = p > 95 ? random.uniform(1.0, galaxyAge)
+                          : random.uniform(0.8 * galaxyAge, galaxyAge);
     } else if (region == kThickDiscOrHalo) {
-        data.age = p >= 90 ? drawGalaxyUniform(1.0, galaxyAge)
-                           : drawGalaxyUniform(0.6 * galaxyAge, 0.8 * galaxyAge);
+        data.age = p >= 90 ? random.uniform(1.0, galaxyAge)
+                           : random.uniform(0.6 * galaxyAge, 0.8 * galaxyAge);
     } else if (p > 95) {
-        data.age = drawGalaxyUniform(1.0, discAge);
+        data.age = random.uniform(1.0, discAge);
     } else if (p > 88) {
-        data.age = drawGalaxyUniform(0.1 * discAge, 0.4 * discAge);
+        data.age = random.uniform(0.1 * discAge, 0.4 * discAge);
     } else if (p > 80) {
-        data.age = drawGalaxyUniform(0.4 * discAge, 0.6 * discAge);
+        data.age = random.uniform(0.4 * discAge, 0.6 * discAge);
     } else if (p > 50) {
-        data.age = drawGalaxyUniform(0.6 * discAge, 0.8 * discAge);
+        data.age = random.uniform(0.6 * discAge, 0.8 * discAge);
     } else if (p > 2) {
-        data.age = drawGalaxyUniform(0.8 * discAge, discAge);
+        data.age = random.uniform(0.8 * discAge, discAge);
     } else {
-        data.age = drawGalaxyUniform(1.0, galaxyAge);
+        data.age = random.uniform(1.0, galaxyAge);
     }
     data.mslifetime = mainSequenceLifetime(data.mass);
 }
 
 void completeCatalogueStar(const GalaxyCube& catalogue, const StellarTables& tables,
-                           StarRecord& star) {
+                           StarRecord& star, MwcRandom& random) {
     StellarData& data = *star.physical;
     classifyFromTable(tables, data);
     if (data.lumclass != "V") {
@@ -123,11 +124,11 @@ void completeCatalogueStar(const GalaxyCube& catalogue, const StellarTables& tab
         const double x = star.cube.x;
         const double y = star.cube.y;
         ageByRegion(catalogue, std::sqrt(x * x + y * y), catalogueRegion(catalogue, star.cube),
-                    data);
+                    data, random);
         // A catalogue main-sequence star is never older than its main-sequence life.
-        if (data.mslifetime < data.age) data.age = drawGalaxyUniform(0.2, 0.9) * data.mslifetime;
+        if (data.mslifetime < data.age) data.age = random.uniform(0.2, 0.9) * data.mslifetime;
     }
     star.alias.clear();
     star.systemfromfile = 0;
-    for (float& angle : star.ecliptic) angle = static_cast<float>(drawGalaxyUniform(0.0, 360.0));
+    for (float& angle : star.ecliptic) angle = static_cast<float>(random.uniform(0.0, 360.0));
 }

@@ -4,12 +4,13 @@
 // stars get an age from the population of the region they lie in.
 
 #include "galaxy/galaxy_cube.h"
+#include "galaxy/mwc_random.h"
 #include "galaxy/stellar_tables.h"
 
 // Completes a catalogue star once; the caller sets `classified` first. Draws the ages and
-// orientation from the galaxy's random source in its present state.
+// orientation from `random` in its present state.
 void completeCatalogueStar(const GalaxyCube& catalogue, const StellarTables& tables,
-                           StarRecord& star);
+                           StarRecord& star, MwcRandom& random);
 
 // Normalises a written classification the way catalogue completion does and fills mass,
 // luminosity, radius, temperature and type name from the table (steps without random draws).
@@ -24,4 +25,5 @@ int catalogueRegion(const GalaxyCube& catalogue, const CubeIndex& cube);
 
 // Draws the age of a star from its region and sets its main-sequence lifetime; `distance` is
 // the in-plane distance of its cube from the centre, in cubes.
-void ageByRegion(const GalaxyCube& catalogue, double distance, int region, StellarData& data);
+void ageByRegion(const GalaxyCube& catalogue, double distance, int region, StellarData& data,
+                 MwcRandom& random);

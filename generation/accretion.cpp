@@ -16,8 +16,6 @@ constexpr double kMoonDiscLuminosity = 1e-6;
 // loop going for ever; after this many injections in a row that find no dust it gives up.
 constexpr long kMaxFruitlessInjections = 1L << 24;
 
-AccretionState g_disc;
-
 double cubeRoot(double x) { return std::pow(x, 1.0 / 3.0); }
 
 double reducedMassOf(double m) { return std::pow(m / (1.0 + m), 0.25); }
@@ -43,31 +41,34 @@ void sweepBand(DustBand* band, std::int32_t gasFlag) {
 
 }  // namespace
 
-AccretionState& accretionState() { return g_disc; }
-
-void startDisc(double innerDust, double outerDust) {
-    releaseBands(g_disc.bands);
-    releaseBodies(g_disc.planets);
-    g_disc.planets = nullptr;
-    g_disc.bands = new DustBand;
-    g_disc.bands->inneredge = innerDust;
-    g_disc.bands->outeredge = outerDust;
-    g_disc.bands->dustpresent = 1;
-    g_disc.bands->gaspresent = 1;
-    g_disc.cloudecc = 0.2;
-    g_disc.dustleft = true;
+AccretionDisc::~AccretionDisc() {
+    releaseBands(state_.bands);
+    releaseBodies(state_.planets);
 }
 
-double reachInner(double a, double e, double m) {
-    return a * (1.0 - e) * (1.0 - m) / (1.0 + g_disc.cloudecc);
+void AccretionDisc::start(double innerDust, double outerDust) {
+    releaseBands(state_.bands);
+    releaseBodies(state_.planets);
+    state_.planets = nullptr;
+    state_.bands = new DustBand;
+    state_.bands->inneredge = innerDust;
+    state_.bands->outeredge = outerDust;
+    state_.bands->dustpresent = 1;
+    state_.bands->gaspresent = 1;
+    state_.cloudecc = 0.2;
+    state_.dustleft = true;
 }
 
-double reachOuter(double a, double e, double m) {
-    return a * (1.0 + e) * (1.0 + m) / (1.0 - g_disc.cloudecc);
+double AccretionDisc::reachInner(double a, double e, double m) const {
+    return a * (1.0 - e) * (1.0 - m) / (1.0 + state_.cloudecc);
 }
 
-bool discHasDust(double inner, double outer) {
-    const DustBand* band = g_disc.bands;
+double AccretionDisc::reachOuter(double a, double e, double m) const {
+    return a * (1.0 + e) * (1.0 + m) / (1.0 - state_.cloudecc);
+}
+
+bool AccretionDisc::hasDust(double inner, double outer) const {
+    const DustBand* band = state_.bands;
     while (band != nullptr && band->outeredge < inner) band = band->next;
     if (band == nullptr) return false;
     bool dust = band->dustpresent != 0;
@@ -82,16 +83,16 @@ double criticalMass(double a, double e, double luminosity) {
     return 1.2e-5 * std::pow((a - a * e) * std::sqrt(luminosity), -0.75);
 }
 
-double sweepMass(double m, double a, double e, double critMass, const DustBand* band,
+double AccretionDisc::sweepMass(double m, double a, double e, double critMass, const DustBand* band,
                  double& dustPart, double& gasPart) {
-    g_disc.reducedmass = reducedMassOf(m);
-    g_disc.sweepinner = reachInner(a, e, g_disc.reducedmass);
-    if (g_disc.sweepinner < 0.0) g_disc.sweepinner = 0.0;
-    g_disc.sweepouter = reachOuter(a, e, g_disc.reducedmass);
+    state_.reducedmass = reducedMassOf(m);
+    state_.sweepinner = reachInner(a, e, state_.reducedmass);
+    if (state_.sweepinner < 0.0) state_.sweepinner = 0.0;
+    state_.sweepouter = reachOuter(a, e, state_.reducedmass);
 
     if (band == nullptr) return 0.0;
 
-    const double dust = band->dustpresent ? g_disc.dustdensity : 0.0;
+    const double dust = band->dustpresent ? state_.dustdensity : 0.0;
     double density;
     double gasDensity;
     if (m >= critMass && band->gaspresent) {
@@ -103,13 +104,13 @@ double sweepMass(double m, double a, double e, double critMass, const DustBand* 
         gasDensity = 0.0;
     }
 
-    if (g_disc.sweepinner < band->outeredge && g_disc.sweepouter > band->inneredge) {
-        const double width = g_disc.sweepouter - g_disc.sweepinner;
-        double beyondOuter = g_disc.sweepouter - band->outeredge;
+    if (state_.sweepinner < band->outeredge && state_.sweepouter > band->inneredge) {
+        const double width = state_.sweepouter - state_.sweepinner;
+        double beyondOuter = state_.sweepouter - band->outeredge;
         if (beyondOuter < 0.0) beyondOuter = 0.0;
-        double belowInner = band->inneredge - g_disc.sweepinner;
+        double belowInner = band->inneredge - state_.sweepinner;
         if (belowInner < 0.0) belowInner = 0.0;
-        const double volume = 12.5663706144 * (a * a) * g_disc.reducedmass *
+        const double volume = 12.5663706144 * (a * a) * state_.reducedmass *
                               (1.0 - e * (beyondOuter - belowInner) / width) *
                               (width - beyondOuter - belowInner);
         double restDust = 0.0;
@@ -122,25 +123,25 @@ double sweepMass(double m, double a, double e, double critMass, const DustBand* 
     return sweepMass(m, a, e, critMass, band->next, dustPart, gasPart);
 }
 
-void accreteBody(double& mass, double& dust, double& gas, double a, double e, double critMass,
+void AccretionDisc::accreteBody(double& mass, double& dust, double& gas, double a, double e, double critMass,
                  double innerBound, double outerBound) {
     double collected = mass;
     double previous;
     do {
         previous = collected;
-        collected = sweepMass(previous, a, e, critMass, g_disc.bands, dust, gas);
+        collected = sweepMass(previous, a, e, critMass, state_.bands, dust, gas);
     } while (collected - previous >= 0.0001 * previous);  // also ends on a non-number
     mass = mass + collected;
-    clearSweptLanes(g_disc.sweepinner, g_disc.sweepouter, mass, critMass, innerBound,
+    clearSweptLanes(state_.sweepinner, state_.sweepouter, mass, critMass, innerBound,
                     outerBound);
 }
 
-void clearSweptLanes(double min, double max, double mass, double critMass, double innerBound,
+void AccretionDisc::clearSweptLanes(double min, double max, double mass, double critMass, double innerBound,
                      double outerBound) {
     const bool keepsGas = mass <= critMass;
-    g_disc.dustleft = false;
+    state_.dustleft = false;
 
-    DustBand* band = g_disc.bands;
+    DustBand* band = state_.bands;
     while (band != nullptr) {
         const std::int32_t newGas = (band->gaspresent && keepsGas) ? 1 : 0;
         if (band->inneredge < min && band->outeredge > max) {
@@ -165,9 +166,9 @@ void clearSweptLanes(double min, double max, double mass, double critMass, doubl
         }
     }
 
-    for (DustBand* b = g_disc.bands; b != nullptr; b = b->next) {
+    for (DustBand* b = state_.bands; b != nullptr; b = b->next) {
         if (b->dustpresent && b->outeredge >= innerBound && b->inneredge <= outerBound)
-            g_disc.dustleft = true;
+            state_.dustleft = true;
         DustBand* successor = b->next;
         if (successor != nullptr && successor->dustpresent == b->dustpresent &&
             successor->gaspresent == b->gaspresent) {
@@ -187,9 +188,11 @@ double moonsMass(const BodyNode& planet) {
     return total;
 }
 
+}  // namespace
+
 // Moves `planet` outward past every following planet whose sma is below its own.
-void keepSorted(BodyNode* planet) {
-    BodyNode** link = &g_disc.planets;
+void AccretionDisc::keepSorted(BodyNode* planet) {
+    BodyNode** link = &state_.planets;
     while (*link != planet) link = &(*link)->next;
     BodyNode* after = planet;
     while (after->next != nullptr && after->next->sma < planet->sma) after = after->next;
@@ -199,23 +202,21 @@ void keepSorted(BodyNode* planet) {
     after->next = planet;
 }
 
-}  // namespace
-
-void placeBody(double a, double e, double mass, double critMass, double dust, double gas,
+void AccretionDisc::placeBody(double a, double e, double mass, double critMass, double dust, double gas,
                double luminosity, double innerBound, double outerBound, bool withMoons) {
-    for (BodyNode* p = g_disc.planets; p != nullptr; p = p->next) {
+    for (BodyNode* p = state_.planets; p != nullptr; p = p->next) {
         const double diff = p->sma - a;
-        const double r = g_disc.reducedmass;
+        const double r = state_.reducedmass;
         double d1;
         double d2;
         if (diff > 0.0) {
             d1 = a * (1.0 + e) * (1.0 + r) - a;
-            g_disc.reducedmass = reducedMassOf(p->mass);
-            d2 = p->sma - p->sma * (1.0 - p->ecc) * (1.0 - g_disc.reducedmass);
+            state_.reducedmass = reducedMassOf(p->mass);
+            d2 = p->sma - p->sma * (1.0 - p->ecc) * (1.0 - state_.reducedmass);
         } else {
             d1 = a - a * (1.0 - e) * (1.0 - r);
-            g_disc.reducedmass = reducedMassOf(p->mass);
-            d2 = p->sma * (1.0 + p->ecc) * (1.0 + g_disc.reducedmass) - p->sma;
+            state_.reducedmass = reducedMassOf(p->mass);
+            d2 = p->sma * (1.0 + p->ecc) * (1.0 + state_.reducedmass) - p->sma;
         }
         if (!(std::fabs(d1) >= std::fabs(diff) || std::fabs(d2) >= std::fabs(diff))) continue;
 
@@ -269,36 +270,36 @@ void placeBody(double a, double e, double mass, double critMass, double dust, do
     body->dustmass = dust;
     body->gasmass = gas;
     body->gasgiant = mass >= critMass ? 1 : 0;
-    BodyNode** link = &g_disc.planets;
+    BodyNode** link = &state_.planets;
     while (*link != nullptr && (*link)->sma < a) link = &(*link)->next;
     body->next = *link;
     *link = body;
 }
 
-BodyNode* takePlanets() {
-    BodyNode* planets = g_disc.planets;
-    g_disc.planets = nullptr;
+BodyNode* AccretionDisc::takePlanets() {
+    BodyNode* planets = state_.planets;
+    state_.planets = nullptr;
     return planets;
 }
 
-BodyNode* accreteDisc(double starMass, double luminosity, double innerDust, double outerDust,
+BodyNode* AccretionDisc::accrete(double starMass, double luminosity, double innerDust, double outerDust,
                       double outerLimit, double dustCoefficient, bool withMoons) {
     if (innerDust == 0.0) innerDust = 0.004652 * std::sqrt(luminosity / std::pow(0.346, 4.0));
-    startDisc(innerDust, outerDust);
+    start(innerDust, outerDust);
 
     const double innerBound = 0.3 * cubeRoot(starMass);
     const double outerBound = outerLimit == 0.0 ? 50.0 * cubeRoot(starMass) : outerLimit;
 
     long fruitless = 0;
-    while (g_disc.dustleft) {
-        const double a = drawUniform(innerBound, outerBound);
-        const double e = drawEccentricity();
-        if (!discHasDust(reachInner(a, e, kProtoplanetMass), reachOuter(a, e, kProtoplanetMass))) {
+    while (state_.dustleft) {
+        const double a = random_.drawUniform(innerBound, outerBound);
+        const double e = random_.drawEccentricity();
+        if (!hasDust(reachInner(a, e, kProtoplanetMass), reachOuter(a, e, kProtoplanetMass))) {
             if (++fruitless >= kMaxFruitlessInjections) break;
             continue;
         }
         fruitless = 0;
-        g_disc.dustdensity = dustCoefficient * std::sqrt(starMass) * std::exp(-5.0 * cubeRoot(a));
+        state_.dustdensity = dustCoefficient * std::sqrt(starMass) * std::exp(-5.0 * cubeRoot(a));
         const double critMass = criticalMass(a, e, luminosity);
 
         double mass = kProtoplanetMass;
@@ -311,13 +312,13 @@ BodyNode* accreteDisc(double starMass, double luminosity, double innerDust, doub
                       withMoons);
     }
 
-    releaseBands(g_disc.bands);
-    g_disc.bands = nullptr;
+    releaseBands(state_.bands);
+    state_.bands = nullptr;
     if (withMoons) return accreteMoonDiscs(dustCoefficient, starMass);
     return takePlanets();
 }
 
-BodyNode* accreteMoonDiscs([[maybe_unused]] double dustCoefficient, double starMass) {
+BodyNode* AccretionDisc::accreteMoonDiscs([[maybe_unused]] double dustCoefficient, double starMass) {
     BodyNode* planets = takePlanets();
     for (BodyNode* p = planets; p != nullptr; p = p->next) {
         if (!(p->mass > kFiveEarthMasses)) continue;
@@ -327,9 +328,9 @@ BodyNode* accreteMoonDiscs([[maybe_unused]] double dustCoefficient, double starM
         const double outerLimit = 0.25 * p->sma * cubeRoot(p->mass / (3.0 * starMass));
         const double coefficient =
             0.8 + (p->mass * kEarthMassesPerSolarMass - 315.0) * 0.001;
-        p->firstmoon = accreteDisc(p->dustmass, kMoonDiscLuminosity, 0.0, outerDust, outerLimit,
+        p->firstmoon = accrete(p->dustmass, kMoonDiscLuminosity, 0.0, outerDust, outerLimit,
                                    coefficient, false);
     }
-    g_disc.planets = nullptr;
+    state_.planets = nullptr;
     return planets;
 }

@@ -5,10 +5,12 @@
 // reach it overlaps, or is captured as a moon. Injection goes on until no dust is left in the
 // planet-forming zone. Heavier planets then get moons from small discs of their own.
 //
-// All randomness comes from sharedRandom(); the disc is one process-wide state, so one
-// accretion runs at a time.
+// Each generation makes its own disc, which draws from the generator it is given, so discs of
+// different systems can be accreted side by side.
 
 #include "generation/body_node.h"
+
+class LcgRandom;
 
 struct AccretionState {
     DustBand* bands = nullptr;    // innermost first
@@ -21,35 +23,50 @@ struct AccretionState {
     bool dustleft = false;        // some band still holds dust in the planet-forming zone
 };
 
-// The process-wide disc.
-AccretionState& accretionState();
+class AccretionDisc {
+public:
+    explicit AccretionDisc(LcgRandom& random) : random_(random) {}
+    ~AccretionDisc();
+    AccretionDisc(const AccretionDisc&) = delete;
+    AccretionDisc& operator=(const AccretionDisc&) = delete;
 
-// Accretes the planets of a star of `starMass` and `luminosity`. `innerDust` 0 computes the
-// inner edge of the disc from the luminosity; `outerLimit` 0 is the farthest planet-forming
-// distance. With `withMoons`, planets heavier than 5 Earth masses get moons accreted from
-// their own discs, and small bodies may be captured as moons while planets merge.
-// The caller owns the returned list.
-BodyNode* accreteDisc(double starMass, double luminosity, double innerDust, double outerDust,
+    // Accretes the planets of a star of `starMass` and `luminosity`. `innerDust` 0 computes the
+    // inner edge of the disc from the luminosity; `outerLimit` 0 is the farthest planet-forming
+    // distance. With `withMoons`, planets heavier than 5 Earth masses get moons accreted from
+    // their own discs, and small bodies may be captured as moons while planets merge.
+    // The caller owns the returned list.
+    BodyNode* accrete(double starMass, double luminosity, double innerDust, double outerDust,
                       double outerLimit, double dustCoefficient, bool withMoons);
 
-// Gives every planet of the current list heavier than 5 Earth masses a moon list accreted from
-// a disc of its own, then hands the planet list over to the caller.
-BodyNode* accreteMoonDiscs(double dustCoefficient, double starMass);
+    // Gives every planet of the current list heavier than 5 Earth masses a moon list accreted
+    // from a disc of its own, then hands the planet list over to the caller.
+    BodyNode* accreteMoonDiscs(double dustCoefficient, double starMass);
 
-// Stages of accretion, exposed so that they can be checked one by one.
-void startDisc(double innerDust, double outerDust);
-double reachInner(double a, double e, double m);
-double reachOuter(double a, double e, double m);
-bool discHasDust(double inner, double outer);
+    // Stages of accretion, exposed so that they can be checked one by one.
+    void start(double innerDust, double outerDust);
+    double reachInner(double a, double e, double m) const;
+    double reachOuter(double a, double e, double m) const;
+    bool hasDust(double inner, double outer) const;
+    double sweepMass(double m, double a, double e, double critMass, const DustBand* band,
+                     double& dustPart, double& gasPart);
+    void accreteBody(double& mass, double& dust, double& gas, double a, double e, double critMass,
+                     double innerBound, double outerBound);
+    void clearSweptLanes(double min, double max, double mass, double critMass, double innerBound,
+                         double outerBound);
+    void placeBody(double a, double e, double mass, double critMass, double dust, double gas,
+                   double luminosity, double innerBound, double outerBound, bool withMoons);
+
+    // Hands the current planet list to the caller and empties the disc.
+    BodyNode* takePlanets();
+
+    // The bands, planets and running values, for the stage checks.
+    AccretionState& state() { return state_; }
+
+private:
+    void keepSorted(BodyNode* planet);
+
+    LcgRandom& random_;
+    AccretionState state_;
+};
+
 double criticalMass(double a, double e, double luminosity);
-double sweepMass(double m, double a, double e, double critMass, const DustBand* band,
-                 double& dustPart, double& gasPart);
-void accreteBody(double& mass, double& dust, double& gas, double a, double e, double critMass,
-                 double innerBound, double outerBound);
-void clearSweptLanes(double min, double max, double mass, double critMass, double innerBound,
-                     double outerBound);
-void placeBody(double a, double e, double mass, double critMass, double dust, double gas,
-               double luminosity, double innerBound, double outerBound, bool withMoons);
-
-// Hands the current planet list to the caller and empties the disc.
-BodyNode* takePlanets();

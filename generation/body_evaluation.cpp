@@ -30,7 +30,7 @@ void resetForEvaluation(BodyNode& body, int number, GeneratorStar& star) {
 // Keeps the moons that are neither too light nor too heavy and, around a heavy planet, not
 // inside the Roche distance; evaluates them at the planet's distance from the star and gives
 // the moons of lighter planets random orbits.
-void handleMoons(BodyNode& planet, GeneratorStar& star) {
+void handleMoons(BodyNode& planet, GeneratorStar& star, LcgRandom& random) {
     int kept = 0;
     BodyNode** link = &planet.firstmoon;
     while (*link != nullptr) {
@@ -46,7 +46,7 @@ void handleMoons(BodyNode& planet, GeneratorStar& star) {
         moon->moonecc = moon->ecc;
         moon->sma = planet.sma;
         moon->ecc = planet.ecc;
-        evaluateBody(*moon, kept, star, kBodyAndMoons, true);
+        evaluateBody(*moon, kept, star, kBodyAndMoons, true, random);
 
         const double roche = moon->radius * std::pow(2.0 * planet.mass / moon->mass, 1.0 / 3.0) *
                              kAuPerKm;
@@ -58,9 +58,9 @@ void handleMoons(BodyNode& planet, GeneratorStar& star) {
                 continue;
             }
         } else {
-            moon->moonsma = drawUniform(
+            moon->moonsma = random.drawUniform(
                 roche, std::pow(planet.mass / (3.0 * star.mass), 1.0 / 3.0) * planet.sma / 6.0);
-            moon->moonecc = drawEccentricity();
+            moon->moonecc = random.drawEccentricity();
         }
         link = &moon->next;
     }
@@ -91,14 +91,14 @@ void loseLightGases(BodyNode& body, const GeneratorStar& star) {
     }
 }
 
-void finishGiant(BodyNode& body, const GeneratorStar& star) {
+void finishGiant(BodyNode& body, const GeneratorStar& star, LcgRandom& random) {
     body.greenhouse = 0;
     body.volinventory = kInfinity;
     body.surfpressure = kInfinity;
     body.boilpoint = kInfinity;
     body.medsurftemp = kInfinity;
     body.greenhouserise = 0.0;
-    body.albedo = drawAround(0.5, 0.1);
+    body.albedo = random.drawAround(0.5, 0.1);
     body.hydrofraction = 1.0;
     body.cloudfraction = 1.0;
     body.icefraction = 0.0;
@@ -133,16 +133,17 @@ PlanetType surfaceType(BodyNode& body, bool isMoon) {
 
 }  // namespace
 
-void evaluateBody(BodyNode& body, int number, GeneratorStar& star, int moonMode, bool isMoon) {
+void evaluateBody(BodyNode& body, int number, GeneratorStar& star, int moonMode, bool isMoon,
+                  LcgRandom& random) {
     resetForEvaluation(body, number, star);
 
-    if (moonMode > kBodyOnly && !isMoon && body.firstmoon != nullptr) handleMoons(body, star);
+    if (moonMode > kBodyOnly && !isMoon && body.firstmoon != nullptr) handleMoons(body, star, random);
     if (moonMode >= kMoonsOnly) return;
 
     const double ecosphere = star.ecosphereradius;
     body.orbitzone = orbitZone(star.luminosity, body.sma);
     body.period = orbitalPeriod(body.sma, body.mass, star.mass);
-    body.axtilt = axialTilt(body.sma);
+    body.axtilt = axialTilt(body.sma, random);
     body.exotemp = exosphereTemp(body.sma, ecosphere);
     body.rmsvelocity = rmsVelocity(kNitrogenWeight, body.exotemp);
     body.coreradius = kothariRadius(body.dustmass, body.orbitzone);
@@ -169,7 +170,7 @@ void evaluateBody(BodyNode& body, int number, GeneratorStar& star, int moonMode,
     body.escvelocity = escapeVelocity(body.mass, body.radius);
 
     if (giant) {
-        finishGiant(body, star);
+        finishGiant(body, star, random);
         return;
     }
 

@@ -5,6 +5,8 @@
 
 #include "generation/body_node.h"
 
+class LcgRandom;
+
 enum MoonMode : int {
     kBodyOnly = 0,        // evaluate the body alone
     kBodyAndMoons = 1,    // handle the moons, then evaluate the body
@@ -14,4 +16,6 @@ enum MoonMode : int {
 // Evaluates `body` in place as body number `number` of `star`. A body may be evaluated again;
 // each evaluation starts afresh except for what the steps leave alone (the albedo the climate
 // starts from, the type a giant test does not set). Moons never get moons of their own.
-void evaluateBody(BodyNode& body, int number, GeneratorStar& star, int moonMode, bool isMoon);
+// The tilt, a giant's albedo and the orbits of a light planet's moons are drawn from `random`.
+void evaluateBody(BodyNode& body, int number, GeneratorStar& star, int moonMode, bool isMoon,
+                  LcgRandom& random);

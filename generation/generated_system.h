@@ -9,6 +9,7 @@
 #include <vector>
 
 struct StellarData;
+class LcgRandom;
 
 // Body types. The value is stored in saved files, so the numbering is fixed.
 enum PlanetType : std::int32_t {
@@ -113,6 +114,10 @@ struct GeneratedSystem {
     // integer part modulo 2^32; 0 seeds from the clock) and replaces what the system held.
     // The same stellar data and non-zero seed always give the same system.
     void generateFor(double seed, const StellarData& stellar);
+
+    // The same, drawing from `random`: it is reseeded from `seed` and left where the
+    // generation ended, for a later export that continues the sequence.
+    void generateFor(double seed, const StellarData& stellar, LcgRandom& random);
 
     // Empties the system (no planets), keeping its name.
     void clearPlanets();

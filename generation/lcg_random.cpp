@@ -2,21 +2,16 @@
 
 #include <cmath>
 
-LcgRandom& sharedRandom() {
-    static LcgRandom generator;
-    return generator;
-}
-
-double drawUniform(double lo, double hi) {
-    const double n = sharedRandom().next();
+double LcgRandom::drawUniform(double lo, double hi) {
+    const double n = next();
     return lo + (hi - lo) * n / 32767.0;
 }
 
-double drawAround(double value, double spread) {
+double LcgRandom::drawAround(double value, double spread) {
     return value + value * drawUniform(-spread, spread);
 }
 
-double drawEccentricity() {
+double LcgRandom::drawEccentricity() {
     const double e = 1.0 - std::pow(drawUniform(0.0, 1.0), 0.077);
     return e > 0.99 ? 0.99 : e;
 }

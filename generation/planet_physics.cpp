@@ -22,8 +22,8 @@ double orbitalPeriod(double a, double m, double starMass) {
     return std::sqrt(std::pow(a, 3.0) / (m + starMass)) * kDaysPerYear;
 }
 
-double axialTilt(double a) {
-    const double tilt = std::trunc(std::pow(a, 0.2) * drawAround(23.4, 0.4));
+double axialTilt(double a, LcgRandom& random) {
+    const double tilt = std::trunc(std::pow(a, 0.2) * random.drawAround(23.4, 0.4));
     return std::fmod(tilt, 360.0);
 }
 

@@ -5,14 +5,16 @@
 
 #include "generation/body_node.h"
 
+class LcgRandom;
+
 // Orbital zone 1 to 3 of a distance `a` (AU) around a star of luminosity `luminosity`.
 int orbitZone(double luminosity, double a);
 
 // Orbital period in days of a body of mass `m` around a star of mass `starMass`.
 double orbitalPeriod(double a, double m, double starMass);
 
-// Axial tilt in degrees (draws once).
-double axialTilt(double a);
+// Axial tilt in degrees (draws once from `random`).
+double axialTilt(double a, LcgRandom& random);
 
 // Exospheric temperature at distance `a` from a star of ecosphere radius `ecosphere`.
 double exosphereTemp(double a, double ecosphere);

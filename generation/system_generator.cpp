@@ -27,7 +27,8 @@ bool isSudarsky(PlanetType type) { return type >= sudarskyi && type <= sudarskyv
 
 // Evaluates every planet. When the star has lost mass since its planets formed, each orbit
 // widens; a planet whose new periapsis lies inside the star is swallowed.
-BodyNode* evaluatePlanets(BodyNode* planets, GeneratorStar& star, const StellarData& stellar) {
+BodyNode* evaluatePlanets(BodyNode* planets, GeneratorStar& star, const StellarData& stellar,
+                          LcgRandom& random) {
     const double initialMass = stellar.initialmass;
     const double currentMass = stellar.mass;
     const double currentLuminosity = stellar.luminosity;
@@ -39,13 +40,13 @@ BodyNode* evaluatePlanets(BodyNode* planets, GeneratorStar& star, const StellarD
         BodyNode* planet = *link;
         ++number;
         if (currentMass == initialMass) {
-            evaluateBody(*planet, number, star, kBodyAndMoons, false);
+            evaluateBody(*planet, number, star, kBodyAndMoons, false, random);
             link = &planet->next;
             continue;
         }
 
         const double newSma = planet->sma * initialMass / currentMass;
-        const double newEcc = planet->ecc * drawUniform(1.0, 3.0);
+        const double newEcc = planet->ecc * random.drawUniform(1.0, 3.0);
         if (stellar.radius * kSolarRadiusKm >= newSma * kKmPerAu * (1.0 - newEcc)) {
             *link = planet->next;
             releaseBody(planet);
@@ -53,7 +54,7 @@ BodyNode* evaluatePlanets(BodyNode* planets, GeneratorStar& star, const StellarD
             continue;
         }
 
-        evaluateBody(*planet, number, star, kBodyOnly, false);
+        evaluateBody(*planet, number, star, kBodyOnly, false, random);
         planet->sma = newSma;
         planet->ecc = newEcc;
         star.luminosity = currentLuminosity;
@@ -64,9 +65,9 @@ BodyNode* evaluatePlanets(BodyNode* planets, GeneratorStar& star, const StellarD
             const double ratio = std::sqrt(currentLuminosity) / newSma;
             planet->exotemp = 1273.0 * (ratio * ratio);
             if (planet->firstmoon != nullptr)
-                evaluateBody(*planet, number, star, kMoonsOnly, false);
+                evaluateBody(*planet, number, star, kMoonsOnly, false, random);
         } else {
-            evaluateBody(*planet, number, star, kBodyAndMoons, false);
+            evaluateBody(*planet, number, star, kBodyAndMoons, false, random);
         }
         star.luminosity = currentLuminosity;
         star.ecosphereradius = initialEcosphere;
@@ -75,8 +76,7 @@ BodyNode* evaluatePlanets(BodyNode* planets, GeneratorStar& star, const StellarD
     return planets;
 }
 
-void drawOrientation(PlanetRecord& record) {
-    LcgRandom& random = sharedRandom();
+void drawOrientation(PlanetRecord& record, LcgRandom& random) {
     const double u = 100.0 * random.next() / 32767.0;
     const double n = random.next();
     if (u < 95.0)
@@ -90,7 +90,7 @@ void drawOrientation(PlanetRecord& record) {
     record.meanlongitude = 6.283 * random.next() / 32767.0;
 }
 
-void fillSystem(GeneratedSystem& system, const BodyNode* planets) {
+void fillSystem(GeneratedSystem& system, const BodyNode* planets, LcgRandom& random) {
     system.planetcount = countBodies(planets);
     system.planets.assign(static_cast<std::size_t>(system.planetcount), PlanetSlot{});
     int index = 0;
@@ -102,7 +102,7 @@ void fillSystem(GeneratedSystem& system, const BodyNode* planets) {
         PlanetRecord& record = slot.bodies[0];
         copyBodyToRecord(*planet, record);
         record.name = planetLetter(index);
-        drawOrientation(record);
+        drawOrientation(record, random);
 
         int moonNumber = 0;
         for (const BodyNode* moon = planet->firstmoon; moon != nullptr; moon = moon->next) {
@@ -112,7 +112,7 @@ void fillSystem(GeneratedSystem& system, const BodyNode* planets) {
             moonRecord.sma = moon->moonsma;
             moonRecord.ecc = moon->moonecc;
             moonRecord.name = moonName(record.name, moonNumber);
-            drawOrientation(moonRecord);
+            drawOrientation(moonRecord, random);
         }
     }
 }
@@ -120,6 +120,11 @@ void fillSystem(GeneratedSystem& system, const BodyNode* planets) {
 }  // namespace
 
 void GeneratedSystem::generateFor(double seed, const StellarData& stellar) {
+    LcgRandom random;
+    generateFor(seed, stellar, random);
+}
+
+void GeneratedSystem::generateFor(double seed, const StellarData& stellar, LcgRandom& random) {
     clearPlanets();
     // The export and the cache list name a system after its star, also when it has no planets.
     name = stellar.name;
@@ -127,7 +132,6 @@ void GeneratedSystem::generateFor(double seed, const StellarData& stellar) {
     // A star without mass has no disc to accrete from.
     if (!(stellar.initialmass > 0.0) || !std::isfinite(stellar.initialmass)) return;
 
-    LcgRandom& random = sharedRandom();
     std::uint32_t word = low32Bits(seed);  // the integer part modulo 2^32
     if (word == 0) {
         random.seed(static_cast<std::uint32_t>(std::time(nullptr)));
@@ -142,12 +146,13 @@ void GeneratedSystem::generateFor(double seed, const StellarData& stellar) {
     star.life = 1e10 * star.mass / star.luminosity;
     star.name = name.c_str();
 
-    BodyNode* bodies = accreteDisc(star.mass, star.luminosity, 0.0,
+    AccretionDisc disc(random);
+    BodyNode* bodies = disc.accrete(star.mass, star.luminosity, 0.0,
                                     200.0 * std::pow(star.mass, 1.0 / 3.0), 0.0, kDustCoefficient,
                                     true);
-    star.age = drawUniform(1e9, std::fmin(6e9, star.life));
+    star.age = random.drawUniform(1e9, std::fmin(6e9, star.life));
 
-    bodies = evaluatePlanets(bodies, star, stellar);
-    fillSystem(*this, bodies);
+    bodies = evaluatePlanets(bodies, star, stellar, random);
+    fillSystem(*this, bodies, random);
     releaseBodies(bodies);
 }

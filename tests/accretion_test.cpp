@@ -20,71 +20,63 @@ struct Band {
     int gas;
 };
 
-// Replaces the disc with the given bands and an empty planet list.
-void setBands(std::initializer_list<Band> bands) {
-    startDisc(0.0, 1.0);
-    AccretionState& state = accretionState();
-    releaseBands(state.bands);
-    state.bands = nullptr;
-    DustBand** link = &state.bands;
-    for (const Band& b : bands) {
-        DustBand* band = new DustBand;
-        band->inneredge = b.inner;
-        band->outeredge = b.outer;
-        band->dustpresent = b.dust;
-        band->gaspresent = b.gas;
-        *link = band;
-        link = &band->next;
-    }
-}
-
-std::vector<Band> bandList() {
-    std::vector<Band> out;
-    for (const DustBand* b = accretionState().bands; b != nullptr; b = b->next)
-        out.push_back({b->inneredge, b->outeredge, b->dustpresent, b->gaspresent});
-    return out;
-}
-
-void expectBands(const std::vector<Band>& expected) {
-    const std::vector<Band> actual = bandList();
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(actual[i].inner, expected[i].inner) << "band " << i;
-        EXPECT_EQ(actual[i].outer, expected[i].outer) << "band " << i;
-        EXPECT_EQ(actual[i].dust, expected[i].dust) << "band " << i;
-        EXPECT_EQ(actual[i].gas, expected[i].gas) << "band " << i;
-    }
-}
-
-BodyNode* addPlanet(double sma, double ecc, double mass, double dust = 0.0, double gas = 0.0) {
-    BodyNode* body = new BodyNode;
-    body->sma = sma;
-    body->ecc = ecc;
-    body->mass = mass;
-    body->dustmass = dust;
-    body->gasmass = gas;
-    BodyNode** link = &accretionState().planets;
-    while (*link != nullptr) link = &(*link)->next;
-    *link = body;
-    return body;
-}
-
-std::vector<const BodyNode*> planetList() {
-    std::vector<const BodyNode*> out;
-    for (const BodyNode* p = accretionState().planets; p != nullptr; p = p->next) out.push_back(p);
-    return out;
-}
-
 double reducedMass(double m) { return std::pow(m / (1.0 + m), 0.25); }
 
 class Accretion : public ::testing::Test {
 protected:
-    void SetUp() override { sharedRandom().seed(1); }
-    void TearDown() override {
-        startDisc(0.0, 1.0);
-        releaseBands(accretionState().bands);
-        accretionState().bands = nullptr;
+    // Replaces the disc with the given bands and an empty planet list.
+    void setBands(std::initializer_list<Band> bands) {
+        disc.start(0.0, 1.0);
+        releaseBands(discState().bands);
+        discState().bands = nullptr;
+        DustBand** link = &discState().bands;
+        for (const Band& b : bands) {
+            DustBand* band = new DustBand;
+            band->inneredge = b.inner;
+            band->outeredge = b.outer;
+            band->dustpresent = b.dust;
+            band->gaspresent = b.gas;
+            *link = band;
+            link = &band->next;
+        }
     }
+
+    void expectBands(const std::vector<Band>& expected) {
+        std::vector<Band> actual;
+        for (const DustBand* b = discState().bands; b != nullptr; b = b->next)
+            actual.push_back({b->inneredge, b->outeredge, b->dustpresent, b->gaspresent});
+        ASSERT_EQ(actual.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(actual[i].inner, expected[i].inner) << "band " << i;
+            EXPECT_EQ(actual[i].outer, expected[i].outer) << "band " << i;
+            EXPECT_EQ(actual[i].dust, expected[i].dust) << "band " << i;
+            EXPECT_EQ(actual[i].gas, expected[i].gas) << "band " << i;
+        }
+    }
+
+    BodyNode* addPlanet(double sma, double ecc, double mass, double dust = 0.0, double gas = 0.0) {
+        BodyNode* body = new BodyNode;
+        body->sma = sma;
+        body->ecc = ecc;
+        body->mass = mass;
+        body->dustmass = dust;
+        body->gasmass = gas;
+        BodyNode** link = &discState().planets;
+        while (*link != nullptr) link = &(*link)->next;
+        *link = body;
+        return body;
+    }
+
+    std::vector<const BodyNode*> planetList() {
+        std::vector<const BodyNode*> out;
+        for (const BodyNode* p = discState().planets; p != nullptr; p = p->next) out.push_back(p);
+        return out;
+    }
+
+    AccretionState& discState() { return disc.state(); }
+
+    LcgRandom random{1};
+    AccretionDisc disc{random};
 };
 
 }  // namespace
@@ -92,19 +84,19 @@ protected:
 TEST_F(Accretion, StartingADiscGivesOneDustyGassyBand) {
     setBands({{1.0, 2.0, 0, 0}, {2.0, 3.0, 1, 0}});
     addPlanet(1.0, 0.0, 1e-6);
-    accretionState().cloudecc = 0.5;
-    accretionState().dustleft = false;
-    startDisc(0.05, 200.0);
+    discState().cloudecc = 0.5;
+    discState().dustleft = false;
+    disc.start(0.05, 200.0);
     expectBands({{0.05, 200.0, 1, 1}});
-    EXPECT_EQ(accretionState().planets, nullptr);
-    EXPECT_EQ(accretionState().cloudecc, 0.2);
-    EXPECT_TRUE(accretionState().dustleft);
+    EXPECT_EQ(discState().planets, nullptr);
+    EXPECT_EQ(discState().cloudecc, 0.2);
+    EXPECT_TRUE(discState().dustleft);
 }
 
 TEST_F(Accretion, ReachAndCriticalMass) {
-    startDisc(0.0, 1.0);
-    EXPECT_DOUBLE_EQ(reachInner(1.0, 0.1, 0.01), 0.9 * 0.99 / 1.2);
-    EXPECT_DOUBLE_EQ(reachOuter(1.0, 0.1, 0.01), 1.1 * 1.01 / 0.8);
+    disc.start(0.0, 1.0);
+    EXPECT_DOUBLE_EQ(disc.reachInner(1.0, 0.1, 0.01), 0.9 * 0.99 / 1.2);
+    EXPECT_DOUBLE_EQ(disc.reachOuter(1.0, 0.1, 0.01), 1.1 * 1.01 / 0.8);
     EXPECT_DOUBLE_EQ(criticalMass(1.0, 0.0, 1.0), 1.2e-5);
     // (16 * (1 - 0.5) * sqrt(4))^-0.75 = 16^-0.75 = 1/8
     EXPECT_DOUBLE_EQ(criticalMass(16.0, 0.5, 4.0), 1.2e-5 / 8.0);
@@ -112,28 +104,28 @@ TEST_F(Accretion, ReachAndCriticalMass) {
 
 TEST_F(Accretion, DustTest) {
     setBands({{0.5, 1.0, 1, 1}, {1.0, 2.0, 0, 1}, {2.0, 3.0, 1, 1}});
-    EXPECT_FALSE(discHasDust(1.2, 1.8));
-    EXPECT_TRUE(discHasDust(1.2, 2.5));
-    EXPECT_TRUE(discHasDust(0.6, 0.7));
-    EXPECT_FALSE(discHasDust(3.5, 4.0));  // beyond every band
+    EXPECT_FALSE(disc.hasDust(1.2, 1.8));
+    EXPECT_TRUE(disc.hasDust(1.2, 2.5));
+    EXPECT_TRUE(disc.hasDust(0.6, 0.7));
+    EXPECT_FALSE(disc.hasDust(3.5, 4.0));  // beyond every band
     // A range that starts exactly at a dusty band's outer edge still counts that band.
-    EXPECT_TRUE(discHasDust(1.0, 1.5));
+    EXPECT_TRUE(disc.hasDust(1.0, 1.5));
     // A range that ends exactly at a band's inner edge does not reach into it.
-    EXPECT_FALSE(discHasDust(1.5, 2.0));
+    EXPECT_FALSE(disc.hasDust(1.5, 2.0));
     // The first band not below the range sets the answer, even if the range ends before it.
-    EXPECT_TRUE(discHasDust(0.1, 0.2));
+    EXPECT_TRUE(disc.hasDust(0.1, 0.2));
     setBands({});
-    EXPECT_FALSE(discHasDust(0.0, 100.0));
+    EXPECT_FALSE(disc.hasDust(0.0, 100.0));
 }
 
 TEST_F(Accretion, SweepOfOneBandBelowCriticalMass) {
     setBands({{0.5, 2.0, 1, 1}});
-    AccretionState& state = accretionState();
+    AccretionState& state = discState();
     state.dustdensity = 1e-3;
     const double m = 1e-6;
     double dust = 0.0;
     double gas = 0.0;
-    const double collected = sweepMass(m, 1.0, 0.1, 1.0, state.bands, dust, gas);
+    const double collected = disc.sweepMass(m, 1.0, 0.1, 1.0, state.bands, dust, gas);
     const double r = reducedMass(m);
     EXPECT_DOUBLE_EQ(state.reducedmass, r);
     EXPECT_DOUBLE_EQ(state.sweepinner, 0.9 * (1.0 - r) / 1.2);
@@ -147,13 +139,13 @@ TEST_F(Accretion, SweepOfOneBandBelowCriticalMass) {
 
 TEST_F(Accretion, SweepAboveCriticalMassTakesGas) {
     setBands({{0.5, 2.0, 1, 1}});
-    AccretionState& state = accretionState();
+    AccretionState& state = discState();
     state.dustdensity = 1e-3;
     const double m = 1e-6;
     double dust = 0.0;
     double gas = 0.0;
     // critMass = m / 4: D = 50 d / (1 + 0.5 * 49)
-    const double collected = sweepMass(m, 1.0, 0.1, m / 4.0, state.bands, dust, gas);
+    const double collected = disc.sweepMass(m, 1.0, 0.1, m / 4.0, state.bands, dust, gas);
     const double r = reducedMass(m);
     const double volume = 12.5663706144 * r * (state.sweepouter - state.sweepinner);
     const double total = 50.0 * 1e-3 / 25.5;
@@ -164,9 +156,9 @@ TEST_F(Accretion, SweepAboveCriticalMassTakesGas) {
 
     // A band without gas gives no gas even above the critical mass.
     setBands({{0.5, 2.0, 1, 0}});
-    accretionState().dustdensity = 1e-3;
+    discState().dustdensity = 1e-3;
     dust = gas = 0.0;
-    EXPECT_NEAR(sweepMass(m, 1.0, 0.1, m / 4.0, accretionState().bands, dust, gas), volume * 1e-3,
+    EXPECT_NEAR(disc.sweepMass(m, 1.0, 0.1, m / 4.0, discState().bands, dust, gas), volume * 1e-3,
                 1e-15);
     EXPECT_EQ(gas, 0.0);
 }
@@ -175,14 +167,14 @@ TEST_F(Accretion, SweepOfPartlyCoveredBands) {
     // The reach runs from about 0.726 to 1.412 AU; the dusty band covers only [1.0, 1.2]
     // and the band beyond it has no dust.
     setBands({{0.1, 1.0, 0, 1}, {1.0, 1.2, 1, 1}, {1.2, 5.0, 0, 1}});
-    AccretionState& state = accretionState();
+    AccretionState& state = discState();
     state.dustdensity = 2e-3;
     const double m = 1e-6;
     const double a = 1.0;
     const double e = 0.1;
     double dust = 0.0;
     double gas = 0.0;
-    const double collected = sweepMass(m, a, e, 1.0, state.bands, dust, gas);
+    const double collected = disc.sweepMass(m, a, e, 1.0, state.bands, dust, gas);
     const double r = reducedMass(m);
     const double width = state.sweepouter - state.sweepinner;
     const double t1 = state.sweepouter - 1.2;
@@ -196,110 +188,110 @@ TEST_F(Accretion, SweepOfPartlyCoveredBands) {
 
 TEST_F(Accretion, SweepThatReachesNoBandLeavesThePartsAlone) {
     setBands({{10.0, 20.0, 1, 1}});
-    accretionState().dustdensity = 1e-3;
+    discState().dustdensity = 1e-3;
     double dust = 7.0;
     double gas = 8.0;
-    EXPECT_EQ(sweepMass(1e-6, 1.0, 0.1, 1.0, accretionState().bands, dust, gas), 0.0);
+    EXPECT_EQ(disc.sweepMass(1e-6, 1.0, 0.1, 1.0, discState().bands, dust, gas), 0.0);
     EXPECT_EQ(dust, 7.0);
     EXPECT_EQ(gas, 8.0);
     // A negative inner reach (eccentricity above 1) is raised to 0.
-    sweepMass(1e-6, 1.0, 1.5, 1.0, accretionState().bands, dust, gas);
-    EXPECT_EQ(accretionState().sweepinner, 0.0);
+    disc.sweepMass(1e-6, 1.0, 1.5, 1.0, discState().bands, dust, gas);
+    EXPECT_EQ(discState().sweepinner, 0.0);
 }
 
 TEST_F(Accretion, ClearingSplitsABandAroundTheSweptRange) {
     setBands({{1.0, 10.0, 1, 1}});
-    clearSweptLanes(2.0, 3.0, 1e-6, 1e-5, 0.3, 50.0);  // below critical mass: gas stays
+    disc.clearSweptLanes(2.0, 3.0, 1e-6, 1e-5, 0.3, 50.0);  // below critical mass: gas stays
     expectBands({{1.0, 2.0, 1, 1}, {2.0, 3.0, 0, 1}, {3.0, 10.0, 1, 1}});
-    EXPECT_TRUE(accretionState().dustleft);
+    EXPECT_TRUE(discState().dustleft);
 
     setBands({{1.0, 10.0, 1, 1}});
-    clearSweptLanes(2.0, 3.0, 1e-4, 1e-5, 0.3, 50.0);  // above critical mass: gas taken
+    disc.clearSweptLanes(2.0, 3.0, 1e-4, 1e-5, 0.3, 50.0);  // above critical mass: gas taken
     expectBands({{1.0, 2.0, 1, 1}, {2.0, 3.0, 0, 0}, {3.0, 10.0, 1, 1}});
 }
 
 TEST_F(Accretion, ClearingAtExactlyTheCriticalMassKeepsTheGas) {
     setBands({{1.0, 10.0, 1, 1}});
-    clearSweptLanes(2.0, 3.0, 1e-5, 1e-5, 0.3, 50.0);
+    disc.clearSweptLanes(2.0, 3.0, 1e-5, 1e-5, 0.3, 50.0);
     expectBands({{1.0, 2.0, 1, 1}, {2.0, 3.0, 0, 1}, {3.0, 10.0, 1, 1}});
 }
 
 TEST_F(Accretion, ClearingTheInnerOrOuterPartOfABand) {
     setBands({{1.0, 10.0, 1, 1}});
-    clearSweptLanes(0.5, 3.0, 1.0, 1e-5, 0.3, 50.0);
+    disc.clearSweptLanes(0.5, 3.0, 1.0, 1e-5, 0.3, 50.0);
     expectBands({{1.0, 3.0, 0, 0}, {3.0, 10.0, 1, 1}});
 
     setBands({{1.0, 10.0, 1, 1}});
-    clearSweptLanes(5.0, 12.0, 1.0, 1e-5, 0.3, 50.0);
+    disc.clearSweptLanes(5.0, 12.0, 1.0, 1e-5, 0.3, 50.0);
     expectBands({{1.0, 5.0, 1, 1}, {5.0, 10.0, 0, 0}});
 
     // A gas-free band cannot gain gas from a light body.
     setBands({{1.0, 10.0, 1, 0}});
-    clearSweptLanes(5.0, 12.0, 1e-9, 1e-5, 0.3, 50.0);
+    disc.clearSweptLanes(5.0, 12.0, 1e-9, 1e-5, 0.3, 50.0);
     expectBands({{1.0, 5.0, 1, 0}, {5.0, 10.0, 0, 0}});
 }
 
 TEST_F(Accretion, ClearingAWholeBandAndLeavingOthers) {
     setBands({{1.0, 2.0, 1, 1}, {2.0, 3.0, 0, 1}, {3.0, 4.0, 1, 0}});
-    clearSweptLanes(0.5, 2.5, 1.0, 1e-5, 0.3, 50.0);
+    disc.clearSweptLanes(0.5, 2.5, 1.0, 1e-5, 0.3, 50.0);
     // [1,2] is swept whole and merges with the swept inner piece of [2,3]; the rest of
     // [2,3] keeps its gas; [3,4] lies outside.
     expectBands({{1.0, 2.5, 0, 0}, {2.5, 3.0, 0, 1}, {3.0, 4.0, 1, 0}});
-    EXPECT_TRUE(accretionState().dustleft);
+    EXPECT_TRUE(discState().dustleft);
 
     setBands({{1.0, 10.0, 1, 1}});
-    clearSweptLanes(0.5, 12.0, 1.0, 1e-5, 0.3, 50.0);
+    disc.clearSweptLanes(0.5, 12.0, 1.0, 1e-5, 0.3, 50.0);
     expectBands({{1.0, 10.0, 0, 0}});
-    EXPECT_FALSE(accretionState().dustleft);
+    EXPECT_FALSE(discState().dustleft);
 }
 
 TEST_F(Accretion, ABandThatOnlyTouchesTheSweptRangeIsLeftAlone) {
     // [1,2] ends exactly where the swept range begins and [3,5] starts exactly where it ends;
     // neither matches any clearing case and both must be passed over.
     setBands({{1.0, 2.0, 1, 1}, {2.0, 3.0, 1, 0}, {3.0, 5.0, 1, 1}});
-    clearSweptLanes(2.0, 3.0, 1.0, 1e-5, 0.3, 50.0);
+    disc.clearSweptLanes(2.0, 3.0, 1.0, 1e-5, 0.3, 50.0);
     expectBands({{1.0, 2.0, 1, 1}, {2.0, 3.0, 0, 0}, {3.0, 5.0, 1, 1}});
 
     setBands({{1.0, 2.0, 1, 1}, {2.0, 5.0, 1, 0}});
-    clearSweptLanes(2.0, 3.0, 1.0, 1e-5, 0.3, 50.0);
+    disc.clearSweptLanes(2.0, 3.0, 1.0, 1e-5, 0.3, 50.0);
     expectBands({{1.0, 2.0, 1, 1}, {2.0, 3.0, 0, 0}, {3.0, 5.0, 1, 0}});
 }
 
 TEST_F(Accretion, NeighbouringBandsWithTheSameFlagsMerge) {
     setBands({{1.0, 2.0, 0, 1}, {2.0, 10.0, 1, 1}});
     // Splits [1,2] at 1.5 into two gassy dust-free pieces, which merge again.
-    clearSweptLanes(1.5, 2.0, 1e-9, 1e-5, 0.3, 50.0);
+    disc.clearSweptLanes(1.5, 2.0, 1e-9, 1e-5, 0.3, 50.0);
     expectBands({{1.0, 2.0, 0, 1}, {2.0, 10.0, 1, 1}});
 
     setBands({{1.0, 2.0, 1, 1}, {2.0, 3.0, 1, 1}, {5.0, 6.0, 0, 0}});
-    clearSweptLanes(50.0, 60.0, 1.0, 1e-5, 0.3, 100.0);
+    disc.clearSweptLanes(50.0, 60.0, 1.0, 1e-5, 0.3, 100.0);
     expectBands({{1.0, 3.0, 1, 1}, {5.0, 6.0, 0, 0}});
 }
 
 TEST_F(Accretion, DustLeftCountsOnlyThePlanetFormingZone) {
     setBands({{1.0, 2.0, 1, 1}, {2.0, 10.0, 0, 0}});
-    clearSweptLanes(5.0, 6.0, 1.0, 1e-5, 3.0, 50.0);
-    EXPECT_FALSE(accretionState().dustleft);
+    disc.clearSweptLanes(5.0, 6.0, 1.0, 1e-5, 3.0, 50.0);
+    EXPECT_FALSE(discState().dustleft);
 
     // A dusty band whose outer edge is exactly the inner bound still counts.
     setBands({{1.0, 2.0, 1, 1}, {2.0, 10.0, 0, 0}});
-    clearSweptLanes(5.0, 6.0, 1.0, 1e-5, 2.0, 50.0);
-    EXPECT_TRUE(accretionState().dustleft);
+    disc.clearSweptLanes(5.0, 6.0, 1.0, 1e-5, 2.0, 50.0);
+    EXPECT_TRUE(discState().dustleft);
 
     // So does one whose inner edge is exactly the outer bound.
     setBands({{1.0, 2.0, 0, 0}, {2.0, 10.0, 1, 1}});
-    clearSweptLanes(50.0, 60.0, 1.0, 1e-5, 0.3, 2.0);
-    EXPECT_TRUE(accretionState().dustleft);
+    disc.clearSweptLanes(50.0, 60.0, 1.0, 1e-5, 0.3, 2.0);
+    EXPECT_TRUE(discState().dustleft);
 }
 
 TEST_F(Accretion, AccretedBodyClearsItsLastReach) {
-    startDisc(0.05, 200.0);
-    AccretionState& state = accretionState();
+    disc.start(0.05, 200.0);
+    AccretionState& state = discState();
     state.dustdensity = 0.002 * std::exp(-5.0 * std::cbrt(1.0));
     double mass = 1e-15;
     double dust = 0.0;
     double gas = 0.0;
-    accreteBody(mass, dust, gas, 1.0, 0.05, criticalMass(1.0, 0.05, 1.0), 0.3, 50.0);
+    disc.accreteBody(mass, dust, gas, 1.0, 0.05, criticalMass(1.0, 0.05, 1.0), 0.3, 50.0);
     EXPECT_GT(mass, 1e-15);
     // Every sweep's collected mass is its dust and gas parts together.
     EXPECT_NEAR(dust + gas, mass - 1e-15, 1e-12 * mass);
@@ -312,18 +304,18 @@ TEST_F(Accretion, AccretedBodyClearsItsLastReach) {
     double g2 = 0.0;
     setBands({{0.05, 200.0, 1, 1}});
     state.dustdensity = 0.002 * std::exp(-5.0 * std::cbrt(1.0));
-    const double again = sweepMass(mass - 1e-15, 1.0, 0.05, 1.0, state.bands, d2, g2);
+    const double again = disc.sweepMass(mass - 1e-15, 1.0, 0.05, 1.0, state.bands, d2, g2);
     EXPECT_LT(std::fabs(again - (mass - 1e-15)), 0.0002 * mass);
 }
 
 TEST_F(Accretion, ANewBodyWithoutCollisionIsInsertedInOrder) {
     setBands({{0.01, 100.0, 0, 0}});
-    accretionState().reducedmass = reducedMass(1e-12);
-    placeBody(5.0, 0.0, 1e-12, 1.0, 1e-12, 0.0, 1.0, 0.3, 50.0, false);
-    accretionState().reducedmass = reducedMass(1e-12);
-    placeBody(1.0, 0.0, 1e-12, 1.0, 1e-12, 0.0, 1.0, 0.3, 50.0, false);
-    accretionState().reducedmass = reducedMass(1e-12);
-    placeBody(3.0, 0.1, 2e-12, 2e-12, 1.5e-12, 0.5e-12, 1.0, 0.3, 50.0, false);
+    discState().reducedmass = reducedMass(1e-12);
+    disc.placeBody(5.0, 0.0, 1e-12, 1.0, 1e-12, 0.0, 1.0, 0.3, 50.0, false);
+    discState().reducedmass = reducedMass(1e-12);
+    disc.placeBody(1.0, 0.0, 1e-12, 1.0, 1e-12, 0.0, 1.0, 0.3, 50.0, false);
+    discState().reducedmass = reducedMass(1e-12);
+    disc.placeBody(3.0, 0.1, 2e-12, 2e-12, 1.5e-12, 0.5e-12, 1.0, 0.3, 50.0, false);
     const std::vector<const BodyNode*> planets = planetList();
     ASSERT_EQ(planets.size(), 3u);
     EXPECT_EQ(planets[0]->sma, 1.0);
@@ -347,8 +339,8 @@ TEST_F(Accretion, MergedPlanetTakesTheCombinedOrbitAndMovesOutward) {
     const double mass = 1e-3;
     const double a = 2.0;
     const double e = 0.5;
-    accretionState().reducedmass = reducedMass(mass);
-    placeBody(a, e, mass, 1e-4, 0.9e-3, 0.1e-3, 1.0, 0.3, 50.0, false);
+    discState().reducedmass = reducedMass(mass);
+    disc.placeBody(a, e, mass, 1e-4, 0.9e-3, 0.1e-3, 1.0, 0.3, 50.0, false);
 
     const std::vector<const BodyNode*> planets = planetList();
     ASSERT_EQ(planets.size(), 2u);
@@ -373,20 +365,20 @@ TEST_F(Accretion, CollisionTestCarriesTheReducedMassOfThePreviousPlanet) {
     setBands({{0.01, 100.0, 0, 0}});
     addPlanet(1.0, 0.0, 1e-2, 1e-2, 0.0);
     BodyNode* outer = addPlanet(3.0, 0.0, 1e-12, 1e-12, 0.0);
-    accretionState().reducedmass = 1e-3;
-    placeBody(2.0, 0.15, 1e-12, 1.0, 1e-12, 0.0, 1.0, 0.3, 50.0, false);
+    discState().reducedmass = 1e-3;
+    disc.placeBody(2.0, 0.15, 1e-12, 1.0, 1e-12, 0.0, 1.0, 0.3, 50.0, false);
     const std::vector<const BodyNode*> planets = planetList();
     ASSERT_EQ(planets.size(), 2u);
     EXPECT_EQ(planets[1], outer);
     EXPECT_DOUBLE_EQ(outer->mass, 2e-12);
-    EXPECT_NEAR(accretionState().reducedmass, reducedMass(2e-12), 1e-12);
+    EXPECT_NEAR(discState().reducedmass, reducedMass(2e-12), 1e-12);
 }
 
 TEST_F(Accretion, ALightBodyIsCapturedAsAMoon) {
     setBands({{0.01, 100.0, 0, 0}});
     BodyNode* planet = addPlanet(1.0, 0.0, 3e-5, 2e-5, 1e-5);
-    accretionState().reducedmass = reducedMass(1e-6);
-    placeBody(1.01, 0.0, 1e-6, 1.0, 0.9e-6, 0.1e-6, 1.0, 0.3, 50.0, true);
+    discState().reducedmass = reducedMass(1e-6);
+    disc.placeBody(1.01, 0.0, 1e-6, 1.0, 0.9e-6, 0.1e-6, 1.0, 0.3, 50.0, true);
     ASSERT_EQ(planetList().size(), 1u);
     EXPECT_EQ(planet->sma, 1.0);
     EXPECT_EQ(planet->mass, 3e-5);
@@ -398,8 +390,8 @@ TEST_F(Accretion, ALightBodyIsCapturedAsAMoon) {
 
     // A second capture goes to the head of the moon list.
     const BodyNode* first = planet->firstmoon;
-    accretionState().reducedmass = reducedMass(0.5e-6);
-    placeBody(0.99, 0.0, 0.5e-6, 1.0, 0.5e-6, 0.0, 1.0, 0.3, 50.0, true);
+    discState().reducedmass = reducedMass(0.5e-6);
+    disc.placeBody(0.99, 0.0, 0.5e-6, 1.0, 0.5e-6, 0.0, 1.0, 0.3, 50.0, true);
     ASSERT_NE(planet->firstmoon, nullptr);
     EXPECT_EQ(planet->firstmoon->mass, 0.5e-6);
     EXPECT_EQ(planet->firstmoon->next, first);
@@ -408,8 +400,8 @@ TEST_F(Accretion, ALightBodyIsCapturedAsAMoon) {
 TEST_F(Accretion, ACapturedMoonHeavierThanItsPlanetChangesPlaces) {
     setBands({{0.01, 100.0, 0, 0}});
     BodyNode* planet = addPlanet(1.0, 0.02, 1e-6, 1e-6, 0.0);
-    accretionState().reducedmass = reducedMass(5e-6);
-    placeBody(1.01, 0.0, 5e-6, 1.0, 4e-6, 1e-6, 1.0, 0.3, 50.0, true);
+    discState().reducedmass = reducedMass(5e-6);
+    disc.placeBody(1.01, 0.0, 5e-6, 1.0, 4e-6, 1e-6, 1.0, 0.3, 50.0, true);
     ASSERT_EQ(planetList().size(), 1u);
     EXPECT_EQ(planet->sma, 1.0);
     EXPECT_EQ(planet->ecc, 0.02);
@@ -427,8 +419,8 @@ TEST_F(Accretion, NoCaptureWhenTheBodyIsTooHeavyOrThePlanetHasEnoughMoons) {
     setBands({{0.01, 100.0, 0, 0}});
     BodyNode* planet = addPlanet(1.0, 0.0, 3e-5, 3e-5, 0.0);
     const double heavy = 3.0 / kEarthMassesPerSolarMass;
-    accretionState().reducedmass = reducedMass(heavy);
-    placeBody(1.01, 0.0, heavy, 1.0, heavy, 0.0, 1.0, 0.3, 50.0, true);
+    discState().reducedmass = reducedMass(heavy);
+    disc.placeBody(1.01, 0.0, heavy, 1.0, heavy, 0.0, 1.0, 0.3, 50.0, true);
     EXPECT_EQ(planet->firstmoon, nullptr);
     EXPECT_DOUBLE_EQ(planet->mass, 3e-5 + heavy);
 
@@ -437,56 +429,56 @@ TEST_F(Accretion, NoCaptureWhenTheBodyIsTooHeavyOrThePlanetHasEnoughMoons) {
     planet = addPlanet(1.0, 0.0, 3e-5, 3e-5, 0.0);
     planet->firstmoon = new BodyNode;
     planet->firstmoon->mass = 0.05 * 3e-5;
-    accretionState().reducedmass = reducedMass(1e-6);
-    placeBody(1.01, 0.0, 1e-6, 1.0, 1e-6, 0.0, 1.0, 0.3, 50.0, true);
+    discState().reducedmass = reducedMass(1e-6);
+    disc.placeBody(1.01, 0.0, 1e-6, 1.0, 1e-6, 0.0, 1.0, 0.3, 50.0, true);
     EXPECT_EQ(planet->firstmoon->next, nullptr);
     EXPECT_DOUBLE_EQ(planet->mass, 3e-5 + 1e-6);
 
     // At its critical mass: merged.
     setBands({{0.01, 100.0, 0, 0}});
     planet = addPlanet(1.0, 0.0, 3e-5, 3e-5, 0.0);
-    accretionState().reducedmass = reducedMass(1e-6);
-    placeBody(1.01, 0.0, 1e-6, 1e-6, 1e-6, 0.0, 1.0, 0.3, 50.0, true);
+    discState().reducedmass = reducedMass(1e-6);
+    disc.placeBody(1.01, 0.0, 1e-6, 1e-6, 1e-6, 0.0, 1.0, 0.3, 50.0, true);
     EXPECT_EQ(planet->firstmoon, nullptr);
     EXPECT_DOUBLE_EQ(planet->mass, 3e-5 + 1e-6);
 
     // Without moons asked for: merged.
     setBands({{0.01, 100.0, 0, 0}});
     planet = addPlanet(1.0, 0.0, 3e-5, 3e-5, 0.0);
-    accretionState().reducedmass = reducedMass(1e-6);
-    placeBody(1.01, 0.0, 1e-6, 1.0, 1e-6, 0.0, 1.0, 0.3, 50.0, false);
+    discState().reducedmass = reducedMass(1e-6);
+    disc.placeBody(1.01, 0.0, 1e-6, 1.0, 1e-6, 0.0, 1.0, 0.3, 50.0, false);
     EXPECT_EQ(planet->firstmoon, nullptr);
     EXPECT_DOUBLE_EQ(planet->mass, 3e-5 + 1e-6);
 }
 
 TEST_F(Accretion, MoonDiscsOnlyForPlanetsAboveFiveEarthMasses) {
-    startDisc(0.05, 200.0);
+    disc.start(0.05, 200.0);
     BodyNode* light = addPlanet(1.0, 0.0, kFiveEarthMasses, kFiveEarthMasses, 0.0);
     light->firstmoon = new BodyNode;
     light->firstmoon->mass = 1.25e-7;
     const BodyNode* captured = light->firstmoon;
 
-    sharedRandom().seed(99);
-    BodyNode* planets = accreteMoonDiscs(0.002, 1.0);
+    random.seed(99);
+    BodyNode* planets = disc.accreteMoonDiscs(0.002, 1.0);
     // No moon disc ran: no draws, the captured moon stays.
-    EXPECT_EQ(sharedRandom().state(), 99u);
+    EXPECT_EQ(random.state(), 99u);
     ASSERT_EQ(planets, light);
     EXPECT_EQ(light->firstmoon, captured);
-    EXPECT_EQ(accretionState().planets, nullptr);
+    EXPECT_EQ(discState().planets, nullptr);
     releaseBodies(planets);
 
-    startDisc(0.05, 200.0);
+    disc.start(0.05, 200.0);
     const double heavyMass = std::nextafter(kFiveEarthMasses, 1.0);
     BodyNode* heavy = addPlanet(5.0, 0.0, heavyMass, heavyMass, 0.0);
     heavy->firstmoon = new BodyNode;
     heavy->firstmoon->mass = 1.25e-7;
     BodyNode* big = addPlanet(8.0, 0.0, 1e-3, 3e-4, 7e-4);
-    sharedRandom().seed(99);
-    planets = accreteMoonDiscs(0.002, 1.0);
-    EXPECT_NE(sharedRandom().state(), 99u);
+    random.seed(99);
+    planets = disc.accreteMoonDiscs(0.002, 1.0);
+    EXPECT_NE(random.state(), 99u);
     ASSERT_EQ(planets, heavy);
     ASSERT_EQ(heavy->next, big);
-    EXPECT_EQ(accretionState().planets, nullptr);
+    EXPECT_EQ(discState().planets, nullptr);
     for (const BodyNode* moon = heavy->firstmoon; moon != nullptr; moon = moon->next)
         EXPECT_NE(moon->mass, 1.25e-7) << "the captured moon is dropped";
     // The moons of the big planet orbit inside its moon-forming limit; a merged orbit lies
@@ -509,28 +501,27 @@ TEST_F(Accretion, AProtoplanetThatFindsNoDustChangesNothingButTheTwoDraws) {
     std::uint32_t seed = 0;
     // (Small seeds make a small first draw, so step through larger ones.)
     for (std::uint32_t s = 1; s < 10000000; s += 9973) {
-        sharedRandom().seed(s);
-        startDisc(0.0388, 5.0);
-        const double a = drawUniform(0.3, 50.0);
-        const double e = drawEccentricity();
-        if (!discHasDust(reachInner(a, e, 1e-15), reachOuter(a, e, 1e-15))) {
+        random.seed(s);
+        disc.start(0.0388, 5.0);
+        const double a = random.drawUniform(0.3, 50.0);
+        const double e = random.drawEccentricity();
+        if (!disc.hasDust(disc.reachInner(a, e, 1e-15), disc.reachOuter(a, e, 1e-15))) {
             seed = s;
             break;
         }
     }
     ASSERT_NE(seed, 0u);
-    LcgRandom replay;
-    replay.seed(seed);
+    LcgRandom replay(seed);
     replay.next();
     replay.next();
     const std::uint32_t afterTwoDraws = replay.state();
 
-    sharedRandom().seed(seed);
-    BodyNode* first = accreteDisc(1.0, 1.0, 0.0, 5.0, 50.0, 0.002, false);
-    const std::uint32_t endState = sharedRandom().state();
-    sharedRandom().seed(afterTwoDraws);
-    BodyNode* second = accreteDisc(1.0, 1.0, 0.0, 5.0, 50.0, 0.002, false);
-    EXPECT_EQ(sharedRandom().state(), endState);
+    random.seed(seed);
+    BodyNode* first = disc.accrete(1.0, 1.0, 0.0, 5.0, 50.0, 0.002, false);
+    const std::uint32_t endState = random.state();
+    random.seed(afterTwoDraws);
+    BodyNode* second = disc.accrete(1.0, 1.0, 0.0, 5.0, 50.0, 0.002, false);
+    EXPECT_EQ(random.state(), endState);
 
     const BodyNode* p = first;
     const BodyNode* q = second;
@@ -551,10 +542,10 @@ TEST_F(Accretion, AProtoplanetThatFindsNoDustChangesNothingButTheTwoDraws) {
 
 TEST_F(Accretion, AWholeDiscGivesASortedPlausibleList) {
     for (std::uint32_t seed : {1u, 2u, 3u, 42u, 1000u}) {
-        sharedRandom().seed(seed);
-        BodyNode* planets = accreteDisc(1.0, 1.0, 0.0, 200.0, 0.0, 0.002, true);
+        random.seed(seed);
+        BodyNode* planets = disc.accrete(1.0, 1.0, 0.0, 200.0, 0.0, 0.002, true);
         ASSERT_NE(planets, nullptr) << seed;
-        EXPECT_EQ(accretionState().planets, nullptr);
+        EXPECT_EQ(discState().planets, nullptr);
         for (const BodyNode* p = planets; p != nullptr; p = p->next) {
             EXPECT_GT(p->mass, 0.0);
             EXPECT_GE(p->dustmass, 0.0);
@@ -570,8 +561,8 @@ TEST_F(Accretion, AWholeDiscGivesASortedPlausibleList) {
             }
         }
         // The same seed gives the same list.
-        sharedRandom().seed(seed);
-        BodyNode* again = accreteDisc(1.0, 1.0, 0.0, 200.0, 0.0, 0.002, true);
+        random.seed(seed);
+        BodyNode* again = disc.accrete(1.0, 1.0, 0.0, 200.0, 0.0, 0.002, true);
         const BodyNode* q = again;
         for (const BodyNode* p = planets; p != nullptr; p = p->next, q = q->next) {
             ASSERT_NE(q, nullptr);

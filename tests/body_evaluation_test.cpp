@@ -81,7 +81,6 @@ PlanetType typeByRules(const BodyNode& b, bool isMoon) {
 
 class BodyEvaluation : public ::testing::Test {
 protected:
-    void SetUp() override { sharedRandom().seed(4242); }
     void TearDown() override {
         for (BodyNode* b : owned_) releaseBody(b);
     }
@@ -90,6 +89,7 @@ protected:
         return b;
     }
     GeneratorStar star_ = sunLike();
+    LcgRandom random_{4242};
 
 private:
     std::vector<BodyNode*> owned_;
@@ -99,8 +99,8 @@ private:
 
 TEST_F(BodyEvaluation, AGiantHasNoSurface) {
     BodyNode* giant = own(makeBody(5.2, 0.05, 300.0 * kEarth, 0.9));
-    sharedRandom().seed(7);
-    evaluateBody(*giant, 3, star_, kBodyOnly, false);
+    random_.seed(7);
+    evaluateBody(*giant, 3, star_, kBodyOnly, false, random_);
 
     EXPECT_EQ(giant->planetnumber, 3);
     EXPECT_EQ(giant->surfpressure, kInf);
@@ -117,11 +117,10 @@ TEST_F(BodyEvaluation, AGiantHasNoSurface) {
     EXPECT_DOUBLE_EQ(giant->mass, 300.0 * kEarth);  // giants lose no gas
 
     // Two draws: the axial tilt, then the albedo around 0.5.
-    LcgRandom replay;
-    replay.seed(7);
+    LcgRandom replay(7);
     const double tiltDraw = replay.next();
     const double albedoDraw = replay.next();
-    EXPECT_EQ(sharedRandom().state(), replay.state());
+    EXPECT_EQ(random_.state(), replay.state());
     EXPECT_DOUBLE_EQ(giant->albedo, 0.5 + 0.5 * (-0.1 + 0.2 * albedoDraw / 32767.0));
     EXPECT_EQ(giant->axtilt,
               std::trunc(std::pow(5.2, 0.2) * (23.4 + 23.4 * (-0.4 + 0.8 * tiltDraw / 32767.0))));
@@ -138,19 +137,19 @@ TEST_F(BodyEvaluation, AGiantHasNoSurface) {
 
 TEST_F(BodyEvaluation, GiantKindsByMass) {
     BodyNode* dwarf = own(makeBody(5.2, 0.0, 5.0 * kEarth, 0.5));
-    evaluateBody(*dwarf, 1, star_, kBodyOnly, false);
+    evaluateBody(*dwarf, 1, star_, kBodyOnly, false, random_);
     EXPECT_EQ(dwarf->type, gasdwarf);
     EXPECT_EQ(dwarf->surfpressure, kInf);
 
     BodyNode* iceGiant = own(makeBody(5.2, 0.0, 20.0 * kEarth, 0.5));
-    evaluateBody(*iceGiant, 1, star_, kBodyOnly, false);
+    evaluateBody(*iceGiant, 1, star_, kBodyOnly, false, random_);
     EXPECT_EQ(iceGiant->type, icegiant);
     EXPECT_EQ(iceGiant->surfgrav, kInf);
 
     // Mostly rock: it has a surface, whatever the mass (a thick light atmosphere may still
     // make it a gas dwarf by the surface rules).
     BodyNode* rocky = own(makeBody(5.2, 0.0, 20.0 * kEarth, 0.05));
-    evaluateBody(*rocky, 1, star_, kBodyOnly, false);
+    evaluateBody(*rocky, 1, star_, kBodyOnly, false, random_);
     EXPECT_NE(rocky->type, icegiant);
     EXPECT_LT(rocky->surfpressure, kInf);
     EXPECT_LT(rocky->medsurftemp, kInf);
@@ -164,8 +163,8 @@ TEST_F(BodyEvaluation, MoonsOutsideTheMassWindowAreRemovedAndTheRestRenumbered) 
                              0.2 * kEarth, 0.0004 * kEarth, 1.2 * kEarth, 0.01 * kEarth};
     for (double m : masses) appendMoon(*planet, makeBody(0.001, 0.1, m));
 
-    sharedRandom().seed(11);
-    evaluateBody(*planet, 1, star_, kBodyAndMoons, false);
+    random_.seed(11);
+    evaluateBody(*planet, 1, star_, kBodyAndMoons, false, random_);
     const std::vector<BodyNode*> moons = moonsOf(*planet);
     ASSERT_EQ(moons.size(), 3u);
     EXPECT_DOUBLE_EQ(moons[0]->mass, 0.3 * kEarth);
@@ -173,8 +172,7 @@ TEST_F(BodyEvaluation, MoonsOutsideTheMassWindowAreRemovedAndTheRestRenumbered) 
     EXPECT_DOUBLE_EQ(moons[2]->mass, 0.01 * kEarth);
 
     // Each kept moon draws its tilt, then its distance and eccentricity; the planet its tilt.
-    LcgRandom replay;
-    replay.seed(11);
+    LcgRandom replay(11);
     const double upper = std::cbrt(kFiveEarthMasses / 3.0) * 1.0 / 6.0;
     for (std::size_t i = 0; i < moons.size(); ++i) {
         const BodyNode& moon = *moons[i];
@@ -192,7 +190,7 @@ TEST_F(BodyEvaluation, MoonsOutsideTheMassWindowAreRemovedAndTheRestRenumbered) 
         EXPECT_NEAR(moon.moonecc, e, 1e-15) << i;
     }
     replay.next();
-    EXPECT_EQ(sharedRandom().state(), replay.state());
+    EXPECT_EQ(random_.state(), replay.state());
     EXPECT_EQ(planet->planetnumber, 1);
 }
 
@@ -201,8 +199,8 @@ TEST_F(BodyEvaluation, MoonsOfAHeavierPlanetKeepTheirOrbitsOutsideTheRocheDistan
     appendMoon(*planet, makeBody(0.01, 0.05, 0.3 * kEarth));
     appendMoon(*planet, makeBody(1e-9, 0.0, 0.2 * kEarth));  // inside the Roche distance
     appendMoon(*planet, makeBody(0.02, 0.07, 0.1 * kEarth));
-    sharedRandom().seed(12);
-    evaluateBody(*planet, 2, star_, kBodyAndMoons, false);
+    random_.seed(12);
+    evaluateBody(*planet, 2, star_, kBodyAndMoons, false, random_);
     const std::vector<BodyNode*> moons = moonsOf(*planet);
     ASSERT_EQ(moons.size(), 2u);
     EXPECT_EQ(moons[0]->moonsma, 0.01);
@@ -212,10 +210,9 @@ TEST_F(BodyEvaluation, MoonsOfAHeavierPlanetKeepTheirOrbitsOutsideTheRocheDistan
     EXPECT_EQ(moons[1]->moonecc, 0.07);
     EXPECT_EQ(moons[1]->planetnumber, 2);
     // Three moon tilts (the removed moon was evaluated first) and the planet's tilt.
-    LcgRandom replay;
-    replay.seed(12);
+    LcgRandom replay(12);
     for (int i = 0; i < 4; ++i) replay.next();
-    EXPECT_EQ(sharedRandom().state(), replay.state());
+    EXPECT_EQ(random_.state(), replay.state());
 }
 
 TEST_F(BodyEvaluation, MoonModes) {
@@ -225,20 +222,20 @@ TEST_F(BodyEvaluation, MoonModes) {
     moon->firstmoon = makeBody(0.0001, 0.0, 10.0 * kEarth);
     appendMoon(*planet, moon);
 
-    evaluateBody(*planet, 1, star_, kBodyOnly, false);
+    evaluateBody(*planet, 1, star_, kBodyOnly, false, random_);
     EXPECT_EQ(moon->sma, 0.003);  // moons left alone
     EXPECT_GT(planet->radius, 0.0);
 
     BodyNode* other = own(makeBody(1.5, 0.0, 3.0 * kEarth));
     BodyNode* otherMoon = makeBody(0.003, 0.01, 0.1 * kEarth);
     appendMoon(*other, otherMoon);
-    evaluateBody(*other, 4, star_, kMoonsOnly, false);
+    evaluateBody(*other, 4, star_, kMoonsOnly, false, random_);
     EXPECT_EQ(other->radius, 0.0);  // the planet itself is not evaluated
     EXPECT_EQ(other->planetnumber, 4);
     EXPECT_EQ(otherMoon->sma, 1.5);
     EXPECT_GT(otherMoon->radius, 0.0);
 
-    evaluateBody(*planet, 1, star_, kBodyAndMoons, false);
+    evaluateBody(*planet, 1, star_, kBodyAndMoons, false, random_);
     ASSERT_EQ(planet->firstmoon, moon);
     ASSERT_NE(moon->firstmoon, nullptr);
     EXPECT_EQ(moon->firstmoon->radius, 0.0);
@@ -248,7 +245,7 @@ TEST_F(BodyEvaluation, MoonModes) {
 TEST_F(BodyEvaluation, SmallBodiesLoseTheirHydrogenAndHelium) {
     BodyNode* body = own(makeBody(1.0, 0.0, 0.5 * kEarth, 0.05));
     const double gas = body->gasmass;
-    evaluateBody(*body, 1, star_, kBodyOnly, false);
+    evaluateBody(*body, 1, star_, kBodyOnly, false, random_);
     ASSERT_FALSE(isGiant(body->type));
     // Both gases escape long before 4.5e9 years: 0.85 of the gas, then 0.999 of the rest.
     const double hydrogen = gas * 0.85;
@@ -261,7 +258,7 @@ TEST_F(BodyEvaluation, SmallBodiesLoseTheirHydrogenAndHelium) {
 TEST_F(BodyEvaluation, ALockedSpinMakesAOneFaceBody) {
     for (double ecc : {0.05, 0.2}) {
         BodyNode* body = own(makeBody(0.5, ecc, 3.0 * kEarth));
-        evaluateBody(*body, 1, star_, kBodyOnly, false);
+        evaluateBody(*body, 1, star_, kBodyOnly, false, random_);
         if (ecc > 0.1) {
             EXPECT_EQ(body->resonant, 1);
             EXPECT_NEAR(body->day, body->period * 24.0 * (1.0 - ecc) / (1.0 + ecc), 1e-9);
@@ -277,16 +274,16 @@ TEST_F(BodyEvaluation, ALockedSpinMakesAOneFaceBody) {
 
 TEST_F(BodyEvaluation, AsteroidsAndRock) {
     BodyNode* tiny = own(makeBody(2.0, 0.0, 0.0009 * kEarth));
-    evaluateBody(*tiny, 1, star_, kBodyOnly, false);
+    evaluateBody(*tiny, 1, star_, kBodyOnly, false, random_);
     EXPECT_LT(tiny->surfpressure, 1.0);
     EXPECT_EQ(tiny->type, asteroids);
 
     BodyNode* asMoon = own(makeBody(2.0, 0.0, 0.0009 * kEarth));
-    evaluateBody(*asMoon, 1, star_, kBodyAndMoons, true);
+    evaluateBody(*asMoon, 1, star_, kBodyAndMoons, true, random_);
     EXPECT_EQ(asMoon->type, rock);
 
     BodyNode* small = own(makeBody(2.0, 0.0, 0.0011 * kEarth));
-    evaluateBody(*small, 1, star_, kBodyOnly, false);
+    evaluateBody(*small, 1, star_, kBodyOnly, false, random_);
     EXPECT_EQ(small->type, rock);
     EXPECT_EQ(small->boilpoint, 0.0);
 }
@@ -297,7 +294,7 @@ TEST_F(BodyEvaluation, TypesFollowTheRulesOverManyBodies) {
         for (double earthMasses : {0.005, 0.05, 0.3, 0.8, 1.0, 2.0, 4.0, 8.0}) {
             for (double gasShare : {0.0, 0.001, 0.05}) {
                 BodyNode* body = own(makeBody(sma, 0.03, earthMasses * kEarth, gasShare));
-                evaluateBody(*body, 1, star_, kBodyOnly, false);
+                evaluateBody(*body, 1, star_, kBodyOnly, false, random_);
                 if (isGiant(body->type) && body->surfpressure == kInf) continue;
                 ++checked;
                 EXPECT_EQ(body->type, typeByRules(*body, false))
@@ -316,17 +313,17 @@ TEST_F(BodyEvaluation, TypesFollowTheRulesOverManyBodies) {
 
 TEST_F(BodyEvaluation, EvaluatingAgainStartsAfreshExceptForTheAlbedo) {
     BodyNode* body = own(makeBody(1.0, 0.02, 0.9 * kEarth));
-    sharedRandom().seed(5);
-    evaluateBody(*body, 1, star_, kBodyOnly, false);
+    random_.seed(5);
+    evaluateBody(*body, 1, star_, kBodyOnly, false, random_);
     BodyNode* copy = own(makeBody(1.0, 0.02, 0.9 * kEarth));
-    sharedRandom().seed(5);
-    evaluateBody(*copy, 1, star_, kBodyOnly, false);
+    random_.seed(5);
+    evaluateBody(*copy, 1, star_, kBodyOnly, false, random_);
     const double albedo = body->albedo;
 
     // Same draws again: everything but the number and the greenhouse rise, which is measured
     // from the albedo the body already had, comes out the same.
-    sharedRandom().seed(5);
-    evaluateBody(*body, 5, star_, kBodyOnly, false);
+    random_.seed(5);
+    evaluateBody(*body, 5, star_, kBodyOnly, false, random_);
     EXPECT_EQ(body->planetnumber, 5);
     EXPECT_EQ(body->type, copy->type);
     EXPECT_EQ(body->mass, copy->mass);

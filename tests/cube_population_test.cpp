@@ -19,7 +19,6 @@
 #include "galaxy/mwc_random.h"
 #include "galaxy/population_model.h"
 #include "galaxy/stellar_tables.h"
-#include "generation/lcg_random.h"
 #include "platform/file_image.h"
 
 #include "tests/galaxy_test_support.h"
@@ -101,7 +100,7 @@ std::vector<StarSnapshot> snapshot(const GalaxyCube& cube) {
     return result;
 }
 
-std::vector<StarSnapshot> populated(const GalaxyCatalogue& catalogue, int x, int y, int z,
+std::vector<StarSnapshot> populated(GalaxyCatalogue& catalogue, int x, int y, int z,
                                     bool brightonly = false) {
     GalaxyCube cube;
     populateCube(catalogue, cube, x, y, z, densityBrightness(catalogue.densityimage.get(), x, y),
@@ -127,10 +126,7 @@ int expectedCount(float density) {
 
 class CubePopulation : public ::testing::Test {
 protected:
-    void SetUp() override {
-        galaxyRandom().seed(1, 2);
-        sharedRandom().seed(1);
-    }
+    MwcRandom random;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -141,7 +137,7 @@ TEST_F(CubePopulation, ACubeGetsTheSameStarsWhateverTheOrderOfVisits) {
     catalogue->densityimage = densityPicture(40, {{{1, 0}, 60}});
     const auto firstA = populated(*catalogue, 0, 0, 3);
     const auto b = populated(*catalogue, 1, 0, 3);
-    galaxyRandom().seed(777, 888);  // whatever state the source is left in
+    catalogue->starRandom.seed(777, 888);  // whatever state the source is left in
     const auto secondA = populated(*catalogue, 0, 0, 3);
     ASSERT_FALSE(firstA.empty());
     EXPECT_EQ(firstA, secondA);
@@ -184,7 +180,7 @@ TEST_F(CubePopulation, EachCubeReseedsFromItsIndicesAndTheStarSeed) {
         const auto b = static_cast<std::uint32_t>(static_cast<std::int64_t>(sum));
         ReferenceMwc reference{a, b};
         for (int i = 0; i < 10; ++i) reference.next();
-        EXPECT_EQ(galaxyRandom().next(), reference.next())
+        EXPECT_EQ(catalogue->starRandom.next(), reference.next())
             << "cube " << c.x << "," << c.y << "," << c.z << " starseed " << c.starseed;
     }
 }
@@ -193,14 +189,13 @@ TEST_F(CubePopulation, ABrightOnlyCubeHoldsTheFirstStarsOfTheFullOne) {
     auto catalogue = galaxy();
     catalogue->densityimage = densityPicture(200);
     const auto full = populated(*catalogue, 1, 2, 0);
-    sharedRandom().seed(10000);  // its next draw, 32694, would have made a black hole
     const auto bright = populated(*catalogue, 1, 2, 0, true);
     ASSERT_LE(bright.size(), full.size());
     for (std::size_t i = 0; i < bright.size(); ++i) EXPECT_EQ(bright[i], full[i]) << i;
     // Bright stars start at two solar masses at least; fill-up stars at most about two.
     for (const StarSnapshot& star : bright) EXPECT_GE(star.initialmass, 2.0);
     for (std::size_t i = bright.size(); i < full.size(); ++i) EXPECT_LT(full[i].initialmass, 2.1);
-    // One of them, of 44 solar masses, is a black hole whatever the shared generator holds.
+    // One of them, of 44 solar masses, is a black hole.
     EXPECT_EQ(std::count_if(bright.begin(), bright.end(),
                             [](const StarSnapshot& s) { return s.typename_ == "Black Hole" && s.initialmass < 80; }), 1);
 }
@@ -335,17 +330,17 @@ TEST_F(CubePopulation, RegionsByHeight) {
     const float density = 40.0f;
 
     // Thin disc: no draw.
-    galaxyRandom().seed(11, 22);
-    CubeExpectation e = expectStars(*catalogue, 30, 30, 4, density);
+    random.seed(11, 22);
+    CubeExpectation e = expectStars(*catalogue, 30, 30, 4, density, random);
     EXPECT_EQ(e.region, kThinDisc);
     EXPECT_EQ(e.expected, 40.0);
     ReferenceMwc untouched{11, 22};
-    EXPECT_EQ(galaxyRandom().next(), untouched.next());
+    EXPECT_EQ(random.next(), untouched.next());
 
     // Exactly half the thin disc: the last branch, q = U(0, 100) then U(0.2, 0.7).
     for (int z : {5, -5}) {
-        galaxyRandom().seed(11, 22);
-        e = expectStars(*catalogue, 30, 30, z, density);
+        random.seed(11, 22);
+        e = expectStars(*catalogue, 30, 30, z, density, random);
         ReferenceMwc r{11, 22};
         const double q = r.uniform(0.0, 100.0);
         ASSERT_LT((5.0 - 15.0) * 20.0, q);
@@ -356,8 +351,8 @@ TEST_F(CubePopulation, RegionsByHeight) {
     // Between the halves, outside the centre: q decides between the thin disc and the thick one.
     int thin = 0, thick = 0;
     for (std::uint32_t seed = 1; seed <= 60; ++seed) {
-        galaxyRandom().seed(seed, 5);
-        e = expectStars(*catalogue, 30, 30, 8, density);
+        random.seed(seed, 5);
+        e = expectStars(*catalogue, 30, 30, 8, density, random);
         ReferenceMwc r{seed, 5};
         const double q = r.uniform(0.0, 100.0);
         if ((8.0 - 5.0) * 20.0 < q) {
@@ -375,15 +370,15 @@ TEST_F(CubePopulation, RegionsByHeight) {
 
     // Between the halves near the centre: thick disc, U(0.1, 0.5).
     catalogue->centreradius = 50.0;
-    galaxyRandom().seed(3, 4);
-    e = expectStars(*catalogue, 30, 30, 8, density);
+    random.seed(3, 4);
+    e = expectStars(*catalogue, 30, 30, 8, density, random);
     ReferenceMwc r{3, 4};
     EXPECT_EQ(e.region, kThickDiscOrHalo);
     EXPECT_DOUBLE_EQ(e.expected, r.uniform(0.1, 0.5) * density);
 
     // Far above the thick disc: (|z| - 15) * 20 >= 100 > q, so no stars.
-    galaxyRandom().seed(3, 4);
-    e = expectStars(*catalogue, 30, 30, 21, density);
+    random.seed(3, 4);
+    e = expectStars(*catalogue, 30, 30, 21, density, random);
     EXPECT_EQ(e.expected, 0.0);
 }
 
@@ -410,12 +405,12 @@ TEST_F(CubePopulation, TheBarIsATurnedEllipsoid) {
     // Inside the bar: region 0 with the full density and no draw, whatever the height rules say.
     catalogue->thindisc = 0.0;
     catalogue->thickdisc = 0.0;
-    galaxyRandom().seed(8, 9);
-    const CubeExpectation e = expectStars(*catalogue, 0, 10, 1, 12.5f);
+    random.seed(8, 9);
+    const CubeExpectation e = expectStars(*catalogue, 0, 10, 1, 12.5f, random);
     EXPECT_EQ(e.region, kCentralBar);
     EXPECT_EQ(e.expected, 12.5);
     ReferenceMwc untouched{8, 9};
-    EXPECT_EQ(galaxyRandom().next(), untouched.next());
+    EXPECT_EQ(random.next(), untouched.next());
 
     // A galaxy without bar dimensions has no bar.
     auto flat = galaxy();
@@ -517,8 +512,8 @@ TEST_F(CubePopulation, ACrowdedCubeBeyondAThousandStars) {
 
 TEST_F(CubePopulation, BrightStarDrawOrder) {
     auto catalogue = galaxy();
-    galaxyRandom().seed(1234, 5678);
-    StarRecord* star = makeBrightStar(*catalogue, 20.0, kThinDisc, 3.0, 4, 5, 6, 0);
+    random.seed(1234, 5678);
+    StarRecord* star = makeBrightStar(*catalogue, 20.0, kThinDisc, 3.0, 4, 5, 6, 0, random);
     ReferenceMwc r{1234, 5678};
     std::array<float, 3> offset;
     for (float& v : offset) v = static_cast<float>(r.uniform(-5.0, 5.0));
@@ -543,8 +538,8 @@ TEST_F(CubePopulation, BrightStarDrawOrder) {
 TEST_F(CubePopulation, FillUpStarsDrawTheirTargetFirst) {
     auto catalogue = galaxy();
     for (std::uint32_t seed = 1; seed < 40; ++seed) {
-        galaxyRandom().seed(seed, 99);
-        StarRecord* star = makeFillUpStar(*catalogue, kThinDisc, 3.0, 0, 0, 0, 0);
+        random.seed(seed, 99);
+        StarRecord* star = makeFillUpStar(*catalogue, kThinDisc, 3.0, 0, 0, 0, 0, random);
         ReferenceMwc r{seed, 99};
         const double target = r.uniform(0.0, 370.2635905792612);
         std::array<float, 3> offset;

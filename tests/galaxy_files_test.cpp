@@ -13,9 +13,7 @@
 #include <string>
 
 #include "files/galaxy_files.h"
-#include "galaxy/mwc_random.h"
 #include "galaxy/star_naming.h"
-#include "generation/lcg_random.h"
 #include "platform/file_image.h"
 
 namespace fs = std::filesystem;
@@ -69,10 +67,6 @@ std::string customFile(const std::string& name, const std::string& alias, const 
 
 class GalaxyFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        galaxyRandom().seed(1, 1);
-        sharedRandom().seed(1);
-    }
     GalaxyCatalogue catalogue;
 };
 
@@ -111,10 +105,10 @@ TEST_F(GalaxyFiles, TheStarSeedSeedsTheGalaxySourceAsA64BitNumber) {
                          Case{"", 0u, 0u}}) {
         std::string text = kDescription;
         text.replace(text.find("4294967301"), 10, c.seed);
-        galaxyRandom().seed(99, 99);
+        catalogue.starRandom.seed(99, 99);
         readGalaxyDescription(catalogue, text);
         ReferenceMwc reference{c.z, c.w};
-        EXPECT_EQ(galaxyRandom().next(), reference.next()) << c.seed;
+        EXPECT_EQ(catalogue.starRandom.next(), reference.next()) << c.seed;
     }
 }
 
@@ -305,7 +299,7 @@ TEST_F(GalaxyFiles, AnAliasIsMatchedExactlyAndTheFirstCustomStarWins) {
 TEST_F(GalaxyFiles, MissingFilesGiveAnEmptyGalaxy) {
     TempRoot root;
     catalogue.galaxyage = 5.0;
-    galaxyRandom().seed(42, 43);
+    catalogue.starRandom.seed(42, 43);
     loadGalaxy(catalogue, root.path(), "Nothing", realTables());
     EXPECT_EQ(catalogue.count, 0);
     EXPECT_TRUE(catalogue.stars.empty());
@@ -314,7 +308,7 @@ TEST_F(GalaxyFiles, MissingFilesGiveAnEmptyGalaxy) {
     EXPECT_EQ(catalogue.thindisc, 0.0);
     EXPECT_EQ(catalogue.starseed, 0.0);
     ReferenceMwc zero{0, 0};
-    EXPECT_EQ(galaxyRandom().next(), zero.next());
+    EXPECT_EQ(catalogue.starRandom.next(), zero.next());
 
     // Only custom stars without alias.
     write(root.galaxy("Customs") / "Custom Systems" / "x.svs", customFile("Lonely", ""));

@@ -14,10 +14,8 @@
 
 #include "galaxy/cube_population.h"
 #include "galaxy/galaxy_window.h"
-#include "galaxy/mwc_random.h"
 #include "galaxy/population_model.h"
 #include "galaxy/stellar_tables.h"
-#include "generation/lcg_random.h"
 #include "platform/file_image.h"
 
 #include "tests/galaxy_test_support.h"
@@ -83,7 +81,7 @@ std::vector<StarSnapshot> generatedStars(const GalaxyCube& cube) {
     return result;
 }
 
-std::vector<StarSnapshot> directPopulate(const GalaxyCatalogue& catalogue, int x, int y, int z) {
+std::vector<StarSnapshot> directPopulate(GalaxyCatalogue& catalogue, int x, int y, int z) {
     GalaxyCube cube;
     populateCube(catalogue, cube, x, y, z, densityBrightness(catalogue.densityimage.get(), x, y), false);
     std::vector<StarSnapshot> result = generatedStars(cube);
@@ -94,10 +92,6 @@ std::vector<StarSnapshot> directPopulate(const GalaxyCatalogue& catalogue, int x
 
 class GalaxyWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        galaxyRandom().seed(5, 6);
-        sharedRandom().seed(7);
-    }
     NoCubeDisplay display;
 };
 
@@ -184,7 +178,7 @@ TEST_F(GalaxyWindowTest, CentreSystemsAreSeededFromTheCubeAndTheSystemSeed) {
     GalaxyCube cube;
     populateCube(*catalogue, cube, -3, -4, -5, 25, false);
     ASSERT_GE(cube.count, 1);
-    generateSystems(cube, -3, -4, -5, 2024.0);
+    generateSystems(cube, -3, -4, -5, 2024.0, catalogue->starRandom, catalogue->systemRandom);
     ReferenceMwc n{static_cast<std::uint32_t>(-4 * 4165 - 3), static_cast<std::uint32_t>(-5 * 1000 + 2024)};
     GeneratedSystem expected;
     expected.generateFor(n.uniform(0.0, 4294967295.0), *cube.stars[0]->physical);

@@ -14,7 +14,6 @@
 #include "files/galaxy_files.h"
 #include "galaxy/galaxy_window.h"
 #include "galaxy/jump_network.h"
-#include "galaxy/mwc_random.h"
 #include "galaxy/stellar_tables.h"
 #include "platform/file_image.h"
 #include "platform/list_box.h"
@@ -565,7 +564,6 @@ protected:
     StarRecord* sol = nullptr;
 
     void SetUp() override {
-        galaxyRandom().seed(1u, 1u);
         loadGalaxy(catalogue, STARVANE_SOURCE_DIR "/data", "MilkyWay", realTables());
         catalogue.densityimage = FileImageLoader{}.load(
             (galaxyFolder(STARVANE_SOURCE_DIR "/data", "MilkyWay") / "GrayScale.jpg").string());

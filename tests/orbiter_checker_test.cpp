@@ -312,8 +312,8 @@ void writeText(const fs::path& path, const std::string& text) {
 
 // Exports to folder and checks the result, with the placeholder folder standing for the export.
 CheckResult exportAndCheck(const fs::path& root, GeneratedSystem& system, const StellarData& star, int maxAsteroids,
-                           int minAsteroids, std::size_t* asteroidCount = nullptr) {
-    const auto swarm = exportSystem(root, system, star, maxAsteroids, minAsteroids, false, nullptr);
+                           int minAsteroids, LcgRandom& random, std::size_t* asteroidCount = nullptr) {
+    const auto swarm = exportSystem(root, system, star, maxAsteroids, minAsteroids, false, nullptr, random);
     if (asteroidCount) *asteroidCount = swarm.size();
     const ExportDestination destination = exportDestination(root, system.name, false);
     return checkExportedSystem(destination.folder / (system.name + "System.cfg"),
@@ -403,9 +403,9 @@ TEST(OrbiterChecker, SolFromTheDefaultGalaxyReadsCleanly) {
     EXPECT_FALSE(sol->path.empty());
 
     TemporaryRoot root;
-    sharedRandom().seed(2024);
+    LcgRandom random(2024);
     std::size_t asteroids = 0;
-    const CheckResult result = exportAndCheck(root.path(), *sol->system, *sol->physical, 20, 5, &asteroids);
+    const CheckResult result = exportAndCheck(root.path(), *sol->system, *sol->physical, 20, 5, random, &asteroids);
     EXPECT_TRUE(result.problems.empty()) << result.describe();
     EXPECT_EQ(result.planets, 8 + static_cast<int>(asteroids));
     EXPECT_GE(result.moons, 1);
@@ -441,12 +441,12 @@ TEST(OrbiterChecker, GeneratedSystemsReadCleanlyToFolderAndToCache) {
                 if (!planet.bodies.empty() && planet.bodies[0].type == asteroids) ++belts;
 
             TemporaryRoot root;
-            sharedRandom().seed(static_cast<std::uint32_t>(seed) + 1u);
-            const CheckResult folder = exportAndCheck(root.path(), system, star, 4, 1);
+            LcgRandom random(static_cast<std::uint32_t>(seed) + 1u);
+            const CheckResult folder = exportAndCheck(root.path(), system, star, 4, 1, random);
             EXPECT_TRUE(folder.problems.empty()) << star.name << " " << seed << "\n" << folder.describe();
             bodies += folder.planets + folder.moons;
 
-            exportSystem(root.path(), system, star, 4, 1, true, nullptr);
+            exportSystem(root.path(), system, star, 4, 1, true, nullptr, random);
             const ExportDestination cache = exportDestination(root.path(), system.name, true);
             const CheckResult cached =
                 checkExportedSystem(cache.folder / (system.name + "System.cfg"), {root.path() / "Config", "", {}});

@@ -272,12 +272,12 @@ TEST(PlanetPhysics, SudarskyClasses) {
 
 TEST(PlanetPhysics, AxialTiltDrawsOnce) {
     // Seed 1 draws 41: 23.4 * (1 - 0.4 + 0.8 * 41 / 32767) = 14.06..., whole degrees.
-    sharedRandom().seed(1);
-    EXPECT_EQ(axialTilt(1.0), 14.0);
-    EXPECT_EQ(sharedRandom().next(), 18467);
-    sharedRandom().seed(1);
-    EXPECT_EQ(axialTilt(32.0), 28.0);  // 32^0.2 = 2
+    LcgRandom random(1);
+    EXPECT_EQ(axialTilt(1.0, random), 14.0);
+    EXPECT_EQ(random.next(), 18467);
+    random.seed(1);
+    EXPECT_EQ(axialTilt(32.0, random), 28.0);  // 32^0.2 = 2
     // Taken modulo 360: 1e8^0.2 * 14.0587... = 559.7 -> 199.
-    sharedRandom().seed(1);
-    EXPECT_EQ(axialTilt(1e8), 199.0);
+    random.seed(1);
+    EXPECT_EQ(axialTilt(1e8, random), 199.0);
 }

@@ -16,9 +16,7 @@
 
 #include "files/safe_name.h"
 #include "files/saved_system_file.h"
-#include "galaxy/mwc_random.h"
 #include "generation/body_node.h"
-#include "generation/lcg_random.h"
 #include "generation/planet_physics.h"
 
 namespace fs = std::filesystem;
@@ -184,10 +182,6 @@ void expectClose(double actual, double expected, const char* what) {
 
 class SavedSystemFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        galaxyRandom().seed(3, 4);
-        sharedRandom().seed(5);
-    }
     GalaxyCatalogue catalogue;
 };
 

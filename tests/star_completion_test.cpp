@@ -65,15 +65,13 @@ StellarData written(const std::string& spectralclass, int subtype, const std::st
 
 TEST(GalaxyRandom, MultiplyWithCarrySequence) {
     // Worked by hand: z = 36969, w = 18000, result 36969 * 65536 + 18000.
-    galaxyRandom().seed(1, 1);
-    EXPECT_EQ(galaxyRandom().next(), 2422818384u);
+    EXPECT_EQ(MwcRandom(1, 1).next(), 2422818384u);
     // Both words wrap modulo 2^32.
-    galaxyRandom().seed(0xFFFFFFFFu, 0xFFFFFFFFu);
+    MwcRandom random(0xFFFFFFFFu, 0xFFFFFFFFu);
     ReferenceMwc reference{0xFFFFFFFFu, 0xFFFFFFFFu};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(galaxyRandom().next(), reference.next());
-    galaxyRandom().seed(12, 34);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(random.next(), reference.next());
     reference = {12, 34};
-    EXPECT_DOUBLE_EQ(drawGalaxyUniform(-3.0, 5.0), reference.uniform(-3.0, 5.0));
+    EXPECT_DOUBLE_EQ(MwcRandom(12, 34).uniform(-3.0, 5.0), reference.uniform(-3.0, 5.0));
 }
 
 TEST(StarCompletionClass, LooseSpellingsAreNormalisedExactly) {
@@ -187,12 +185,12 @@ TEST(StarCompletionAge, EveryRowOfTheRule) {
         StellarData data;
         data.mass = 2.0;
         data.age = -1.0;
-        galaxyRandom().seed(seed, kSecondWord);
-        ageByRegion(catalogue, distance, row.region, data);
+        MwcRandom random(seed, kSecondWord);
+        ageByRegion(catalogue, distance, row.region, data, random);
         EXPECT_DOUBLE_EQ(data.age, expected) << "region " << row.region << " p " << row.p;
         EXPECT_DOUBLE_EQ(data.mslifetime, 10000.0 * std::pow(2.0, -2.5));
         // Exactly two draws: the next one follows them.
-        EXPECT_EQ(galaxyRandom().next(), reference.next());
+        EXPECT_EQ(random.next(), reference.next());
     }
 }
 
@@ -202,8 +200,8 @@ TEST(StarCompletion, MainSequenceStarOfTheThinDisc) {
     // Cube (30, 40, 2): thin disc (|z| < 5), in-plane distance 50, local disc age 8000.
     StarRecord star = catalogueStar("g", 2, "V");
     const std::uint32_t seed = seedForP(30);
-    galaxyRandom().seed(seed, kSecondWord);
-    completeCatalogueStar(catalogue, tables, star);
+    MwcRandom random(seed, kSecondWord);
+    completeCatalogueStar(catalogue, tables, star, random);
 
     ReferenceMwc reference{seed, kSecondWord};
     reference.next();
@@ -221,7 +219,7 @@ TEST(StarCompletion, MainSequenceStarOfTheThinDisc) {
     EXPECT_FLOAT_EQ(star.ecliptic[0], static_cast<float>(reference.uniform(0.0, 360.0)));
     EXPECT_FLOAT_EQ(star.ecliptic[1], static_cast<float>(reference.uniform(0.0, 360.0)));
     EXPECT_FLOAT_EQ(star.ecliptic[2], static_cast<float>(reference.uniform(0.0, 360.0)));
-    EXPECT_EQ(galaxyRandom().next(), reference.next());
+    EXPECT_EQ(random.next(), reference.next());
     EXPECT_EQ(star.alias, "");
     EXPECT_EQ(star.systemfromfile, 0);
     EXPECT_EQ(star.classified, 1);
@@ -247,8 +245,8 @@ TEST(StarCompletion, RegionsOfCatalogueStarsComeFromTheirCube) {
         StarRecord star = catalogueStar("K", 5, "V", c.cube);
         ASSERT_GT(10000.0 * std::pow(tables.record(5, 5, 6).mass, -2.5), 13000.0);
         const std::uint32_t seed = seedForP(50);
-        galaxyRandom().seed(seed, kSecondWord);
-        completeCatalogueStar(catalogue, tables, star);
+        MwcRandom random(seed, kSecondWord);
+        completeCatalogueStar(catalogue, tables, star, random);
         ReferenceMwc reference{seed, kSecondWord};
         reference.next();
         EXPECT_DOUBLE_EQ(star.physical->age, reference.uniform(c.low, c.high))
@@ -264,8 +262,8 @@ TEST(StarCompletion, MainSequenceStarIsNeverOlderThanItsLifetime) {
     for (int p : {10, 40, 60}) {
         StarRecord star = catalogueStar("G", 2, "NIL");
         const std::uint32_t seed = seedForP(p);
-        galaxyRandom().seed(seed, kSecondWord);
-        completeCatalogueStar(catalogue, tables, star);
+        MwcRandom random(seed, kSecondWord);
+        completeCatalogueStar(catalogue, tables, star, random);
 
         const StellarData& data = *star.physical;
         ReferenceMwc reference{seed, kSecondWord};
@@ -285,8 +283,8 @@ TEST(StarCompletion, MainSequenceStarIsNeverOlderThanItsLifetime) {
     // A B0 dwarf lives a few million years: whatever its region, it is younger than that.
     for (std::uint32_t seed = 1; seed < 40; ++seed) {
         StarRecord star = catalogueStar("B", 0, "V");
-        galaxyRandom().seed(seed, seed * 3);
-        completeCatalogueStar(catalogue, tables, star);
+        MwcRandom random(seed, seed * 3);
+        completeCatalogueStar(catalogue, tables, star, random);
         EXPECT_LE(star.physical->age, 0.9 * star.physical->mslifetime + 1e-9);
         EXPECT_GE(star.physical->age, 0.2 * star.physical->mslifetime - 1e-9);
     }
@@ -304,8 +302,8 @@ TEST(StarCompletion, EvolvedStarsAreFittedWithoutAgeDraws) {
     for (const Case& c : {Case{"K", 0, "III", "III"}, Case{"g", 2, "v", "VI"}, Case{"M", 2, "Ia", "Ia"},
                           Case{"D", 5, "V", "White Dwarf"}, Case{"B", 1, "I", "Ib"}}) {
         StarRecord star = catalogueStar(c.spectralclass, c.subtype, c.lumclass);
-        galaxyRandom().seed(99, kSecondWord);
-        completeCatalogueStar(catalogue, tables, star);
+        MwcRandom random(99, kSecondWord);
+        completeCatalogueStar(catalogue, tables, star, random);
         const StellarData& data = *star.physical;
 
         StellarData expected = written(c.spectralclass, c.subtype, c.lumclass);

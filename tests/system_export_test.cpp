@@ -63,7 +63,7 @@ std::string fixed6(double value) {
 }
 
 
-// Our own copy of the shared generator's formula.
+// Our own copy of the generator's formula.
 struct ReferenceRandom {
     std::uint32_t state;
     int next() {
@@ -397,8 +397,8 @@ TEST(SystemExport, TinySystemToFolderFileByFile) {
     fs::create_directories(root.path() / "Starvane");
     GeneratedSystem system = tinySystem();
     const GeneratedSystem before = tinySystem();
-    sharedRandom().seed(4242);
-    const std::vector<PlanetRecord> swarm = exportSystem(root.path(), system, tinyStar(), 2, 2, false, nullptr);
+    LcgRandom generator(4242);
+    const std::vector<PlanetRecord> swarm = exportSystem(root.path(), system, tinyStar(), 2, 2, false, nullptr, generator);
     const TinyExpectation e = expectTiny(4242, "XXXXXXXXX/Tiny/", kFolderMarkerHeader);
 
     const fs::path folder = root.path() / "Starvane" / "SavedSystems" / "Tiny";
@@ -411,7 +411,7 @@ TEST(SystemExport, TinySystemToFolderFileByFile) {
     EXPECT_EQ(treeOf(root.path()).size(), 3u + 9u);  // Starvane, SavedSystems, Tiny and the files
 
     // The generator drew exactly: count, 2 x 6 asteroid values, one cloud height, 2 x 2 angles.
-    EXPECT_EQ(sharedRandom().state(), e.finalState);
+    EXPECT_EQ(generator.state(), e.finalState);
 
     // The asteroid list is handed back; the belt and its moon count stay as they were.
     ASSERT_EQ(swarm.size(), 2u);
@@ -431,8 +431,8 @@ TEST(SystemExport, TinySystemToCacheFindsConfigWhateverItsCase) {
     fs::create_directories(root.path() / "Starvane");
     fs::create_directories(root.path() / "config" / "ummupermanentbase");
     GeneratedSystem system = tinySystem();
-    sharedRandom().seed(77);
-    exportSystem(root.path(), system, tinyStar(), 2, 2, true, nullptr);
+    LcgRandom generator(77);
+    exportSystem(root.path(), system, tinyStar(), 2, 2, true, nullptr, generator);
     const TinyExpectation e = expectTiny(77, "StarvaneSystems/Tiny/", kCacheMarkerHeader);
 
     const fs::path folder = root.path() / "config" / "StarvaneSystems" / "Tiny";
@@ -448,8 +448,8 @@ TEST(SystemExport, CacheExportWithoutConfigFolderWritesNothing) {
     TemporaryRoot root;
     fs::create_directories(root.path() / "Starvane");
     GeneratedSystem system = tinySystem();
-    sharedRandom().seed(5);
-    const auto swarm = exportSystem(root.path(), system, tinyStar(), 2, 2, true, nullptr);
+    LcgRandom generator(5);
+    const auto swarm = exportSystem(root.path(), system, tinyStar(), 2, 2, true, nullptr, generator);
     EXPECT_EQ(treeOf(root.path()), (std::set<std::string>{"Starvane"}));
     EXPECT_EQ(swarm.size(), 2u);  // the asteroids are still generated for the texture export
 }
@@ -459,11 +459,11 @@ TEST(SystemExport, SecondFolderExportOverwritesWithNewAsteroids) {
     fs::create_directories(root.path() / "Starvane");
     const fs::path folder = root.path() / "Starvane" / "SavedSystems" / "Tiny";
     GeneratedSystem system = tinySystem();
-    sharedRandom().seed(1);
-    exportSystem(root.path(), system, tinyStar(), 2, 2, false, nullptr);
+    LcgRandom generator(1);
+    exportSystem(root.path(), system, tinyStar(), 2, 2, false, nullptr, generator);
     const std::string firstAsteroid = readAll(folder / "Tinystar c#1.cfg");
     const std::string firstA = readAll(folder / "Tiny a.cfg");
-    exportSystem(root.path(), system, tinyStar(), 2, 2, false, nullptr);
+    exportSystem(root.path(), system, tinyStar(), 2, 2, false, nullptr, generator);
     EXPECT_NE(readAll(folder / "Tinystar c#1.cfg"), firstAsteroid);
     // Each export starts again in general notation.
     EXPECT_EQ(readAll(folder / "Tiny a.cfg"), firstA);
@@ -485,8 +485,8 @@ TEST(SystemExport, FixedNotationStartsAtTheFirstSizeLineEvenWhenItIsLeftOut) {
     fs::create_directories(root.path() / "Starvane");
     GeneratedSystem system = tinySystem();
     system.planets[0].bodies[0].radius = kNaN;
-    sharedRandom().seed(3);
-    exportSystem(root.path(), system, tinyStar(), 2, 2, false, nullptr);
+    LcgRandom generator(3);
+    exportSystem(root.path(), system, tinyStar(), 2, 2, false, nullptr, generator);
     const fs::path folder = root.path() / "Starvane" / "SavedSystems" / "Tiny";
     const std::string a = readAll(folder / "Tiny a.cfg");
     EXPECT_EQ(lineOf(a, "Size"), "<none>");
@@ -512,8 +512,8 @@ TEST(SystemExport, NumbersThatAreNotFiniteOrZeroPeriodsAreLeftOut) {
     PlanetRecord& d = system.planets[3].bodies[0];
     d.maxtemp = 0.0;
     d.day = kNaN;
-    sharedRandom().seed(3);
-    exportSystem(root.path(), system, tinyStar(), 0, 0, false, nullptr);
+    LcgRandom generator(3);
+    exportSystem(root.path(), system, tinyStar(), 0, 0, false, nullptr, generator);
     const fs::path folder = root.path() / "Starvane" / "SavedSystems" / "Tiny";
 
     const std::string aText = readAll(folder / "Tiny a.cfg");
@@ -567,8 +567,8 @@ TEST(SystemExport, AsteroidSwarmsFollowTheDrawOrderOfEveryBelt) {
     std::set<int> classes;
     for (const auto& [minimum, maximum] : std::vector<std::pair<int, int>>{{0, 4}, {3, 3}, {1, 6}, {0, 0}}) {
         for (std::uint32_t seed = 1; seed <= 150; ++seed) {
-            sharedRandom().seed(seed);
-            const std::vector<PlanetRecord> swarm = generateAsteroids(system, "Sun", maximum, minimum);
+            LcgRandom generator(seed);
+            const std::vector<PlanetRecord> swarm = generateAsteroids(system, "Sun", maximum, minimum, generator);
             ReferenceRandom random{seed};
             std::vector<ReferenceAsteroid> expected;
             int k = 0;
@@ -579,7 +579,7 @@ TEST(SystemExport, AsteroidSwarmsFollowTheDrawOrderOfEveryBelt) {
                         referenceAsteroid(random, *belt, "Sun " + belt->name + "#" + std::to_string(++k)));
             }
             ASSERT_EQ(swarm.size(), expected.size()) << seed;
-            EXPECT_EQ(sharedRandom().state(), random.state) << seed;
+            EXPECT_EQ(generator.state(), random.state) << seed;
             for (std::size_t i = 0; i < swarm.size(); ++i) {
                 const PlanetRecord& s = swarm[i];
                 const ReferenceAsteroid& x = expected[i];
@@ -638,10 +638,10 @@ TEST(SystemExport, TwoBeltsOfThreeAndTwoAsteroidsAreNumberedAfterThePlanets) {
 
     TemporaryRoot root;
     fs::create_directories(root.path() / "Starvane");
-    sharedRandom().seed(seed);
+    LcgRandom generator(seed);
     StellarData star = tinyStar();
     star.name = "Sol/B";  // made safe for the file names
-    const auto swarm = exportSystem(root.path(), system, star, 3, 2, false, nullptr);
+    const auto swarm = exportSystem(root.path(), system, star, 3, 2, false, nullptr, generator);
     ASSERT_EQ(swarm.size(), 5u);
     const fs::path folder = root.path() / "Starvane" / "SavedSystems" / "Belts";
     const std::string R = "XXXXXXXXX/Belts/";
@@ -671,7 +671,7 @@ TEST(SystemExport, TwoBeltsOfThreeAndTwoAsteroidsAreNumberedAfterThePlanets) {
     system.name = std::string(250, 'N');
     system.planets[0].bodies[0].name = std::string(250, 'A');
     star.name = std::string(250, 'S');
-    EXPECT_EQ(exportSystem(root.path(), system, star, 3, 3, false, nullptr).size(), 6u);
+    EXPECT_EQ(exportSystem(root.path(), system, star, 3, 3, false, nullptr, generator).size(), 6u);
     const fs::path longFolder = root.path() / "Starvane" / "SavedSystems" / std::string(kLongestNameBytes, 'N');
     EXPECT_EQ(filesIn(longFolder).size(), 2u + 3u + 6u + 1u);
 }
@@ -679,14 +679,14 @@ TEST(SystemExport, TwoBeltsOfThreeAndTwoAsteroidsAreNumberedAfterThePlanets) {
 TEST(SystemExport, NoBeltsOrNoAsteroidsGiveAnEmptyList) {
     GeneratedSystem system = tinySystem();
     system.planets.erase(system.planets.begin() + 2);
-    sharedRandom().seed(9);
-    EXPECT_TRUE(generateAsteroids(system, "Tinystar", 20, 5).empty());
-    EXPECT_EQ(sharedRandom().state(), 9u);
+    LcgRandom generator(9);
+    EXPECT_TRUE(generateAsteroids(system, "Tinystar", 20, 5, generator).empty());
+    EXPECT_EQ(generator.state(), 9u);
 
     GeneratedSystem withBelt = tinySystem();
     TemporaryRoot root;
     fs::create_directories(root.path() / "Starvane");
-    const auto swarm = exportSystem(root.path(), withBelt, tinyStar(), 0, 0, false, nullptr);
+    const auto swarm = exportSystem(root.path(), withBelt, tinyStar(), 0, 0, false, nullptr, generator);
     EXPECT_TRUE(swarm.empty());
     EXPECT_EQ(withBelt.asteroidtotal, 0);
     const std::string text = readAll(root.path() / "Starvane" / "SavedSystems" / "Tiny" / "TinySystem.cfg");
@@ -716,7 +716,8 @@ TEST(SystemExport, AsteroidCountsAreBounded) {
     }
     GeneratedSystem system;
     system.planets.assign(20, slot({body("b", asteroids)}));
-    EXPECT_EQ(generateAsteroids(system, "Sun", 1000, 1000).size(), 10000u);
+    LcgRandom generator(1);
+    EXPECT_EQ(generateAsteroids(system, "Sun", 1000, 1000, generator).size(), 10000u);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -987,25 +988,26 @@ TEST(SystemSave, AStarReadFromACustomFileIsNotExportedToCache) {
     config.cachecapacity = 10;
     config.maxasteroids = 2;
     config.minasteroids = 2;
+    LcgRandom generator;
     const auto before = treeOf(root.path());
-    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}), SaveOutcome::readFromFile);
+    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}, generator), SaveOutcome::readFromFile);
     EXPECT_EQ(treeOf(root.path()), before);
     EXPECT_TRUE(readCacheList(root.path()).empty());
 
     // The same star goes to folder, and then, without its path, to cache once.
-    EXPECT_EQ(saveToFolder(root.path(), star, config, nullptr, {}), SaveOutcome::saved);
+    EXPECT_EQ(saveToFolder(root.path(), star, config, nullptr, {}, generator), SaveOutcome::saved);
     EXPECT_TRUE(fs::exists(root.path() / "Starvane" / "SavedSystems" / "Tiny" / "TinySystem.cfg"));
     star.path.clear();
     // A cache list that cannot be written: the system is not exported unlisted.
     fs::create_directory(root.path() / "Starvane" / "Cache.txt");
     const auto unlisted = treeOf(root.path());
-    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}), SaveOutcome::notRegistered);
+    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}, generator), SaveOutcome::notRegistered);
     EXPECT_EQ(treeOf(root.path()), unlisted);
     fs::remove(root.path() / "Starvane" / "Cache.txt");
-    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}), SaveOutcome::saved);
+    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}, generator), SaveOutcome::saved);
     EXPECT_TRUE(fs::exists(root.path() / "Config" / "StarvaneSystems" / "Tiny" / "TinySystem.cfg"));
     const auto cached = treeOf(root.path());
-    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}), SaveOutcome::alreadyCached);
+    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}, generator), SaveOutcome::alreadyCached);
     EXPECT_EQ(treeOf(root.path()), cached);
     EXPECT_EQ(readCacheList(root.path()), std::vector<std::string>{"Tiny"});
 }

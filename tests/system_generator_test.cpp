@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "galaxy/star_record.h"
@@ -38,9 +40,9 @@ struct Orbit {
 // The planets accretion gives for a star of initial mass `mass` and `seed`, as generation
 // makes them.
 std::vector<Orbit> accretedOrbits(std::uint32_t seed, double mass) {
-    sharedRandom().seed(seed);
-    BodyNode* planets = accreteDisc(mass, std::pow(mass, 3.5), 0.0, 200.0 * std::cbrt(mass), 0.0,
-                                    0.002, true);
+    LcgRandom random(seed);
+    BodyNode* planets = AccretionDisc(random).accrete(mass, std::pow(mass, 3.5), 0.0,
+                                                      200.0 * std::cbrt(mass), 0.0, 0.002, true);
     std::vector<Orbit> out;
     for (const BodyNode* p = planets; p != nullptr; p = p->next) out.push_back({p->sma, p->ecc});
     releaseBodies(planets);
@@ -135,12 +137,12 @@ TEST(SystemGenerator, ExcludedStarsGetNoPlanets) {
         GeneratedSystem system;
         system.generateFor(7.0, sunLike());
         ASSERT_GT(system.planetcount, 0);
-        sharedRandom().seed(31);
-        system.generateFor(7.0, star);
+        LcgRandom random(31);
+        system.generateFor(7.0, star, random);
         EXPECT_EQ(system.planetcount, 0) << type;
         EXPECT_TRUE(system.planets.empty()) << type;
         EXPECT_EQ(system.name, "Remnant") << type;
-        EXPECT_EQ(sharedRandom().state(), 31u) << "no draws for " << type;
+        EXPECT_EQ(random.state(), 31u) << "no draws for " << type;
     }
 }
 
@@ -180,8 +182,7 @@ TEST(SystemGenerator, SameStarAndSeedGiveTheSameSystem) {
     GeneratedSystem first;
     first.generateFor(123456.0, star);
     GeneratedSystem other;
-    other.generateFor(99.0, star);  // disturbs the shared generator and disc in between
-    sharedRandom().seed(5);
+    other.generateFor(99.0, star);
     GeneratedSystem second;
     second.generateFor(123456.0, star);
     expectSameSystem(first, second);
@@ -189,6 +190,25 @@ TEST(SystemGenerator, SameStarAndSeedGiveTheSameSystem) {
     // Generating into a system that already holds one replaces it.
     other.generateFor(123456.0, star);
     expectSameSystem(first, other);
+}
+
+TEST(SystemGenerator, SystemsGeneratedSideBySideMatchThoseGeneratedInTurn) {
+    StellarData heavier = sunLike();
+    heavier.initialmass = heavier.mass = 1.4;
+    const auto generateAll = [](const StellarData& star, std::vector<GeneratedSystem>& systems) {
+        for (std::size_t i = 0; i < systems.size(); ++i) systems[i].generateFor(i + 1.0, star);
+    };
+    std::vector<GeneratedSystem> inTurnA(40), inTurnB(40), sideA(40), sideB(40);
+    generateAll(sunLike(), inTurnA);
+    generateAll(heavier, inTurnB);
+    std::thread first(generateAll, sunLike(), std::ref(sideA));
+    std::thread second(generateAll, heavier, std::ref(sideB));
+    first.join();
+    second.join();
+    for (std::size_t i = 0; i < inTurnA.size(); ++i) {
+        expectSameSystem(inTurnA[i], sideA[i]);
+        expectSameSystem(inTurnB[i], sideB[i]);
+    }
 }
 
 TEST(SystemGenerator, LostMassWidensOrbits) {
