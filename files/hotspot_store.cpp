@@ -35,7 +35,9 @@ void HotSpotStore::readText(const std::string& text) {
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        // Every carriage return at the end goes: a name that kept one would lose it at the next
+        // save and read, and the file would change each time it is written.
+        while (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
     }
     std::size_t next = 0;

@@ -187,6 +187,10 @@ TEST(HotSpotFile, ShortFileGivesEmptyEntries) {
     EXPECT_EQ(store.folders[0].hotspots[0].x, 0);
     EXPECT_EQ(store.folders[0].hotspots[0].y, -2);
     EXPECT_EQ(store.folders[0].hotspots[0].z, 0);
+
+    // Carriage returns at a line's end belong to no name, so a saved file reads back the same.
+    store.readText("1\r\r\nHome\r\r\n1\r\nSol\r\r,1,2,3\r\r\n");
+    EXPECT_EQ(store.text(), "1\nHome\n1\nSol\r\r,1,2,3");
 }
 
 TEST(HotSpotFile, FileNamesStayInTheGalaxysHotSpotsFolder) {
