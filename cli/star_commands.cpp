@@ -14,6 +14,7 @@
 #include "cli/data_root.h"
 #include "cli/stellar_json.h"
 #include "galaxy/star_completion.h"
+#include "generation/main_sequence.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ int runEvolve(const EvolveOptions& options) {
     StellarData data;
     startOnMainSequence(tables, options.mass, data);
     data.age = options.age;
-    data.mslifetime = 10000.0 * std::pow(data.mass, -2.5);
+    data.mslifetime = mainSequenceLifetime(data.mass);
     bool remnant = false;
     if (data.mslifetime < data.age) {
         if (data.mass >= 0.5)

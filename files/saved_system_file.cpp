@@ -15,6 +15,7 @@
 #include "generation/atmosphere.h"
 #include "generation/body_node.h"
 #include "generation/planet_physics.h"
+#include "generation/main_sequence.h"
 
 namespace {
 
@@ -372,7 +373,7 @@ void Reader::finish() {
     StellarData& data = *star.physical;
     if (data.initialmass == 0.0) data.initialmass = data.mass;
     if (data.initialluminosity == 0.0) data.initialluminosity = data.luminosity;
-    if (data.mslifetime == 0.0 && data.mass > 0.0) data.mslifetime = 10000.0 * std::pow(data.mass, -2.5);
+    if (data.mslifetime == 0.0 && data.mass > 0.0) data.mslifetime = mainSequenceLifetime(data.mass);
     if (star.system && star.system->name.empty()) star.system->name = data.name;
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "galaxy/mwc_random.h"
+#include "generation/main_sequence.h"
 
 namespace {
 
@@ -27,8 +28,6 @@ bool isKnownCatalogueClass(const std::string& spectralclass) {
         if (spectralclass == known) return true;
     return false;
 }
-
-double mainSequenceLifetime(double mass) { return 10000.0 * std::pow(mass, -2.5); }
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include "files/text_lines.h"
 #include "files/text_number.h"
 #include "galaxy/star_record.h"
+#include "generation/main_sequence.h"
 
 namespace {
 
@@ -277,7 +278,7 @@ void StellarTables::fitEvolved(StellarData& star) const {
     double bestMass = tracks_[0].mass;
     for (int t = static_cast<int>(tracks_.size()) - 1; t >= 0; --t) {
         const EvolutionTrack& track = tracks_[t];
-        const double lifetime = 10000.0 * std::pow(track.mass, -2.5);
+        const double lifetime = mainSequenceLifetime(track.mass);
         for (auto point = track.points.rbegin(); point != track.points.rend(); ++point) {
             if (std::fabs(logL - point->logluminosity) < std::fabs(logL - best->logluminosity) &&
                 std::fabs(logT - point->logtemperature) < std::fabs(logT - best->logtemperature) &&
@@ -290,5 +291,5 @@ void StellarTables::fitEvolved(StellarData& star) const {
     star.initialmass = bestMass;
     star.age = best->age * 1e-06;
     star.initialluminosity = mainSequenceByMass(star.initialmass).luminosity;
-    star.mslifetime = 10000.0 * std::pow(star.initialmass, -2.5);
+    star.mslifetime = mainSequenceLifetime(star.initialmass);
 }
