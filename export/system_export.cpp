@@ -220,7 +220,7 @@ std::vector<PlanetRecord> exportSystem(const std::filesystem::path& root, Genera
                          "exported with the rest of a system to a custom folder. You'll need to place it in "
                          "Config/UMMUPermanentBase")
            << "\n";
-    if (plugin != nullptr && plugin->loaded()) plugin->setOption(1, 0);
+    if (plugin != nullptr && plugin->loaded()) plugin->setOption(TEXTURE_OPTION_DETAIL, 0);
 
     for (std::size_t i = 0; i < system.planets.size(); ++i) {
         PlanetSlot& planet = system.planets[i];

@@ -101,8 +101,8 @@ void exportTextures(const std::filesystem::path& root, GeneratedSystem& system,
     const std::vector<PlanetRecord> asteroidList = std::move(swarm);
     if (!plugin.loaded()) return;
     const std::string systemName = safeFileName(system.name);
-    plugin.setOption(1, config.pluginoption1);
-    plugin.setOption(3, config.pluginoption3);
+    plugin.setOption(TEXTURE_OPTION_DETAIL, config.pluginoption1);
+    plugin.setOption(TEXTURE_OPTION_COMPRESSION, config.pluginoption3);
 
     // The plug-in writes below its output folder; names use "\" as the simulator does.
     const std::string rootText = root.string() == "." ? std::string() : root.string() + "/";

@@ -32,9 +32,9 @@ texgen::Options current_options() {
 }  // namespace
 
 TEXGEN_EXPORT void set_option(int32_t option, int32_t value) {
-    if (option == 1)
+    if (option == TEXTURE_OPTION_DETAIL)
         g_detail = value;
-    else if (option == 3)
+    else if (option == TEXTURE_OPTION_COMPRESSION)
         g_compression = value;
 }
 

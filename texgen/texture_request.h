@@ -55,6 +55,11 @@ typedef void (*Export2OrbiterEntry)(TextureRequest* request, int32_t level, int3
                                     const char* folder, TextureProgress progress);
 typedef void (*GetTexImgEntry)(void);
 
+/* Options of set_option: surface detail (0 plain, otherwise detailed) and texture compression
+   (0 off, otherwise DXT). */
+#define TEXTURE_OPTION_DETAIL 1
+#define TEXTURE_OPTION_COMPRESSION 3
+
 /* Modes of export2orbiter. */
 #define TEXTURE_MODE_ASTEROID 1
 #define TEXTURE_MODE_BODY 4
