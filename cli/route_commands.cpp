@@ -32,6 +32,43 @@ std::string categoriesOf(const JumpNetwork& network, const StarRecord& star) {
     return text.empty() ? "-" : text;
 }
 
+void printRouteJson(const RouteOptions& options, const JumpNetwork& network, const StarRecord& from,
+                    const StarRecord& to, double seconds) {
+    nlohmann::ordered_json j;
+    j["from"] = options.from;
+    j["to"] = options.to;
+    j["distance"] = starDistance(from, to);
+    j["seconds"] = seconds;
+    nlohmann::ordered_json points = nlohmann::ordered_json::array();
+    for (const StarRecord* star : network.waypoints) {
+        nlohmann::ordered_json p;
+        p["name"] = star->physical->name;
+        p["mass"] = star->physical->mass;
+        p["cube"] = {star->cube.x, star->cube.y, star->cube.z};
+        p["offset"] = offsetJson(star->offset);
+        points.push_back(std::move(p));
+    }
+    j["waypoints"] = std::move(points);
+    printJson(std::cout, std::move(j));
+}
+
+void printRouteTable(const RouteOptions& options, const JumpNetwork& network, const StarRecord& from,
+                     const StarRecord& to, double seconds) {
+    std::printf("Route from %s to %s, %.2f pc, %zu jumps, found in %.3f s\n", options.from.c_str(),
+                options.to.c_str(), starDistance(from, to), network.waypoints.size() - 1, seconds);
+    const StarRecord* previous = nullptr;
+    for (const StarRecord* star : network.waypoints) {
+        if (previous == nullptr) {
+            std::printf("  %-28s %7.3f M  start\n", star->physical->name.c_str(), star->physical->mass);
+        } else {
+            std::printf("  %-28s %7.3f M  jump %7.2f pc  categories %s -> %s\n", star->physical->name.c_str(),
+                        star->physical->mass, starDistance(*previous, *star),
+                        categoriesOf(network, *previous).c_str(), categoriesOf(network, *star).c_str());
+        }
+        previous = star;
+    }
+}
+
 int runRoute(const RouteOptions& options) {
     auto session = openGalaxy(chooseDataRoot(options.root), options.galaxy);
     if (!session) return 1;
@@ -64,38 +101,10 @@ int runRoute(const RouteOptions& options) {
         return 1;
     }
 
-    if (options.json) {
-        nlohmann::ordered_json j;
-        j["from"] = options.from;
-        j["to"] = options.to;
-        j["distance"] = starDistance(*from, *to);
-        j["seconds"] = seconds;
-        nlohmann::ordered_json points = nlohmann::ordered_json::array();
-        for (const StarRecord* star : network.waypoints) {
-            nlohmann::ordered_json p;
-            p["name"] = star->physical->name;
-            p["mass"] = star->physical->mass;
-            p["cube"] = {star->cube.x, star->cube.y, star->cube.z};
-            p["offset"] = offsetJson(star->offset);
-            points.push_back(std::move(p));
-        }
-        j["waypoints"] = std::move(points);
-        printJson(std::cout, std::move(j));
-        return 0;
-    }
-    std::printf("Route from %s to %s, %.2f pc, %zu jumps, found in %.3f s\n", options.from.c_str(),
-                options.to.c_str(), starDistance(*from, *to), network.waypoints.size() - 1, seconds);
-    const StarRecord* previous = nullptr;
-    for (const StarRecord* star : network.waypoints) {
-        if (previous == nullptr) {
-            std::printf("  %-28s %7.3f M  start\n", star->physical->name.c_str(), star->physical->mass);
-        } else {
-            std::printf("  %-28s %7.3f M  jump %7.2f pc  categories %s -> %s\n", star->physical->name.c_str(),
-                        star->physical->mass, starDistance(*previous, *star),
-                        categoriesOf(network, *previous).c_str(), categoriesOf(network, *star).c_str());
-        }
-        previous = star;
-    }
+    if (options.json)
+        printRouteJson(options, network, *from, *to, seconds);
+    else
+        printRouteTable(options, network, *from, *to, seconds);
     return 0;
 }
 
