@@ -75,6 +75,22 @@ std::string text(const json& object, const char* key, const std::string& where) 
     return value.get<std::string>();
 }
 
+std::vector<AtmosphereGas> readGases(const json& b, const std::string& where) {
+    const json& gases = member(b, "atmcompounds", where);
+    if (!gases.is_array()) throw JsonError{where + ": \"atmcompounds\" is not an array"};
+    if (gases.size() > kMostGases) throw JsonError{where + ": more than " + std::to_string(kMostGases) + " gases"};
+    std::vector<AtmosphereGas> read;
+    for (std::size_t g = 0; g < gases.size(); ++g) {
+        const std::string gasWhere = where + " gas " + std::to_string(g);
+        AtmosphereGas gas;
+        gas.gasnumber = integer(gases[g], "gasnumber", gasWhere);
+        gas.partialpressure = real(gases[g], "partialpressure", gasWhere);
+        gas.percentage = real(gases[g], "percentage", gasWhere);
+        read.push_back(gas);
+    }
+    return read;
+}
+
 PlanetRecord readBody(const json& b, const std::string& where) {
     PlanetRecord body;
     body.planetnumber = integer(b, "planetnumber", where);
@@ -120,17 +136,7 @@ PlanetRecord readBody(const json& b, const std::string& where) {
     body.meanlongitude = real(b, "meanlongitude", where);
     body.atmdensity = real(b, "atmdensity", where);
     body.molconst = real(b, "molconst", where);
-    const json& gases = member(b, "atmcompounds", where);
-    if (!gases.is_array()) throw JsonError{where + ": \"atmcompounds\" is not an array"};
-    if (gases.size() > kMostGases) throw JsonError{where + ": more than " + std::to_string(kMostGases) + " gases"};
-    for (std::size_t g = 0; g < gases.size(); ++g) {
-        const std::string gasWhere = where + " gas " + std::to_string(g);
-        AtmosphereGas gas;
-        gas.gasnumber = integer(gases[g], "gasnumber", gasWhere);
-        gas.partialpressure = real(gases[g], "partialpressure", gasWhere);
-        gas.percentage = real(gases[g], "percentage", gasWhere);
-        body.atmcompounds.push_back(gas);
-    }
+    body.atmcompounds = readGases(b, where);
     body.gascount = static_cast<std::int32_t>(body.atmcompounds.size());
     const std::int32_t type = integer(b, "type", where);
     if (type < 0 || type > 16) throw JsonError{where + ": \"type\" must be 0 to 16"};
