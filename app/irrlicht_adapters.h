@@ -7,7 +7,7 @@
 
 #include <irrlicht/irrlicht.h>
 
-#include "galaxy/pixel_image.h"
+#include "platform/pixel_image.h"
 #include "platform/list_box.h"
 #include "platform/message_sink.h"
 

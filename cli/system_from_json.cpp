@@ -7,7 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "files/format_limits.h"
+#include "generation/gas_table.h"
+#include "text/format_limits.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "files/format_limits.h"
+#include "text/format_limits.h"
 #include "files/safe_name.h"
 #include "generation/lcg_random.h"
 

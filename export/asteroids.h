@@ -14,6 +14,6 @@ bool isBelt(const PlanetSlot& planet);
 // Draws the asteroids of every belt of `system` from `random`, belt after belt in
 // planet order, each belt drawing its count and then its asteroids. They are named
 // star name + " " + belt name + "#" + running number, usable as file names. Counts are held
-// to the limits of files/format_limits.h, per belt and for the whole system.
+// to the limits of text/format_limits.h, per belt and for the whole system.
 std::vector<PlanetRecord> generateAsteroids(const GeneratedSystem& system, const std::string& starName,
                                             int maxCount, int minCount, LcgRandom& random);

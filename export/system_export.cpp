@@ -9,7 +9,7 @@
 
 #include "export/asteroids.h"
 #include "export/habitability.h"
-#include "files/general_number.h"
+#include "text/general_number.h"
 #include "files/safe_name.h"
 #include "files/simulator_paths.h"
 #include "generation/lcg_random.h"

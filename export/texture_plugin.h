@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/message_sink.h"
-#include "texgen/texture_request.h"
+#include "plugin/texture_request.h"
 
 class TexturePlugin {
 public:

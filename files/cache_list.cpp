@@ -5,11 +5,11 @@
 #include <utility>
 
 #include "files/atomic_file.h"
-#include "files/format_limits.h"
+#include "text/format_limits.h"
 #include "files/safe_name.h"
 #include "files/simulator_paths.h"
-#include "files/text_lines.h"
-#include "files/text_number.h"
+#include "text/text_lines.h"
+#include "text/text_number.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "files/safe_name.h"
 #include "files/saved_system_file.h"
-#include "files/text_lines.h"
-#include "files/text_number.h"
+#include "text/text_lines.h"
+#include "text/text_number.h"
 #include "galaxy/mwc_random.h"
 #include "galaxy/star_naming.h"
 

@@ -5,10 +5,10 @@
 #include <string_view>
 
 #include "files/atomic_file.h"
-#include "files/format_limits.h"
+#include "text/format_limits.h"
 #include "files/safe_name.h"
-#include "files/text_lines.h"
-#include "files/text_number.h"
+#include "text/text_lines.h"
+#include "text/text_number.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "files/name_limit.h"
+#include "text/name_limit.h"
 
 // `name` on one line and at most kLongestNameBytes long: line breaks, tabs and other control
 // characters become blanks, and a longer name is cut, at a UTF-8 character boundary.

@@ -7,11 +7,12 @@
 #include <sstream>
 #include <string_view>
 
-#include "files/format_limits.h"
-#include "files/general_number.h"
+#include "generation/gas_table.h"
+#include "text/format_limits.h"
+#include "text/general_number.h"
 #include "files/safe_name.h"
-#include "files/text_lines.h"
-#include "files/text_number.h"
+#include "text/text_lines.h"
+#include "text/text_number.h"
 #include "generation/atmosphere.h"
 #include "generation/body_node.h"
 #include "generation/planet_physics.h"

@@ -5,9 +5,9 @@
 #include <sstream>
 #include <vector>
 
-#include "files/format_limits.h"
-#include "files/text_lines.h"
-#include "files/text_number.h"
+#include "text/format_limits.h"
+#include "text/text_lines.h"
+#include "text/text_number.h"
 
 namespace {
 

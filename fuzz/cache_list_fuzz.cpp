@@ -11,7 +11,7 @@
 #include <string>
 
 #include "files/cache_list.h"
-#include "files/format_limits.h"
+#include "text/format_limits.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "files/format_limits.h"
+#include "text/format_limits.h"
 #include "files/hotspot_store.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "files/format_limits.h"
+#include "text/format_limits.h"
 #include "galaxy/jump_network.h"
 
 namespace {

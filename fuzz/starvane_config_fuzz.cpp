@@ -6,7 +6,7 @@
 #include <string>
 
 #include "export/asteroids.h"
-#include "files/format_limits.h"
+#include "text/format_limits.h"
 #include "files/starvane_config.h"
 #include "generation/lcg_random.h"
 

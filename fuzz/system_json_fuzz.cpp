@@ -6,7 +6,8 @@
 #include <string>
 
 #include "cli/system_from_json.h"
-#include "files/format_limits.h"
+#include "generation/gas_table.h"
+#include "text/format_limits.h"
 #include "files/saved_system_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

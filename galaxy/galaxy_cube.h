@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "galaxy/pixel_image.h"
+#include "platform/pixel_image.h"
 #include "galaxy/star_record.h"
 
 class StellarTables;

@@ -9,9 +9,9 @@
 #include <sstream>
 #include <string_view>
 
-#include "files/format_limits.h"
-#include "files/text_lines.h"
-#include "files/text_number.h"
+#include "text/format_limits.h"
+#include "text/text_lines.h"
+#include "text/text_number.h"
 #include "galaxy/cube_population.h"
 #include "galaxy/population_model.h"
 

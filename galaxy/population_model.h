@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "galaxy/pixel_image.h"
+#include "platform/pixel_image.h"
 
 // Brightness 0..255 of the density pixel of cube column (x, y): column width/2 + x, row
 // height/2 - y. A column outside the picture, or no picture, is black.

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "galaxy/galaxy_cube.h"
-#include "galaxy/pixel_image.h"
+#include "platform/pixel_image.h"
 
 // Scene-node identifier of star `index` of the cube at (dx, dy, dz) from the centre.
 int markerId(int dx, int dy, int dz, int index);

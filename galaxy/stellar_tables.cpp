@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string_view>
 
-#include "files/text_lines.h"
-#include "files/text_number.h"
+#include "text/text_lines.h"
+#include "text/text_number.h"
 #include "galaxy/star_record.h"
 #include "generation/main_sequence.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "galaxy/pixel_image.h"
+#include "platform/pixel_image.h"
 #include "galaxy/spectral_class.h"
 
 struct StellarData;

@@ -25,3 +25,6 @@ extern const GasProperties kGasTable[kGasCount];
 
 // The row of a gas number, or null. A linear search in table order.
 const GasProperties* findGas(std::int32_t gasnumber);
+
+// The most gases one atmosphere read from a file may list: each gas of the table once.
+constexpr int kMostGases = kGasCount;

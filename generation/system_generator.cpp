@@ -6,7 +6,7 @@
 #include <ctime>
 #include <string>
 
-#include "galaxy/star_record.h"
+#include "generation/stellar_data.h"
 #include "generation/accretion.h"
 #include "generation/body_evaluation.h"
 #include "generation/lcg_random.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "galaxy/pixel_image.h"
+#include "platform/pixel_image.h"
 
 // A picture held in memory as rows of RGB pixels, top row first.
 class MemoryImage : public PixelImage {

@@ -23,7 +23,7 @@
 #include "export/texture_export.h"
 #include "export/texture_plugin.h"
 #include "files/cache_list.h"
-#include "files/name_limit.h"
+#include "text/name_limit.h"
 #include "galaxy/star_record.h"
 #include "generation/lcg_random.h"
 

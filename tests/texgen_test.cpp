@@ -15,8 +15,8 @@
 
 #include <gtest/gtest.h>
 
-#include "files/name_limit.h"
-#include "texgen/texture_request.h"
+#include "text/name_limit.h"
+#include "plugin/texture_request.h"
 
 #ifndef STARVANE_TEXGEN_PATH
 #error "STARVANE_TEXGEN_PATH must name the built texgen.so"

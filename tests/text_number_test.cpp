@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "files/text_number.h"
+#include "text/text_number.h"
 
 TEST(LeadingNumber, TakesTheNumberAFieldBeginsWith) {
     struct Case {

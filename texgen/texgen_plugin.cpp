@@ -13,7 +13,7 @@
 
 #include "texgen/atmosphere_colour.h"
 #include "texgen/texture_export.h"
-#include "texgen/texture_request.h"
+#include "plugin/texture_request.h"
 
 #define TEXGEN_EXPORT extern "C" __attribute__((visibility("default")))
 

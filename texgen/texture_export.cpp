@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "files/name_limit.h"
+#include "text/name_limit.h"
 #include "texgen/tex_layout.h"
 
 namespace texgen {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "texgen/planet_painter.h"
-#include "texgen/texture_request.h"
+#include "plugin/texture_request.h"
 
 namespace texgen {
 

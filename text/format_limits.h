@@ -5,16 +5,12 @@
 
 #include <cstdint>
 
-#include "generation/gas_table.h"
-
 // Planets of one system, belts included: the generator makes a few dozen at most.
 constexpr int kMostPlanets = 1000;
 // Moons of one planet: no planet of the Solar System has 300 known moons.
 constexpr int kMostMoons = 1000;
 // Planets and moons of one system together: over 20 times the Solar System's known ones.
 constexpr int kMostBodies = 10000;
-// Gases of one atmosphere: the gas table holds each gas once, and there are no others.
-constexpr int kMostGases = kGasCount;
 // Asteroids of one belt (configuration line 19), each a file in the simulator: 20 ship.
 constexpr int kMostAsteroidsPerBelt = 1000;
 // Asteroids of one exported system together, whatever the number of belts.

@@ -1,4 +1,4 @@
-#include "files/general_number.h"
+#include "text/general_number.h"
 
 #include <charconv>
 

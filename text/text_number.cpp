@@ -1,4 +1,4 @@
-#include "files/text_number.h"
+#include "text/text_number.h"
 
 #include <charconv>
 #include <climits>

@@ -1,6 +1,6 @@
-#include "files/text_lines.h"
+#include "text/text_lines.h"
 
-#include "files/format_limits.h"
+#include "text/format_limits.h"
 
 #include <fstream>
 #include <string>

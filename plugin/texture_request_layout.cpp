@@ -2,7 +2,7 @@
 // which plug-ins built elsewhere rely on.
 #include <cstddef>
 
-#include "texgen/texture_request.h"
+#include "plugin/texture_request.h"
 
 #if defined(__x86_64__)
 static_assert(offsetof(TextureRequest, basename) == 0);
