@@ -7,7 +7,7 @@ packages=(
   g++ make cmake python3
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libstb-dev
-  libirrlicht-dev libgl-dev libgl1-mesa-dri xvfb xauth xfonts-base xdotool python3-pil
+  libirrlicht-dev libgl-dev libgl1-mesa-dri xvfb xauth xfonts-base xdotool python3-pil python3-numpy
   clang libclang-rt-14-dev
 )
 
