@@ -261,7 +261,7 @@ std::vector<PlanetRecord> exportSystem(const std::filesystem::path& root, Genera
             file.line("MaxCloudResolution = 8");
             writeFile(destination.folder / (S + " " + bodyName + ".cfg"), file.text());
 
-            if (rateHabitability(body).verdict == 1 && std::isfinite(body.radius))
+            if (rateHabitability(body).verdict == HabitabilityVerdict::habitable && std::isfinite(body.radius))
                 marker << fixedSix(body.radius * 1000.0) << ",-999,1,0\n";
         }
     }

@@ -747,7 +747,7 @@ TEST(Habitability, TemperaturePressureAndGravityClassBoundaries) {
     giant.surfpressure = kInf;
     giant.medsurftemp = kInf;
     EXPECT_EQ(rateHabitability(giant).temperature, 3);
-    EXPECT_EQ(rateHabitability(giant).verdict, 2);
+    EXPECT_EQ(rateHabitability(giant).verdict, HabitabilityVerdict::hostile);
 
     for (const Case c : {Case{299.99, 0}, {300.0, 1}, {6000.0, 1}, {6000.01, 2}}) {
         PlanetRecord b = comfortable();
@@ -806,20 +806,23 @@ TEST(Habitability, Verdicts) {
         b.atmcompounds = {{7, pressure - oxygen, 80.0}, {8, oxygen, 20.0}};
         return rateHabitability(b).verdict;
     };
-    EXPECT_EQ(verdict(288.0, 1000.0, 1.0, 210.0), 1);
-    EXPECT_EQ(verdict(288.0, 1000.0, 0.3, 210.0), 1);
-    EXPECT_EQ(verdict(288.0, 1000.0, 2.0, 210.0), 0);  // breathable but heavy
-    EXPECT_EQ(verdict(288.0, 1000.0, 1.0, 20.0), 0);   // bearable but not breathable
-    EXPECT_EQ(verdict(288.0, 1000.0, 0.3, 20.0), 0);
-    EXPECT_EQ(verdict(288.0, 1000.0, 2.0, 20.0), 2);   // neither
-    EXPECT_EQ(verdict(350.0, 1000.0, 1.0, 210.0), 2);
-    EXPECT_EQ(verdict(200.0, 1000.0, 1.0, 210.0), 2);
-    EXPECT_EQ(verdict(288.0, 7000.0, 1.0, 1400.0), 2);
-    EXPECT_EQ(verdict(288.0, 250.0, 1.0, 200.0), 2);
+    constexpr auto kHabitable = HabitabilityVerdict::habitable;
+    constexpr auto kWithEquipment = HabitabilityVerdict::habitableWithEquipment;
+    constexpr auto kHostile = HabitabilityVerdict::hostile;
+    EXPECT_EQ(verdict(288.0, 1000.0, 1.0, 210.0), kHabitable);
+    EXPECT_EQ(verdict(288.0, 1000.0, 0.3, 210.0), kHabitable);
+    EXPECT_EQ(verdict(288.0, 1000.0, 2.0, 210.0), kWithEquipment);  // breathable but heavy
+    EXPECT_EQ(verdict(288.0, 1000.0, 1.0, 20.0), kWithEquipment);   // bearable but not breathable
+    EXPECT_EQ(verdict(288.0, 1000.0, 0.3, 20.0), kWithEquipment);
+    EXPECT_EQ(verdict(288.0, 1000.0, 2.0, 20.0), kHostile);  // neither
+    EXPECT_EQ(verdict(350.0, 1000.0, 1.0, 210.0), kHostile);
+    EXPECT_EQ(verdict(200.0, 1000.0, 1.0, 210.0), kHostile);
+    EXPECT_EQ(verdict(288.0, 7000.0, 1.0, 1400.0), kHostile);
+    EXPECT_EQ(verdict(288.0, 250.0, 1.0, 200.0), kHostile);
     PlanetRecord toxic = comfortable();
     toxic.atmcompounds.push_back({902, 50.0, 5.0});
     EXPECT_EQ(rateHabitability(toxic).breathing, 2);
-    EXPECT_EQ(rateHabitability(toxic).verdict, 0);
+    EXPECT_EQ(rateHabitability(toxic).verdict, HabitabilityVerdict::habitableWithEquipment);
 }
 
 TEST(AtmosphereClass, BestPatternWinsAndTheLaterOneOnATie) {
