@@ -30,6 +30,3 @@ ExportDestination exportDestination(const std::filesystem::path& root, const std
 std::vector<PlanetRecord> exportSystem(const std::filesystem::path& root, GeneratedSystem& system,
                                        const StellarData& star, int maxAsteroids, int minAsteroids,
                                        bool toCache, const TexturePlugin* plugin, LcgRandom& random);
-
-// The tag text of the requests that ask the plug-in for an atmosphere colour.
-constexpr const char* kColourRequestTag = "skycolour";
