@@ -8,14 +8,19 @@
 namespace {
 
 // Makes the destination folder. Our own folder below the simulator's configuration may be
-// new; the configuration folder itself must exist.
-void makeFolder(const ExportDestination& destination, bool toCache) {
+// new; the configuration folder itself must exist. Says what is missing when the folder is not
+// there afterwards.
+std::optional<ExportFailure> makeFolder(const ExportDestination& destination, bool toCache) {
     namespace fs = std::filesystem;
     std::error_code error;
-    if (toCache && fs::is_directory(destination.folder.parent_path().parent_path(), error))
-        fs::create_directory(destination.folder.parent_path(), error);
+    const fs::path config = destination.folder.parent_path().parent_path();
+    const bool configFound = fs::is_directory(config, error);
+    if (toCache && configFound) fs::create_directory(destination.folder.parent_path(), error);
     if (!toCache) fs::create_directories(destination.folder.parent_path(), error);
     fs::create_directory(destination.folder, error);
+    if (fs::is_directory(destination.folder, error)) return std::nullopt;
+    if (toCache && !configFound) return ExportFailure{destination.folder, "the simulator's Config folder is missing"};
+    return ExportFailure{destination.folder, "the folder could not be made"};
 }
 
 void writeBodyFiles(ExportTarget& target, GeneratedSystem& system, const TexturePlugin* plugin,
@@ -47,20 +52,22 @@ ExportDestination exportDestination(const std::filesystem::path& root, const std
     return destination;
 }
 
-std::vector<PlanetRecord> exportSystem(const std::filesystem::path& root, GeneratedSystem& system,
-                                       const StellarData& star, int maxAsteroids, int minAsteroids,
-                                       bool toCache, const TexturePlugin* plugin, LcgRandom& random) {
+ExportedSystem exportSystem(const std::filesystem::path& root, GeneratedSystem& system, const StellarData& star,
+                            int maxAsteroids, int minAsteroids, bool toCache, const TexturePlugin* plugin,
+                            LcgRandom& random) {
     const ExportDestination destination = exportDestination(root, system.name, toCache);
-    makeFolder(destination, toCache);
-    std::vector<PlanetRecord> swarm = generateAsteroids(system, star.name, maxAsteroids, minAsteroids, random);
-    system.asteroidtotal = static_cast<std::int32_t>(swarm.size());
+    ExportedSystem exported;
+    exported.failure = makeFolder(destination, toCache);
+    exported.asteroids = generateAsteroids(system, star.name, maxAsteroids, minAsteroids, random);
+    system.asteroidtotal = static_cast<std::int32_t>(exported.asteroids.size());
 
     ExportTarget target{destination.folder, destination.reference, safeFileName(system.name), {}, {}};
-    writeSystemFile(target, system, swarm);
+    writeSystemFile(target, system, exported.asteroids);
     writeStarFile(target, star);
     if (plugin != nullptr && plugin->loaded()) plugin->setOption(TEXTURE_OPTION_DETAIL, 0);
     writeBodyFiles(target, system, plugin, random);
     writeMarkerFile(target, destination.marker, system, toCache);
-    for (PlanetRecord& asteroid : swarm) writeAsteroidFile(target, asteroid, random);
-    return swarm;
+    for (PlanetRecord& asteroid : exported.asteroids) writeAsteroidFile(target, asteroid, random);
+    if (!exported.failure && target.unwritten) exported.failure = ExportFailure{*target.unwritten, ""};
+    return exported;
 }
