@@ -334,14 +334,15 @@ void Application::saveCurrentSystem(bool toCache) {
     };
     std::vector<std::string> leftAlone;
     hooks.notice = [&leftAlone](const std::string& text) { leftAlone.push_back(text); };
-    const SaveOutcome outcome =
+    const SaveResult result =
         toCache ? saveToCache(".", *star, config_, &plugin_, hooks, catalogue_.systemRandom)
                 : saveToFolder(".", *star, config_, &plugin_, hooks, catalogue_.systemRandom);
     // The frame goes on after the export's own frames.
     if (sceneEnded) driver_->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
     const std::string name = star->system ? star->system->name : star->physical->name;
-    systemMessage_ = saveOutcomeText(outcome, name);
-    if (outcome == SaveOutcome::saved && !plugin_.loaded()) systemMessage_ += " (no texture plug-in: no textures)";
+    systemMessage_ = saveResultText(result, name);
+    if (result.outcome == SaveOutcome::saved && !plugin_.loaded())
+        systemMessage_ += " (no texture plug-in: no textures)";
     if (!leftAlone.empty())
         systemMessage_ += " " + leftAlone.front() +
                           (leftAlone.size() > 1 ? " (and " + std::to_string(leftAlone.size() - 1) + " more)" : "");

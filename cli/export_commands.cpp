@@ -62,13 +62,13 @@ std::unique_ptr<TexturePlugin> loadPlugin(const std::filesystem::path& root, boo
     return plugin;
 }
 
-int finish(SaveOutcome outcome, const std::string& systemName) {
+int finish(const SaveResult& result, const std::string& systemName) {
     std::fprintf(stderr, "\n");
-    if (outcome == SaveOutcome::saved) {
-        std::cout << saveOutcomeText(outcome, systemName) << "\n";
+    if (result.outcome == SaveOutcome::saved) {
+        std::cout << saveResultText(result, systemName) << "\n";
         return 0;
     }
-    std::cerr << "starvane-cli: " << saveOutcomeText(outcome, systemName) << "\n";
+    std::cerr << "starvane-cli: " << saveResultText(result, systemName) << "\n";
     return 1;
 }
 
@@ -82,9 +82,9 @@ int runSave(const std::filesystem::path& root, StarRecord& star, const ExportOpt
     hooks.status = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
     hooks.progress = showProgress;
     hooks.notice = [](const std::string& text) { std::fprintf(stderr, "starvane-cli: %s\n", text.c_str()); };
-    const SaveOutcome outcome = options.cache ? saveToCache(root, star, config, plugin.get(), hooks, random)
-                                              : saveToFolder(root, star, config, plugin.get(), hooks, random);
-    return finish(outcome, star.system ? star.system->name : star.physical->name);
+    const SaveResult result = options.cache ? saveToCache(root, star, config, plugin.get(), hooks, random)
+                                            : saveToFolder(root, star, config, plugin.get(), hooks, random);
+    return finish(result, star.system ? star.system->name : star.physical->name);
 }
 
 int runExport(const ExportOptions& options) {

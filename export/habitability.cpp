@@ -79,11 +79,11 @@ HabitabilityRating rateHabitability(const PlanetRecord& body) {
     const bool comfortable = rating.temperature == 1 && rating.pressure == 1;
     const bool bearableGravity = rating.gravity == 0 || rating.gravity == 1;
     if (comfortable && rating.breathing == 1 && bearableGravity)
-        rating.verdict = 1;
+        rating.verdict = HabitabilityVerdict::habitable;
     else if (comfortable && ((rating.breathing == 1 && rating.gravity == 2) ||
                              (rating.breathing != 1 && bearableGravity)))
-        rating.verdict = 0;
+        rating.verdict = HabitabilityVerdict::habitableWithEquipment;
     else
-        rating.verdict = 2;
+        rating.verdict = HabitabilityVerdict::hostile;
     return rating;
 }

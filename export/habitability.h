@@ -4,12 +4,18 @@
 
 #include "generation/generated_system.h"
 
+enum class HabitabilityVerdict {
+    habitable,               // a base needs nothing special
+    habitableWithEquipment,  // livable with breathing gear, or with help against heavy gravity
+    hostile,
+};
+
 struct HabitabilityRating {
     int temperature = 0;  // 0 too cold, 1 fine, 2 too hot, 3 no surface
     int pressure = 0;     // 0 too thin, 1 fine, 2 too dense
     int gravity = 0;      // 0 low, 1 fine, 2 high
     int breathing = 0;    // 0 not breathable, 1 breathable, 2 toxic, 3 no air
-    int verdict = 2;      // 1 habitable, 0 habitable with equipment, 2 hostile
+    HabitabilityVerdict verdict = HabitabilityVerdict::hostile;
 };
 
 HabitabilityRating rateHabitability(const PlanetRecord& body);

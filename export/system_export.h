@@ -6,6 +6,7 @@
 // folder, into "Starvane/SavedSystems/" with references to a placeholder folder.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,13 +24,23 @@ struct ExportDestination {
 ExportDestination exportDestination(const std::filesystem::path& root, const std::string& systemName,
                                     bool toCache);
 
-// Writes all files of `system` and returns the generated asteroids (their count goes to the
-// system's `asteroidtotal`). The plug-in, when loaded, gives the atmosphere colours (stored in
-// the bodies' `colour`). Files that cannot be written are skipped. The asteroids, cloud heights
-// and asteroid orbit angles are drawn from `random`.
-std::vector<PlanetRecord> exportSystem(const std::filesystem::path& root, GeneratedSystem& system,
-                                       const StellarData& star, int maxAsteroids, int minAsteroids,
-                                       bool toCache, const TexturePlugin* plugin, LcgRandom& random);
+// What an export could not write: the folder when it could not be made, else the first file
+// that failed; and why, when that is known.
+struct ExportFailure {
+    std::filesystem::path path;
+    std::string reason;
+};
 
-// The tag text of the requests that ask the plug-in for an atmosphere colour.
-constexpr const char* kColourRequestTag = "skycolour";
+struct ExportedSystem {
+    std::vector<PlanetRecord> asteroids;  // their count goes to the system's `asteroidtotal`
+    std::optional<ExportFailure> failure;
+};
+
+// Writes all files of `system` and returns the generated asteroids. The plug-in, when loaded,
+// gives the atmosphere colours (stored in the bodies' `colour`). A file that cannot be written
+// is reported and does not stop the others, so that the draws are the same either way. The
+// asteroids, cloud heights and asteroid orbit angles are drawn from `random`. The marker file
+// is left out when the add-on's folder is missing.
+ExportedSystem exportSystem(const std::filesystem::path& root, GeneratedSystem& system, const StellarData& star,
+                            int maxAsteroids, int minAsteroids, bool toCache, const TexturePlugin* plugin,
+                            LcgRandom& random);

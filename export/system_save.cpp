@@ -6,43 +6,54 @@
 
 namespace {
 
-void exportAndTexture(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
-                      const TexturePlugin* plugin, const SaveHooks& hooks, bool toCache, LcgRandom& random) {
-    std::vector<PlanetRecord> swarm = exportSystem(root, *star.system, *star.physical, config.maxasteroids,
-                                                   config.minasteroids, toCache, plugin, random);
+// Writes the configuration files and then, when they are all written, the textures. Returns
+// what could not be written.
+std::optional<ExportFailure> exportAndTexture(const std::filesystem::path& root, StarRecord& star,
+                                              const StarvaneConfig& config, const TexturePlugin* plugin,
+                                              const SaveHooks& hooks, bool toCache, LcgRandom& random) {
+    ExportedSystem exported = exportSystem(root, *star.system, *star.physical, config.maxasteroids,
+                                           config.minasteroids, toCache, plugin, random);
+    // Textures of a system whose files are missing could never be found or removed again.
+    if (exported.failure) return exported.failure;
     if (hooks.status) hooks.status(kTextureExportStatus);
     if (plugin != nullptr)
-        exportTextures(root, *star.system, std::move(swarm), config, toCache, *plugin, hooks.progress);
+        exportTextures(root, *star.system, std::move(exported.asteroids), config, toCache, *plugin, hooks.progress);
+    return std::nullopt;
 }
 
 }  // namespace
 
-SaveOutcome saveToCache(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
-                        const TexturePlugin* plugin, const SaveHooks& hooks, LcgRandom& random) {
-    if (!star.path.empty()) return SaveOutcome::readFromFile;
-    if (!star.system || !star.physical) return SaveOutcome::noSystem;
+SaveResult saveToCache(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
+                       const TexturePlugin* plugin, const SaveHooks& hooks, LcgRandom& random) {
+    if (!star.path.empty()) return {SaveOutcome::readFromFile};
+    if (!star.system || !star.physical) return {SaveOutcome::noSystem};
     switch (addToCache(root, star.system->name, config.cachecapacity, hooks.notice)) {
     case CacheAddition::added: break;
-    case CacheAddition::listedAlready: return SaveOutcome::alreadyCached;
-    case CacheAddition::listNotWritten: return SaveOutcome::notRegistered;
+    case CacheAddition::listedAlready: return {SaveOutcome::alreadyCached};
+    case CacheAddition::listNotWritten: return {SaveOutcome::notRegistered};
     }
     // The copy in Config/EPP is for an add-on that may not be installed; without its folder
     // the copy is simply not made.
     saveSystemFile(root, star, true);
-    exportAndTexture(root, star, config, plugin, hooks, true, random);
-    return SaveOutcome::saved;
+    if (auto failure = exportAndTexture(root, star, config, plugin, hooks, true, random)) {
+        // A name left in the list would refuse every retry as cached already.
+        removeFromCache(root, star.system->name);
+        return {SaveOutcome::exportFailed, std::move(failure)};
+    }
+    return {SaveOutcome::saved};
 }
 
-SaveOutcome saveToFolder(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
-                         const TexturePlugin* plugin, const SaveHooks& hooks, LcgRandom& random) {
-    if (!star.system || !star.physical) return SaveOutcome::noSystem;
+SaveResult saveToFolder(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
+                        const TexturePlugin* plugin, const SaveHooks& hooks, LcgRandom& random) {
+    if (!star.system || !star.physical) return {SaveOutcome::noSystem};
     const bool saved = saveSystemFile(root, star, false);
-    exportAndTexture(root, star, config, plugin, hooks, false, random);
-    return saved ? SaveOutcome::saved : SaveOutcome::writeFailed;
+    if (auto failure = exportAndTexture(root, star, config, plugin, hooks, false, random))
+        return {SaveOutcome::exportFailed, std::move(failure)};
+    return {saved ? SaveOutcome::saved : SaveOutcome::writeFailed};
 }
 
-std::string saveOutcomeText(SaveOutcome outcome, const std::string& systemName) {
-    switch (outcome) {
+std::string saveResultText(const SaveResult& result, const std::string& systemName) {
+    switch (result.outcome) {
     case SaveOutcome::saved: return "Saved " + systemName + ".";
     case SaveOutcome::alreadyCached: return systemName + " is in the cache already.";
     case SaveOutcome::readFromFile:
@@ -51,6 +62,11 @@ std::string saveOutcomeText(SaveOutcome outcome, const std::string& systemName) 
     case SaveOutcome::writeFailed: return "Could not write the saved-system file of " + systemName + ".";
     case SaveOutcome::notRegistered:
         return "Could not write the cache list Starvane/Cache.txt, so " + systemName + " was not exported.";
+    case SaveOutcome::exportFailed: {
+        const ExportFailure failure = result.failure.value_or(ExportFailure{});
+        return "Could not write " + failure.path.string() + (failure.reason.empty() ? "" : ": " + failure.reason) +
+               ", so " + systemName + " was not exported.";
+    }
     }
     return "";
 }

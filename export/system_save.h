@@ -5,8 +5,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 
+#include "export/system_export.h"
 #include "export/texture_export.h"
 #include "files/starvane_config.h"
 #include "galaxy/star_record.h"
@@ -19,6 +22,15 @@ enum class SaveOutcome {
     noSystem,          // the star has no system to save
     writeFailed,       // the saved-system file could not be written
     notRegistered,     // the cache list could not be written: nothing was exported
+    exportFailed,      // a configuration file could not be written: no textures, not listed as cached
+};
+
+struct SaveResult {
+    SaveResult(SaveOutcome kind, std::optional<ExportFailure> unwritten = std::nullopt)
+        : outcome(kind), failure(std::move(unwritten)) {}
+
+    SaveOutcome outcome;
+    std::optional<ExportFailure> failure;  // with exportFailed: what could not be written
 };
 
 struct SaveHooks {
@@ -32,15 +44,15 @@ struct SaveHooks {
 
 // Saves to the simulator's cache. `plugin` may be unloaded (no textures then) or null (no
 // atmosphere colours either). The export's draws continue the sequence of `random`.
-SaveOutcome saveToCache(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
-                        const TexturePlugin* plugin, const SaveHooks& hooks, LcgRandom& random);
+SaveResult saveToCache(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
+                       const TexturePlugin* plugin, const SaveHooks& hooks, LcgRandom& random);
 
 // Saves to "Starvane/SavedSystems/".
-SaveOutcome saveToFolder(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
-                         const TexturePlugin* plugin, const SaveHooks& hooks, LcgRandom& random);
+SaveResult saveToFolder(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
+                        const TexturePlugin* plugin, const SaveHooks& hooks, LcgRandom& random);
 
-// What a person is told about an outcome.
-std::string saveOutcomeText(SaveOutcome outcome, const std::string& systemName);
+// What a person is told about a save.
+std::string saveResultText(const SaveResult& result, const std::string& systemName);
 
 // The status line shown before the texture export.
 constexpr const char* kTextureExportStatus = "initialising texture export";

@@ -35,6 +35,74 @@ int whole(double value) {
     return static_cast<int>(std::trunc(value));
 }
 
+// One texture export: the plug-in, the configured levels, the plug-in's output folder, the
+// list of the files made (open only for an export to cache) and the progress shown.
+struct TextureRun {
+    const TexturePlugin& plugin;
+    const StarvaneConfig& config;
+    std::string folder;
+    std::ofstream textureList;
+    ExportProgress progress;
+    std::function<void(int, double)> reportProgress;
+};
+
+// The folder the plug-in writes below its output folder; names use "\" as the simulator does.
+std::string pluginFolder(const std::filesystem::path& root, const std::string& systemName, bool toCache) {
+    const std::string rootText = root.string() == "." ? std::string() : root.string() + "/";
+    return rootText + (toCache ? std::string(".\\") : ".\\Starvane/SavedSystems/" + systemName);
+}
+
+void openTextureList(std::ofstream& list, const std::filesystem::path& root, const std::string& systemName) {
+    const auto listPath = resolveInside(root, "config/StarvaneSystems/" + systemName + "/Textures.log");
+    if (listPath) list.open(*listPath, std::ios::binary | std::ios::trunc);
+}
+
+// Textures one planet or moon named `baseName` in its files. Returns false at a belt, whose
+// own record and moons get no textures.
+bool textureBody(TextureRun& run, const std::string& baseName, const PlanetSlot& planet, PlanetRecord& body) {
+    TextureRequest request{};
+    request.basename = baseName.c_str();
+    if (body.type == asteroids && &body == &planet.bodies[0]) {
+        body.cloudtexture = 0;
+        run.plugin.clearGen(request);
+        return false;
+    }
+    const SurfaceStyle style = surfaceStyle(body);
+    if (style.style == 0) return true;
+    if (style.cloudtexture >= 0) body.cloudtexture = static_cast<std::uint8_t>(style.cloudtexture);
+
+    if (run.textureList.is_open())
+        run.textureList << baseName << ".tex\n" << baseName << "_cloud.tex\n" << baseName << "M.bmp\n";
+    request.radius = whole(body.radius * 1000.0);
+    request.style = style.style;
+    request.cloudclass = cloudClass(body.surfpressure, run.config.textureswitch);
+    request.atmosphereclass = atmosphereClass(body);
+    request.temperature = whole(body.medsurftemp - 273.15);
+    request.cloudcover = style.cloudtexture == 0 ? 0.0 : body.cloudfraction;
+    request.watercover = body.hydrofraction * 0.7;
+    request.icecover = body.icefraction;
+    request.pressure = body.surfpressure * 0.001;
+    ++run.progress.done;
+    run.plugin.exportToOrbiter(request, textureLevel(body, run.config), TEXTURE_MODE_BODY, run.folder,
+                               run.reportProgress);
+    run.plugin.clearGen(request);
+    return true;
+}
+
+void textureAsteroid(TextureRun& run, const PlanetRecord& asteroid) {
+    TextureRequest request{};
+    request.basename = asteroid.name.c_str();
+    request.radius = whole(asteroid.radius * 1000.0);
+    request.style = 2;
+    request.cloudclass = 6;
+    request.atmosphereclass = 1;
+    ++run.progress.done;
+    run.plugin.exportToOrbiter(request, run.config.asteroidlevel, TEXTURE_MODE_ASTEROID, run.folder,
+                               run.reportProgress);
+    run.plugin.clearGen(request);
+    if (run.textureList.is_open()) run.textureList << asteroid.name << ".tex\n" << asteroid.name << "M.bmp\n";
+}
+
 }  // namespace
 
 SurfaceStyle surfaceStyle(const PlanetRecord& body) {
@@ -104,63 +172,14 @@ void exportTextures(const std::filesystem::path& root, GeneratedSystem& system,
     plugin.setOption(TEXTURE_OPTION_DETAIL, config.pluginoption1);
     plugin.setOption(TEXTURE_OPTION_COMPRESSION, config.pluginoption3);
 
-    // The plug-in writes below its output folder; names use "\" as the simulator does.
-    const std::string rootText = root.string() == "." ? std::string() : root.string() + "/";
-    const std::string folder =
-        rootText + (toCache ? std::string(".\\") : ".\\Starvane/SavedSystems/" + systemName);
+    TextureRun run{plugin, config, pluginFolder(root, systemName, toCache), {}, {}, {}};
+    if (toCache) openTextureList(run.textureList, root, systemName);
+    run.progress = {0, bodyCount(system) + static_cast<int>(asteroidList.size()), std::move(display)};
+    run.reportProgress = [&run](int level, double fraction) { run.progress.report(level, fraction); };
 
-    std::ofstream textureList;
-    if (toCache) {
-        const auto listPath = resolveInside(root, "config/StarvaneSystems/" + systemName + "/Textures.log");
-        if (listPath) textureList.open(*listPath, std::ios::binary | std::ios::trunc);
-    }
-
-    ExportProgress progress{0, bodyCount(system) + static_cast<int>(asteroidList.size()), std::move(display)};
-    const std::function<void(int, double)> reportProgress = [&progress](int level, double fraction) {
-        progress.report(level, fraction);
-    };
-
-    for (PlanetSlot& planet : system.planets) {
-        for (PlanetRecord& body : planet.bodies) {
-            const std::string baseName = systemName + " " + safeFileName(body.name);
-            TextureRequest request{};
-            request.basename = baseName.c_str();
-            if (body.type == asteroids && &body == &planet.bodies[0]) {
-                body.cloudtexture = 0;
-                plugin.clearGen(request);
+    for (PlanetSlot& planet : system.planets)
+        for (PlanetRecord& body : planet.bodies)
+            if (!textureBody(run, systemName + " " + safeFileName(body.name), planet, body))
                 break;  // a belt's own moons are not exported either
-            }
-            const SurfaceStyle style = surfaceStyle(body);
-            if (style.style == 0) continue;
-            if (style.cloudtexture >= 0) body.cloudtexture = static_cast<std::uint8_t>(style.cloudtexture);
-
-            if (textureList.is_open())
-                textureList << baseName << ".tex\n" << baseName << "_cloud.tex\n" << baseName << "M.bmp\n";
-            request.radius = whole(body.radius * 1000.0);
-            request.style = style.style;
-            request.cloudclass = cloudClass(body.surfpressure, config.textureswitch);
-            request.atmosphereclass = atmosphereClass(body);
-            request.temperature = whole(body.medsurftemp - 273.15);
-            request.cloudcover = style.cloudtexture == 0 ? 0.0 : body.cloudfraction;
-            request.watercover = body.hydrofraction * 0.7;
-            request.icecover = body.icefraction;
-            request.pressure = body.surfpressure * 0.001;
-            ++progress.done;
-            plugin.exportToOrbiter(request, textureLevel(body, config), TEXTURE_MODE_BODY, folder, reportProgress);
-            plugin.clearGen(request);
-        }
-    }
-
-    for (const PlanetRecord& asteroid : asteroidList) {
-        TextureRequest request{};
-        request.basename = asteroid.name.c_str();
-        request.radius = whole(asteroid.radius * 1000.0);
-        request.style = 2;
-        request.cloudclass = 6;
-        request.atmosphereclass = 1;
-        ++progress.done;
-        plugin.exportToOrbiter(request, config.asteroidlevel, TEXTURE_MODE_ASTEROID, folder, reportProgress);
-        plugin.clearGen(request);
-        if (textureList.is_open()) textureList << asteroid.name << ".tex\n" << asteroid.name << "M.bmp\n";
-    }
+    for (const PlanetRecord& asteroid : asteroidList) textureAsteroid(run, asteroid);
 }

@@ -1,5 +1,6 @@
 #include "files/cache_list.h"
 
+#include <algorithm>
 #include <optional>
 #include <sstream>
 #include <utility>
@@ -84,6 +85,14 @@ void removeSystemFolder(const std::filesystem::path& folder) {
     std::filesystem::remove(folder, error);
 }
 
+// The list's text: the count, then one name a line.
+std::string cacheListText(const std::vector<std::string>& names) {
+    std::ostringstream text;
+    text << names.size() << "\n";
+    for (const std::string& name : names) text << name << "\n";
+    return text.str();
+}
+
 }  // namespace
 
 std::vector<std::string> readCacheList(const std::filesystem::path& root) {
@@ -122,14 +131,21 @@ CacheAddition addToCache(const std::filesystem::path& root, const std::string& s
     }
     names.push_back(entry);
 
-    std::ostringstream text;
-    text << names.size() << "\n";
-    for (const std::string& name : names) text << name << "\n";
     // The list first: when it cannot be written, every exported system keeps its files and
     // the new one goes unexported rather than unlisted.
-    if (!writeFileAtomically(cacheListPath(root), text.str())) return CacheAddition::listNotWritten;
+    if (!writeFileAtomically(cacheListPath(root), cacheListText(names))) return CacheAddition::listNotWritten;
     if (evicted) removeExportedSystem(root, *evicted, notice);
     return CacheAddition::added;
+}
+
+bool removeFromCache(const std::filesystem::path& root, const std::string& systemName) {
+    const std::string entry = oneLineName(systemName);
+    std::vector<std::string> names = readCacheList(root);
+    const auto kept = std::remove_if(names.begin(), names.end(),
+                                     [&entry](const std::string& name) { return oneLineName(name) == entry; });
+    if (kept == names.end()) return true;
+    names.erase(kept, names.end());
+    return writeFileAtomically(cacheListPath(root), cacheListText(names));
 }
 
 void removeExportedSystem(const std::filesystem::path& root, const std::string& listedName,

@@ -25,8 +25,10 @@ struct CliRun {
     std::string out;
 };
 
-CliRun runCli(const std::string& arguments) {
-    const std::string command = std::string(STARVANE_CLI) + " " + arguments + " 2>/dev/null";
+// Runs starvane-cli; `out` holds what it prints, with its messages too when `withMessages`.
+CliRun runCli(const std::string& arguments, bool withMessages = false) {
+    const std::string command =
+        std::string(STARVANE_CLI) + " " + arguments + (withMessages ? " 2>&1" : " 2>/dev/null");
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     std::string out;
     char buffer[4096];
@@ -202,6 +204,23 @@ TEST(ExportCli, TheCacheTakesASystemOnce) {
     EXPECT_EQ(sol.status, 1);
     const auto afterSol = snapshot(root.path());
     EXPECT_TRUE(afterSol == before) << differences(before, afterSol);
+}
+
+// Without the simulator's Config folder nothing can be exported to cache: the export says so,
+// and the cache list does not keep the name, so that the export can be retried.
+TEST(ExportCli, ACacheExportWithoutConfigFailsAndLeavesTheCacheListAlone) {
+    TemporaryRoot root;
+    fs::copy(kDataStarvane, root.path() / "Starvane", fs::copy_options::recursive);
+    writeText(root.path() / "Starvane" / "Cache.txt", "1\nSirius\n");
+    const CliRun run = runCli("export Vega --cache --no-textures --root " + quoted(root.path()), true);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("Could not write " + (root.path() / "Config" / "StarvaneSystems" / "Vega").string() +
+                           ": the simulator's Config folder is missing"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.out.find("Saved"), std::string::npos) << run.out;
+    EXPECT_EQ(readAll(root.path() / "Starvane" / "Cache.txt"), "1\nSirius\n");
+    EXPECT_FALSE(fs::exists(root.path() / "Config"));
 }
 
 TEST(ExportCli, TheShippedSolarSystemKeepsItsOrbitOrientations) {

@@ -313,7 +313,7 @@ void writeText(const fs::path& path, const std::string& text) {
 // Exports to folder and checks the result, with the placeholder folder standing for the export.
 CheckResult exportAndCheck(const fs::path& root, GeneratedSystem& system, const StellarData& star, int maxAsteroids,
                            int minAsteroids, LcgRandom& random, std::size_t* asteroidCount = nullptr) {
-    const auto swarm = exportSystem(root, system, star, maxAsteroids, minAsteroids, false, nullptr, random);
+    const auto swarm = exportSystem(root, system, star, maxAsteroids, minAsteroids, false, nullptr, random).asteroids;
     if (asteroidCount) *asteroidCount = swarm.size();
     const ExportDestination destination = exportDestination(root, system.name, false);
     return checkExportedSystem(destination.folder / (system.name + "System.cfg"),

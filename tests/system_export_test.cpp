@@ -398,7 +398,8 @@ TEST(SystemExport, TinySystemToFolderFileByFile) {
     GeneratedSystem system = tinySystem();
     const GeneratedSystem before = tinySystem();
     LcgRandom generator(4242);
-    const std::vector<PlanetRecord> swarm = exportSystem(root.path(), system, tinyStar(), 2, 2, false, nullptr, generator);
+    const std::vector<PlanetRecord> swarm =
+        exportSystem(root.path(), system, tinyStar(), 2, 2, false, nullptr, generator).asteroids;
     const TinyExpectation e = expectTiny(4242, "XXXXXXXXX/Tiny/", kFolderMarkerHeader);
 
     const fs::path folder = root.path() / "Starvane" / "SavedSystems" / "Tiny";
@@ -432,7 +433,7 @@ TEST(SystemExport, TinySystemToCacheFindsConfigWhateverItsCase) {
     fs::create_directories(root.path() / "config" / "ummupermanentbase");
     GeneratedSystem system = tinySystem();
     LcgRandom generator(77);
-    exportSystem(root.path(), system, tinyStar(), 2, 2, true, nullptr, generator);
+    EXPECT_FALSE(exportSystem(root.path(), system, tinyStar(), 2, 2, true, nullptr, generator).failure);
     const TinyExpectation e = expectTiny(77, "StarvaneSystems/Tiny/", kCacheMarkerHeader);
 
     const fs::path folder = root.path() / "config" / "StarvaneSystems" / "Tiny";
@@ -444,14 +445,15 @@ TEST(SystemExport, TinySystemToCacheFindsConfigWhateverItsCase) {
     EXPECT_EQ(filesIn(folder).size(), 8u);
 }
 
-TEST(SystemExport, CacheExportWithoutConfigFolderWritesNothing) {
+TEST(SystemExport, CacheExportWithoutConfigFolderWritesNothingAndSaysWhy) {
     TemporaryRoot root;
     fs::create_directories(root.path() / "Starvane");
     GeneratedSystem system = tinySystem();
     LcgRandom generator(5);
-    const auto swarm = exportSystem(root.path(), system, tinyStar(), 2, 2, true, nullptr, generator);
+    const ExportedSystem exported = exportSystem(root.path(), system, tinyStar(), 2, 2, true, nullptr, generator);
     EXPECT_EQ(treeOf(root.path()), (std::set<std::string>{"Starvane"}));
-    EXPECT_EQ(swarm.size(), 2u);  // the asteroids are still generated for the texture export
+    ASSERT_TRUE(exported.failure);
+    EXPECT_EQ(exported.failure->path, root.path() / "Config" / "StarvaneSystems" / "Tiny");
 }
 
 TEST(SystemExport, SecondFolderExportOverwritesWithNewAsteroids) {
@@ -641,7 +643,7 @@ TEST(SystemExport, TwoBeltsOfThreeAndTwoAsteroidsAreNumberedAfterThePlanets) {
     LcgRandom generator(seed);
     StellarData star = tinyStar();
     star.name = "Sol/B";  // made safe for the file names
-    const auto swarm = exportSystem(root.path(), system, star, 3, 2, false, nullptr, generator);
+    const auto swarm = exportSystem(root.path(), system, star, 3, 2, false, nullptr, generator).asteroids;
     ASSERT_EQ(swarm.size(), 5u);
     const fs::path folder = root.path() / "Starvane" / "SavedSystems" / "Belts";
     const std::string R = "XXXXXXXXX/Belts/";
@@ -671,7 +673,7 @@ TEST(SystemExport, TwoBeltsOfThreeAndTwoAsteroidsAreNumberedAfterThePlanets) {
     system.name = std::string(250, 'N');
     system.planets[0].bodies[0].name = std::string(250, 'A');
     star.name = std::string(250, 'S');
-    EXPECT_EQ(exportSystem(root.path(), system, star, 3, 3, false, nullptr, generator).size(), 6u);
+    EXPECT_EQ(exportSystem(root.path(), system, star, 3, 3, false, nullptr, generator).asteroids.size(), 6u);
     const fs::path longFolder = root.path() / "Starvane" / "SavedSystems" / std::string(kLongestNameBytes, 'N');
     EXPECT_EQ(filesIn(longFolder).size(), 2u + 3u + 6u + 1u);
 }
@@ -686,7 +688,7 @@ TEST(SystemExport, NoBeltsOrNoAsteroidsGiveAnEmptyList) {
     GeneratedSystem withBelt = tinySystem();
     TemporaryRoot root;
     fs::create_directories(root.path() / "Starvane");
-    const auto swarm = exportSystem(root.path(), withBelt, tinyStar(), 0, 0, false, nullptr, generator);
+    const auto swarm = exportSystem(root.path(), withBelt, tinyStar(), 0, 0, false, nullptr, generator).asteroids;
     EXPECT_TRUE(swarm.empty());
     EXPECT_EQ(withBelt.asteroidtotal, 0);
     const std::string text = readAll(root.path() / "Starvane" / "SavedSystems" / "Tiny" / "TinySystem.cfg");
@@ -747,7 +749,7 @@ TEST(Habitability, TemperaturePressureAndGravityClassBoundaries) {
     giant.surfpressure = kInf;
     giant.medsurftemp = kInf;
     EXPECT_EQ(rateHabitability(giant).temperature, 3);
-    EXPECT_EQ(rateHabitability(giant).verdict, 2);
+    EXPECT_EQ(rateHabitability(giant).verdict, HabitabilityVerdict::hostile);
 
     for (const Case c : {Case{299.99, 0}, {300.0, 1}, {6000.0, 1}, {6000.01, 2}}) {
         PlanetRecord b = comfortable();
@@ -806,20 +808,23 @@ TEST(Habitability, Verdicts) {
         b.atmcompounds = {{7, pressure - oxygen, 80.0}, {8, oxygen, 20.0}};
         return rateHabitability(b).verdict;
     };
-    EXPECT_EQ(verdict(288.0, 1000.0, 1.0, 210.0), 1);
-    EXPECT_EQ(verdict(288.0, 1000.0, 0.3, 210.0), 1);
-    EXPECT_EQ(verdict(288.0, 1000.0, 2.0, 210.0), 0);  // breathable but heavy
-    EXPECT_EQ(verdict(288.0, 1000.0, 1.0, 20.0), 0);   // bearable but not breathable
-    EXPECT_EQ(verdict(288.0, 1000.0, 0.3, 20.0), 0);
-    EXPECT_EQ(verdict(288.0, 1000.0, 2.0, 20.0), 2);   // neither
-    EXPECT_EQ(verdict(350.0, 1000.0, 1.0, 210.0), 2);
-    EXPECT_EQ(verdict(200.0, 1000.0, 1.0, 210.0), 2);
-    EXPECT_EQ(verdict(288.0, 7000.0, 1.0, 1400.0), 2);
-    EXPECT_EQ(verdict(288.0, 250.0, 1.0, 200.0), 2);
+    constexpr auto kHabitable = HabitabilityVerdict::habitable;
+    constexpr auto kWithEquipment = HabitabilityVerdict::habitableWithEquipment;
+    constexpr auto kHostile = HabitabilityVerdict::hostile;
+    EXPECT_EQ(verdict(288.0, 1000.0, 1.0, 210.0), kHabitable);
+    EXPECT_EQ(verdict(288.0, 1000.0, 0.3, 210.0), kHabitable);
+    EXPECT_EQ(verdict(288.0, 1000.0, 2.0, 210.0), kWithEquipment);  // breathable but heavy
+    EXPECT_EQ(verdict(288.0, 1000.0, 1.0, 20.0), kWithEquipment);   // bearable but not breathable
+    EXPECT_EQ(verdict(288.0, 1000.0, 0.3, 20.0), kWithEquipment);
+    EXPECT_EQ(verdict(288.0, 1000.0, 2.0, 20.0), kHostile);  // neither
+    EXPECT_EQ(verdict(350.0, 1000.0, 1.0, 210.0), kHostile);
+    EXPECT_EQ(verdict(200.0, 1000.0, 1.0, 210.0), kHostile);
+    EXPECT_EQ(verdict(288.0, 7000.0, 1.0, 1400.0), kHostile);
+    EXPECT_EQ(verdict(288.0, 250.0, 1.0, 200.0), kHostile);
     PlanetRecord toxic = comfortable();
     toxic.atmcompounds.push_back({902, 50.0, 5.0});
     EXPECT_EQ(rateHabitability(toxic).breathing, 2);
-    EXPECT_EQ(rateHabitability(toxic).verdict, 0);
+    EXPECT_EQ(rateHabitability(toxic).verdict, HabitabilityVerdict::habitableWithEquipment);
 }
 
 TEST(AtmosphereClass, BestPatternWinsAndTheLaterOneOnATie) {
@@ -990,24 +995,24 @@ TEST(SystemSave, AStarReadFromACustomFileIsNotExportedToCache) {
     config.minasteroids = 2;
     LcgRandom generator;
     const auto before = treeOf(root.path());
-    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}, generator), SaveOutcome::readFromFile);
+    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}, generator).outcome, SaveOutcome::readFromFile);
     EXPECT_EQ(treeOf(root.path()), before);
     EXPECT_TRUE(readCacheList(root.path()).empty());
 
     // The same star goes to folder, and then, without its path, to cache once.
-    EXPECT_EQ(saveToFolder(root.path(), star, config, nullptr, {}, generator), SaveOutcome::saved);
+    EXPECT_EQ(saveToFolder(root.path(), star, config, nullptr, {}, generator).outcome, SaveOutcome::saved);
     EXPECT_TRUE(fs::exists(root.path() / "Starvane" / "SavedSystems" / "Tiny" / "TinySystem.cfg"));
     star.path.clear();
     // A cache list that cannot be written: the system is not exported unlisted.
     fs::create_directory(root.path() / "Starvane" / "Cache.txt");
     const auto unlisted = treeOf(root.path());
-    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}, generator), SaveOutcome::notRegistered);
+    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}, generator).outcome, SaveOutcome::notRegistered);
     EXPECT_EQ(treeOf(root.path()), unlisted);
     fs::remove(root.path() / "Starvane" / "Cache.txt");
-    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}, generator), SaveOutcome::saved);
+    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}, generator).outcome, SaveOutcome::saved);
     EXPECT_TRUE(fs::exists(root.path() / "Config" / "StarvaneSystems" / "Tiny" / "TinySystem.cfg"));
     const auto cached = treeOf(root.path());
-    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}, generator), SaveOutcome::alreadyCached);
+    EXPECT_EQ(saveToCache(root.path(), star, config, nullptr, {}, generator).outcome, SaveOutcome::alreadyCached);
     EXPECT_EQ(treeOf(root.path()), cached);
     EXPECT_EQ(readCacheList(root.path()), std::vector<std::string>{"Tiny"});
 }
