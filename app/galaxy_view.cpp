@@ -60,15 +60,15 @@ void Application::panelShowAndHide() {
 }
 
 void Application::applyFilter() {
-    const int classIndex = controls_.classlist->getSelected();
-    const int luminosityIndex = controls_.luminositylist->getSelected();
+    const auto classChoice = static_cast<ClassChoice>(std::max(0, controls_.classlist->getSelected()));
+    const auto luminosityChoice = static_cast<LuminosityChoice>(std::max(0, controls_.luminositylist->getSelected()));
     // "show only connected systems": the stars one jump away, and the route itself.
     const bool connectedOnly = config_.routes == 1 && controls_.connectedonly->isChecked();
     for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) {
         GalaxyCube& cube = window_->cube(node);
         if (!cube.markersshown) continue;
         for (StarRecord* star : cube.stars) {
-            const bool shown = passesClassFilter(*star->physical, std::max(0, classIndex), std::max(0, luminosityIndex)) &&
+            const bool shown = passesClassFilter(*star->physical, classChoice, luminosityChoice) &&
                                (!connectedOnly || star->connected || star->jumpnode);
             if (irr::scene::ISceneNode* marker = markerOf(*star)) marker->setVisible(shown);
             if (cube.labelsshown && star->labelnode)

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "generation/gas_table.h"
+#include "generation/planet_fields.h"
 #include "text/format_limits.h"
 
 namespace {
@@ -94,53 +95,18 @@ std::vector<AtmosphereGas> readGases(const json& b, const std::string& where) {
 
 PlanetRecord readBody(const json& b, const std::string& where) {
     PlanetRecord body;
-    body.planetnumber = integer(b, "planetnumber", where);
-    body.sma = real(b, "sma", where);
-    body.ecc = real(b, "ecc", where);
-    body.axtilt = real(b, "axtilt", where);
-    body.mass = real(b, "mass", where);
-    body.gasgiant = integer(b, "gasgiant", where);
-    body.dustmass = real(b, "dustmass", where);
-    body.gasmass = real(b, "gasmass", where);
-    body.coreradius = real(b, "coreradius", where);
-    body.radius = real(b, "radius", where);
-    body.orbitzone = integer(b, "orbitzone", where);
-    body.density = real(b, "density", where);
-    body.period = real(b, "period", where);
-    body.day = real(b, "day", where);
-    body.resonant = integer(b, "resonant", where);
-    body.escvelocity = real(b, "escvelocity", where);
-    body.surfaccel = real(b, "surfaccel", where);
-    body.surfgrav = real(b, "surfgrav", where);
-    body.rmsvelocity = real(b, "rmsvelocity", where);
-    body.minmolweight = real(b, "minmolweight", where);
-    body.volinventory = real(b, "volinventory", where);
-    body.surfpressure = real(b, "surfpressure", where);
-    body.greenhouse = integer(b, "greenhouse", where);
-    body.boilpoint = real(b, "boilpoint", where);
-    body.albedo = real(b, "albedo", where);
-    body.exotemp = real(b, "exotemp", where);
-    body.esttemp = real(b, "esttemp", where);
-    body.estterrtemp = real(b, "estterrtemp", where);
-    body.medsurftemp = real(b, "medsurftemp", where);
-    body.greenhouserise = real(b, "greenhouserise", where);
-    body.hightemp = real(b, "hightemp", where);
-    body.lowtemp = real(b, "lowtemp", where);
-    body.maxtemp = real(b, "maxtemp", where);
-    body.mintemp = real(b, "mintemp", where);
-    body.hydrofraction = real(b, "hydrofraction", where);
-    body.cloudfraction = real(b, "cloudfraction", where);
-    body.icefraction = real(b, "icefraction", where);
-    body.inclination = real(b, "inclination", where);
-    body.longascnode = real(b, "longascnode", where);
-    body.longperihelion = real(b, "longperihelion", where);
-    body.meanlongitude = real(b, "meanlongitude", where);
-    body.atmdensity = real(b, "atmdensity", where);
-    body.molconst = real(b, "molconst", where);
+    for (const PlanetField& field : kPlanetFields) {
+        if (!field.readBack) continue;
+        if (field.real != nullptr)
+            body.*field.real = real(b, field.key, where);
+        else
+            body.*field.whole = integer(b, field.key, where);
+    }
     body.atmcompounds = readGases(b, where);
     body.gascount = static_cast<std::int32_t>(body.atmcompounds.size());
     const std::int32_t type = integer(b, "type", where);
-    if (type < 0 || type > 16) throw JsonError{where + ": \"type\" must be 0 to 16"};
+    if (type < 0 || type >= kPlanetTypeCount)
+        throw JsonError{where + ": \"type\" must be 0 to " + std::to_string(kPlanetTypeCount - 1)};
     body.type = static_cast<PlanetType>(type);
     body.name = text(b, "name", where);
     return body;

@@ -1,11 +1,13 @@
 #include "files/saved_system_file.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 #include <fstream>
 #include <limits>
 #include <sstream>
 #include <string_view>
+#include <vector>
 
 #include "generation/gas_table.h"
 #include "text/format_limits.h"
@@ -17,14 +19,11 @@
 #include "generation/body_node.h"
 #include "generation/planet_physics.h"
 #include "generation/main_sequence.h"
+#include "generation/planet_fields.h"
 
 namespace {
 
 constexpr const char* kSeparator = "-------------------------------";
-constexpr double kMetresPerAu = 149597870700.0;
-constexpr double kAuPerMetre = 6.684587122268445e-12;
-constexpr double kKgPerSolarMass = 1.98892e30;
-constexpr double kSolarMassPerKg = 5.02785431289343e-31;
 constexpr std::size_t kLongestValue = 80;
 
 constexpr double kNoSurface = std::numeric_limits<double>::infinity();
@@ -37,44 +36,56 @@ const char* const kTypeWords[] = {
 
 std::string number(double value) { return generalNumber(std::isfinite(value) ? value : 0.0); }
 
+// The field the file stores under `fileKey`; a key the field table lacks does not compile.
+consteval const PlanetField* stored(std::string_view fileKey) {
+    for (const PlanetField& field : kPlanetFields)
+        if (field.fileKey != nullptr && fileKey == field.fileKey) return &field;
+    throw "the field table stores nothing under this key";
+}
+
+// The stored lines of a body block in the order of the file. The writer adds the lines that
+// are no single field (name, type, gases, temperature range, gas fraction) between them.
+constexpr const PlanetField* kOrbitLines[] = {stored("sma"), stored("ecc"), stored("axtilt"), stored("mass")};
+constexpr const PlanetField* kBodyLines[] = {
+    stored("radius"),        stored("albedo"),      stored("period"),        stored("day"),
+    stored("hydrofraction"), stored("icefraction"), stored("cloudfraction"), stored("coreradius"),
+};
+// The orbit's orientation, in radians as Orbiter reads it.
+constexpr const PlanetField* kOrientationLines[] = {stored("Inclination"), stored("LongAscNode"),
+                                                    stored("LongPerihelion"), stored("MeanLongitude")};
+
+void writeLine(std::ostringstream& out, const PlanetRecord& body, const PlanetField* field) {
+    out << "\n" << field->fileKey << " " << number(body.*field->real * field->toFile);
+}
+
+template <std::size_t N>
+void writeLines(std::ostringstream& out, const PlanetRecord& body, const PlanetField* const (&fields)[N]) {
+    for (const PlanetField* field : fields) writeLine(out, body, field);
+}
+
 void writeBody(std::ostringstream& out, const PlanetRecord& body, int planet, int index,
                int moons) {
     out << "\nplanetnumber " << planet << " " << index;
     if (index == 0) out << "\nmoons " << moons;
     out << "\nname " << oneLineName(body.name);
     out << "\ntype " << planetTypeWord(body.type);
-    out << "\nsma " << number(body.sma * kMetresPerAu);
-    out << "\necc " << number(body.ecc);
-    out << "\naxtilt " << number(body.axtilt);
-    out << "\nmass " << number(body.mass * kKgPerSolarMass);
+    writeLines(out, body, kOrbitLines);
     if (body.surfpressure > 0.1 && body.surfpressure != kNoSurface) {
-        out << "\nsurfpressure " << number(body.surfpressure * 100.0);
+        writeLine(out, body, stored("surfpressure"));
         out << "\natmcompounds " << body.atmcompounds.size() << " ";
         for (const AtmosphereGas& gas : body.atmcompounds)
             out << gas.gasnumber << " " << number(gas.percentage) << " "
                 << number(gas.partialpressure) << " ";
-        out << "\nmolconst " << number(body.molconst);
+        writeLine(out, body, stored("molconst"));
     }
     if (body.medsurftemp != kNoSurface) {
-        out << "\nmedsurftemp " << number(body.medsurftemp);
+        writeLine(out, body, stored("medsurftemp"));
         out << "\ntemprange " << number(body.lowtemp) << " " << number(body.hightemp) << " "
             << number(body.mintemp) << " " << number(body.maxtemp);
     }
-    out << "\nradius " << number(body.radius * 1000.0);
-    out << "\nalbedo " << number(body.albedo);
-    out << "\nperiod " << number(body.period);
-    out << "\nday " << number(body.day);
-    out << "\nhydrofraction " << number(body.hydrofraction);
-    out << "\nicefraction " << number(body.icefraction);
-    out << "\ncloudfraction " << number(body.cloudfraction);
-    out << "\ncoreradius " << number(body.coreradius * 1000.0);
+    writeLines(out, body, kBodyLines);
     out << "\ngasfraction " << number(body.mass != 0.0 ? body.gasmass / body.mass : 0.0);
-    // The orbit's orientation, in radians as Orbiter reads it. The keys are capitalised so that
-    // no other key of the file begins like them.
-    out << "\nInclination " << number(body.inclination);
-    out << "\nLongAscNode " << number(body.longascnode);
-    out << "\nLongPerihelion " << number(body.longperihelion);
-    out << "\nMeanLongitude " << number(body.meanlongitude);
+    writeLines(out, body, kOrientationLines);
     out << "\n\n\n" << kSeparator << "\n";
 }
 
@@ -108,7 +119,33 @@ bool startsWith(std::string_view line, std::string_view key) {
     return line.substr(0, key.size()) == key;
 }
 
-bool isGiantWord(int type) {
+// A line of a field the table stores; lines of unknown keys are ignored.
+void storedLine(PlanetRecord& b, std::string_view line) {
+    for (const PlanetField& field : kPlanetFields) {
+        if (field.fileKey == nullptr || !startsWith(line, field.fileKey)) continue;
+        b.*field.real = Tokens(line, std::strlen(field.fileKey)).number() * field.fromFile;
+        return;
+    }
+}
+
+// The keys of a body block that name no single field of the table. No key of a body block
+// begins like another, so a line matches one key at most and the reader may try them in any
+// order.
+constexpr std::string_view kCompositeKeys[] = {"planetnumber", "moons",       "name",        "type",
+                                               "temprange",    "gasfraction", "atmcompounds"};
+
+constexpr bool bodyKeysArePrefixFree() {
+    std::vector<std::string_view> keys(std::begin(kCompositeKeys), std::end(kCompositeKeys));
+    for (const PlanetField& field : kPlanetFields)
+        if (field.fileKey != nullptr) keys.push_back(field.fileKey);
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        for (std::size_t j = 0; j < keys.size(); ++j)
+            if (i != j && keys[j].starts_with(keys[i])) return false;
+    return true;
+}
+static_assert(bodyKeysArePrefixFree());
+
+bool isGiantWord(PlanetType type) {
     return type == icegiant || type == gasdwarf || (type >= sudarskyi && type <= sudarskyv);
 }
 
@@ -208,6 +245,8 @@ struct Reader {
 
     void headerLine(std::string_view line);
     void bodyLine(std::string_view line);
+    void moonsLine(std::string_view line);
+    bool compositeLine(PlanetRecord& b, std::string_view line);
     void finish();
 };
 
@@ -277,75 +316,50 @@ void Reader::bodyLine(std::string_view line) {
         Tokens t(line, 12);
         const int p = t.integer();
         selectBody(p, t.integer());
-        return;
+    } else if (startsWith(line, "moons")) {
+        moonsLine(line);
+    } else if (body != nullptr && !compositeLine(*body, line)) {
+        storedLine(*body, line);
     }
-    if (startsWith(line, "moons")) {
-        if (!star.system || planet < 1 || planet > static_cast<int>(system().planets.size())) return;
-        body = nullptr;
-        PlanetSlot& slot = system().planets[planet - 1];
-        bodyTotal -= static_cast<int>(slot.bodies.size());
-        const int moons = boundedCount(Tokens(line, 5).integer(), kMostMoons, "moons of a planet");
-        int bodies = moons + 1;
-        if (bodies > kMostBodies - bodyTotal) {
-            bodies = std::max(0, kMostBodies - bodyTotal);
-            noteCut("planet " + std::to_string(planet) + " and its moons would make more than the " +
-                    std::to_string(kMostBodies) + " planets and moons a system may hold; it keeps " +
-                    std::to_string(bodies));
-        }
-        PlanetRecord empty;
-        empty.type = rock;
-        slot.bodies.assign(static_cast<std::size_t>(bodies), empty);
-        slot.mooncount = bodies > 0 ? bodies - 1 : 0;
-        bodyTotal += bodies;
-        selectBody(planet, index);
-        return;
+}
+
+// Gives the current planet its slot of bodies: itself and its moons, all empty rocks.
+void Reader::moonsLine(std::string_view line) {
+    if (!star.system || planet < 1 || planet > static_cast<int>(system().planets.size())) return;
+    body = nullptr;
+    PlanetSlot& slot = system().planets[planet - 1];
+    bodyTotal -= static_cast<int>(slot.bodies.size());
+    const int moons = boundedCount(Tokens(line, 5).integer(), kMostMoons, "moons of a planet");
+    int bodies = moons + 1;
+    if (bodies > kMostBodies - bodyTotal) {
+        bodies = std::max(0, kMostBodies - bodyTotal);
+        noteCut("planet " + std::to_string(planet) + " and its moons would make more than the " +
+                std::to_string(kMostBodies) + " planets and moons a system may hold; it keeps " +
+                std::to_string(bodies));
     }
-    if (body == nullptr) return;
-    PlanetRecord& b = *body;
+    PlanetRecord empty;
+    empty.type = rock;
+    slot.bodies.assign(static_cast<std::size_t>(bodies), empty);
+    slot.mooncount = bodies > 0 ? bodies - 1 : 0;
+    bodyTotal += bodies;
+    selectBody(planet, index);
+}
+
+// The lines that are no single field of the table. Returns false for any other line.
+bool Reader::compositeLine(PlanetRecord& b, std::string_view line) {
     if (startsWith(line, "name")) {
         b.name = textValue(line, 4);
     } else if (startsWith(line, "type")) {
-        const int type = planetTypeOfWord(std::string(Tokens(line, 4).next()));
-        if (type >= 0) b.type = static_cast<PlanetType>(type);
-    } else if (startsWith(line, "sma")) {
-        b.sma = Tokens(line, 3).number() * kAuPerMetre;
-    } else if (startsWith(line, "ecc")) {
-        b.ecc = Tokens(line, 3).number();
-    } else if (startsWith(line, "axtilt")) {
-        b.axtilt = Tokens(line, 6).number();
-    } else if (startsWith(line, "mass")) {
-        b.mass = Tokens(line, 4).number() * kSolarMassPerKg;
-    } else if (startsWith(line, "surfpressure")) {
-        b.surfpressure = Tokens(line, 12).number() * 0.01;
-    } else if (startsWith(line, "medsurftemp")) {
-        b.medsurftemp = Tokens(line, 11).number();
+        if (const auto type = planetTypeOfWord(Tokens(line, 4).next())) b.type = *type;
     } else if (startsWith(line, "temprange")) {
         Tokens t(line, 9);
         b.lowtemp = t.number();
         b.hightemp = t.number();
         b.mintemp = t.number();
         b.maxtemp = t.number();
-    } else if (startsWith(line, "radius")) {
-        b.radius = Tokens(line, 6).number() * 0.001;
-    } else if (startsWith(line, "albedo")) {
-        b.albedo = Tokens(line, 6).number();
-    } else if (startsWith(line, "period")) {
-        b.period = Tokens(line, 6).number();
-    } else if (startsWith(line, "day")) {
-        b.day = Tokens(line, 3).number();
-    } else if (startsWith(line, "hydrofraction")) {
-        b.hydrofraction = Tokens(line, 13).number();
-    } else if (startsWith(line, "cloudfraction")) {
-        b.cloudfraction = Tokens(line, 13).number();
-    } else if (startsWith(line, "icefraction")) {
-        b.icefraction = Tokens(line, 11).number();
-    } else if (startsWith(line, "coreradius")) {
-        b.coreradius = Tokens(line, 10).number() * 0.001;
     } else if (startsWith(line, "gasfraction")) {
         b.gasmass = Tokens(line, 11).number() * b.mass;
         b.dustmass = b.mass - b.gasmass;
-    } else if (startsWith(line, "molconst")) {
-        b.molconst = Tokens(line, 8).number();
     } else if (startsWith(line, "atmcompounds")) {
         Tokens t(line, 12);
         const int count = boundedCount(t.integer(), kMostGases, "gases in an atmosphere");
@@ -356,15 +370,10 @@ void Reader::bodyLine(std::string_view line) {
             gas.partialpressure = t.number();
         }
         b.gascount = count;
-    } else if (startsWith(line, "Inclination")) {
-        b.inclination = Tokens(line, 11).number();
-    } else if (startsWith(line, "LongAscNode")) {
-        b.longascnode = Tokens(line, 11).number();
-    } else if (startsWith(line, "LongPerihelion")) {
-        b.longperihelion = Tokens(line, 14).number();
-    } else if (startsWith(line, "MeanLongitude")) {
-        b.meanlongitude = Tokens(line, 13).number();
+    } else {
+        return false;
     }
+    return true;
 }
 
 // What the file does not say about the star: a star read from a file is taken as it is now,
@@ -395,14 +404,14 @@ std::vector<std::string_view> lines(std::string_view text) {
 
 }  // namespace
 
-const char* planetTypeWord(int type) {
-    return type >= 0 && type <= 16 ? kTypeWords[type] : "unknown";
+const char* planetTypeWord(PlanetType type) {
+    return type >= 0 && type < kPlanetTypeCount ? kTypeWords[type] : "unknown";
 }
 
-int planetTypeOfWord(const std::string& word) {
-    for (int type = 1; type <= 16; ++type)
-        if (word == kTypeWords[type]) return type;
-    return -1;
+std::optional<PlanetType> planetTypeOfWord(std::string_view word) {
+    for (std::int32_t type = rock; type < kPlanetTypeCount; ++type)
+        if (word == kTypeWords[type]) return static_cast<PlanetType>(type);
+    return std::nullopt;
 }
 
 std::string systemFileText(const StarRecord& star) {

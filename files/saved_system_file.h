@@ -3,7 +3,9 @@
 // per line. Saved to folder, to the simulator's cache, and read back as custom systems.
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "galaxy/galaxy_catalogue.h"
 #include "platform/message_sink.h"
@@ -34,6 +36,7 @@ bool loadSystemFile(GalaxyCatalogue& catalogue, const std::filesystem::path& pat
 void readSystemText(GalaxyCatalogue& catalogue, const std::string& text, StarRecord& star,
                     std::string* problem = nullptr);
 
-// The body type of a type word, or -1 for words the files do not use ("unknown" included).
-int planetTypeOfWord(const std::string& word);
-const char* planetTypeWord(int type);
+// The body type of a type word, or nothing for words the files do not use ("unknown" included).
+std::optional<PlanetType> planetTypeOfWord(std::string_view word);
+// The type word of a body type; types beyond the list are "unknown".
+const char* planetTypeWord(PlanetType type);

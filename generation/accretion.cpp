@@ -181,11 +181,55 @@ void AccretionDisc::clearSweptLanes(double min, double max, double mass, double 
 
 namespace {
 
+struct Orbit {
+    double a;
+    double e;
+};
+
 double moonsMass(const BodyNode& planet) {
     double total = 0.0;
     for (const BodyNode* moon = planet.firstmoon; moon != nullptr; moon = moon->next)
         total += moon->mass;
     return total;
+}
+
+// The orbit a body of `mass` at `a`, `e` shares with `planet` when the two collide.
+Orbit sharedOrbit(double mass, double a, double e, const BodyNode& planet) {
+    const double newA = (mass + planet.mass) / (mass / a + planet.mass / planet.sma);
+    const double q = (mass * std::sqrt(a) * std::pow(1.0 - e * e, 0.25) +
+                      planet.mass * std::sqrt(planet.sma) * std::sqrt(1.0 - planet.ecc * planet.ecc)) /
+                     ((mass + planet.mass) * std::sqrt(newA));
+    double squared = 1.0 - q * q;
+    if (squared < 0.0 || squared >= 1.0) squared = 0.0;
+    return {newA, std::sqrt(squared)};
+}
+
+// A small body that runs into `planet` becomes its moon, unless the planet's moons already
+// weigh a twentieth of it; the one with more dust and gas stays the planet. Returns whether
+// the body was captured.
+bool capturedAsMoon(BodyNode& planet, double mass, double dust, double gas) {
+    const double earthMasses = mass * kEarthMassesPerSolarMass;
+    if (!(earthMasses > 0.0001 && earthMasses < 2.5 && moonsMass(planet) < 0.05 * planet.mass)) return false;
+    BodyNode* moon = new BodyNode;
+    moon->mass = mass;
+    moon->dustmass = dust;
+    moon->gasmass = gas;
+    if (planet.dustmass + planet.gasmass < moon->dustmass + moon->gasmass) {
+        std::swap(planet.mass, moon->mass);
+        std::swap(planet.dustmass, moon->dustmass);
+        std::swap(planet.gasmass, moon->gasmass);
+    }
+    moon->next = planet.firstmoon;
+    planet.firstmoon = moon;
+    return true;
+}
+
+// Links `body` into the planet list before the first planet that is not closer to the star.
+void insertBySma(BodyNode*& head, BodyNode* body) {
+    BodyNode** link = &head;
+    while (*link != nullptr && (*link)->sma < body->sma) link = &(*link)->next;
+    body->next = *link;
+    *link = body;
 }
 
 }  // namespace
@@ -202,59 +246,38 @@ void AccretionDisc::keepSorted(BodyNode* planet) {
     after->next = planet;
 }
 
+bool AccretionDisc::collides(const BodyNode& planet, double a, double e) {
+    const double diff = planet.sma - a;
+    const double r = state_.reducedmass;
+    double d1;
+    double d2;
+    if (diff > 0.0) {
+        d1 = a * (1.0 + e) * (1.0 + r) - a;
+        state_.reducedmass = reducedMassOf(planet.mass);
+        d2 = planet.sma - planet.sma * (1.0 - planet.ecc) * (1.0 - state_.reducedmass);
+    } else {
+        d1 = a - a * (1.0 - e) * (1.0 - r);
+        state_.reducedmass = reducedMassOf(planet.mass);
+        d2 = planet.sma * (1.0 + planet.ecc) * (1.0 + state_.reducedmass) - planet.sma;
+    }
+    return std::fabs(d1) >= std::fabs(diff) || std::fabs(d2) >= std::fabs(diff);
+}
+
 void AccretionDisc::placeBody(double a, double e, double mass, double critMass, double dust, double gas,
                double luminosity, double innerBound, double outerBound, bool withMoons) {
     for (BodyNode* p = state_.planets; p != nullptr; p = p->next) {
-        const double diff = p->sma - a;
-        const double r = state_.reducedmass;
-        double d1;
-        double d2;
-        if (diff > 0.0) {
-            d1 = a * (1.0 + e) * (1.0 + r) - a;
-            state_.reducedmass = reducedMassOf(p->mass);
-            d2 = p->sma - p->sma * (1.0 - p->ecc) * (1.0 - state_.reducedmass);
-        } else {
-            d1 = a - a * (1.0 - e) * (1.0 - r);
-            state_.reducedmass = reducedMassOf(p->mass);
-            d2 = p->sma * (1.0 + p->ecc) * (1.0 + state_.reducedmass) - p->sma;
-        }
-        if (!(std::fabs(d1) >= std::fabs(diff) || std::fabs(d2) >= std::fabs(diff))) continue;
-
-        // Collision: the orbit the two would share.
-        const double newA = (mass + p->mass) / (mass / a + p->mass / p->sma);
-        const double q = (mass * std::sqrt(a) * std::pow(1.0 - e * e, 0.25) +
-                          p->mass * std::sqrt(p->sma) * std::sqrt(1.0 - p->ecc * p->ecc)) /
-                         ((mass + p->mass) * std::sqrt(newA));
-        double squared = 1.0 - q * q;
-        if (squared < 0.0 || squared >= 1.0) squared = 0.0;
-        const double newE = std::sqrt(squared);
-
-        if (withMoons && mass < critMass) {
-            const double earthMasses = mass * kEarthMassesPerSolarMass;
-            if (earthMasses > 0.0001 && earthMasses < 2.5 && moonsMass(*p) < 0.05 * p->mass) {
-                BodyNode* moon = new BodyNode;
-                moon->mass = mass;
-                moon->dustmass = dust;
-                moon->gasmass = gas;
-                if (p->dustmass + p->gasmass < moon->dustmass + moon->gasmass) {
-                    std::swap(p->mass, moon->mass);
-                    std::swap(p->dustmass, moon->dustmass);
-                    std::swap(p->gasmass, moon->gasmass);
-                }
-                moon->next = p->firstmoon;
-                p->firstmoon = moon;
-                return;
-            }
-        }
+        if (!collides(*p, a, e)) continue;
+        if (withMoons && mass < critMass && capturedAsMoon(*p, mass, dust, gas)) return;
 
         // Merge: the combined body sweeps its new lane, with the star's luminosity as the gas
         // threshold of that sweep.
+        const Orbit orbit = sharedOrbit(mass, a, e, *p);
         double merged = mass + p->mass;
         double sweptDust = 0.0;
         double sweptGas = 0.0;
-        accreteBody(merged, sweptDust, sweptGas, newA, newE, luminosity, innerBound, outerBound);
-        p->sma = newA;
-        p->ecc = newE;
+        accreteBody(merged, sweptDust, sweptGas, orbit.a, orbit.e, luminosity, innerBound, outerBound);
+        p->sma = orbit.a;
+        p->ecc = orbit.e;
         p->mass = merged;
         p->dustmass += sweptDust + dust;
         p->gasmass += sweptGas + gas;
@@ -270,10 +293,7 @@ void AccretionDisc::placeBody(double a, double e, double mass, double critMass, 
     body->dustmass = dust;
     body->gasmass = gas;
     body->gasgiant = mass >= critMass ? 1 : 0;
-    BodyNode** link = &state_.planets;
-    while (*link != nullptr && (*link)->sma < a) link = &(*link)->next;
-    body->next = *link;
-    *link = body;
+    insertBySma(state_.planets, body);
 }
 
 BodyNode* AccretionDisc::takePlanets() {

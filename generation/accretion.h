@@ -64,6 +64,9 @@ public:
 
 private:
     void keepSorted(BodyNode* planet);
+    // Whether a body at `a`, `e` and `planet` reach each other's orbits; leaves the planet's
+    // reduced mass as the most recent one.
+    bool collides(const BodyNode& planet, double a, double e);
 
     LcgRandom& random_;
     AccretionState state_;

@@ -141,12 +141,13 @@ void evaluateBody(BodyNode& body, int number, GeneratorStar& star, int moonMode,
     if (moonMode >= kMoonsOnly) return;
 
     const double ecosphere = star.ecosphereradius;
-    body.orbitzone = orbitZone(star.luminosity, body.sma);
+    const OrbitZone zone = orbitZone(star.luminosity, body.sma);
+    body.orbitzone = zone;
     body.period = orbitalPeriod(body.sma, body.mass, star.mass);
     body.axtilt = axialTilt(body.sma, random);
     body.exotemp = exosphereTemp(body.sma, ecosphere);
     body.rmsvelocity = rmsVelocity(kNitrogenWeight, body.exotemp);
-    body.coreradius = kothariRadius(body.dustmass, body.orbitzone);
+    body.coreradius = kothariRadius(body.dustmass, zone);
     body.density = empiricalDensity(body.mass, body.sma, ecosphere);
     body.radius = volumeRadius(body.mass, body.density);
     setGravity(body);
@@ -160,7 +161,7 @@ void evaluateBody(BodyNode& body, int number, GeneratorStar& star, int moonMode,
     if (giant) {
         body.type = earthMasses < 10.0 ? gasdwarf : earthMasses < 100.0 ? icegiant : jovian;
     } else {
-        body.radius = kothariRadius(body.mass, body.orbitzone);
+        body.radius = kothariRadius(body.mass, zone);
         body.density = volumeDensity(body.mass, body.radius);
         setGravity(body);
         if (body.gasmass / body.mass > 1e-06) loseLightGases(body, star);
@@ -181,7 +182,7 @@ void evaluateBody(BodyNode& body, int number, GeneratorStar& star, int moonMode,
     body.greenhouse = runawayGreenhouse(ecosphere, body.sma) ? 1 : 0;
     body.volinventory =
         volatileInventory(body.mass, body.escvelocity, body.rmsvelocity, star.mass,
-                          body.orbitzone, body.greenhouse != 0, body.gasmass / body.mass > 1e-06);
+                          zone, body.greenhouse != 0, body.gasmass / body.mass > 1e-06);
     body.surfpressure = surfacePressure(body.volinventory, body.radius, body.surfgrav);
     body.boilpoint = boilingPoint(body.surfpressure);
     iterateClimate(body);

@@ -33,7 +33,7 @@ void climateStep(BodyNode& body, bool first, double lastWater, double lastClouds
         body.greenhouse = 0;
         body.volinventory =
             volatileInventory(body.mass, body.escvelocity, body.rmsvelocity, body.star->mass,
-                              body.orbitzone, false, body.gasmass / body.mass > 1e-06);
+                              static_cast<OrbitZone>(body.orbitzone), false, body.gasmass / body.mass > 1e-06);
         body.surfpressure = surfacePressure(body.volinventory, body.radius, body.surfgrav);
         body.boilpoint = boilingPoint(body.surfpressure);
     }

@@ -34,7 +34,7 @@ const GasName kGasNames[] = {
 }  // namespace
 
 const char* planetTypeName(std::int32_t type) {
-    if (type < 0 || type > 16) return "Unknown";
+    if (type < 0 || type >= kPlanetTypeCount) return "Unknown";
     return kTypeNames[type];
 }
 

@@ -31,6 +31,15 @@ enum PlanetType : std::int32_t {
     sudarskyiv = 15,
     sudarskyv = 16,
 };
+constexpr std::int32_t kPlanetTypeCount = sudarskyv + 1;
+
+// Orbital zones by distance from the star, which decide what a body is made of. The value is
+// stored in the JSON form.
+enum OrbitZone : std::int32_t {
+    kInnerZone = 1,
+    kMiddleZone = 2,
+    kOuterZone = 3,
+};
 
 // One constituent of an atmosphere: partial pressure in millibars, share in percent.
 struct AtmosphereGas {
@@ -53,7 +62,7 @@ struct PlanetRecord {
     double gasmass = 0.0;
     double coreradius = 0.0;
     double radius = 0.0;
-    std::int32_t orbitzone = 0;
+    std::int32_t orbitzone = 0;  // an OrbitZone, 0 before evaluation
     double density = 0.0;
     double period = 0.0;
     double day = 0.0;

@@ -12,10 +12,10 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kAlbedoNormalisation = 1.4285714285714286;  // 1 / 0.7
 }  // namespace
 
-int orbitZone(double luminosity, double a) {
-    if (a < 4.0 * std::sqrt(luminosity)) return 1;
-    if (a < 15.0 * std::sqrt(luminosity)) return 2;
-    return 3;
+OrbitZone orbitZone(double luminosity, double a) {
+    if (a < 4.0 * std::sqrt(luminosity)) return kInnerZone;
+    if (a < 15.0 * std::sqrt(luminosity)) return kMiddleZone;
+    return kOuterZone;
 }
 
 double orbitalPeriod(double a, double m, double starMass) {
@@ -60,9 +60,9 @@ double empiricalDensity(double mass, double a, double ecosphere) {
     return std::pow(mass * kEarthMassesPerSolarMass, 0.125) * std::pow(ecosphere / a, 0.25) * 1.2;
 }
 
-double kothariRadius(double mass, int zone) {
-    const double weight = zone == 1 ? 15.0 : 10.0;
-    const double number = zone == 1 ? 8.0 : 5.0;
+double kothariRadius(double mass, OrbitZone zone) {
+    const double weight = zone == kInnerZone ? 15.0 : 10.0;
+    const double number = zone == kInnerZone ? 8.0 : 5.0;
     const double t1 = std::pow(kSolarMassInGrams, 1.0 / 3.0) * 11420000000000.0 /
                       (std::pow(weight * number, 1.0 / 3.0) * 6485000000000.0);
     const double t2 = std::pow(kSolarMassInGrams, 2.0 / 3.0) * std::pow(weight, 4.0 / 3.0) *
@@ -111,9 +111,9 @@ double minMolecularWeight(const BodyNode& body) {
 }
 
 double volatileInventory(double mass, double escVelocity, double rmsVel, double starMass,
-                         int zone, bool greenhouse, bool accretedGas) {
+                         OrbitZone zone, bool greenhouse, bool accretedGas) {
     if (escVelocity / rmsVel < 6.0) return 0.0;
-    const double k = zone == 1 ? 140000.0 : zone == 2 ? 75000.0 : 250.0;
+    const double k = zone == kInnerZone ? 140000.0 : zone == kMiddleZone ? 75000.0 : 250.0;
     const double inventory = k * mass * kEarthMassesPerSolarMass / starMass;
     if (greenhouse || accretedGas) return inventory;
     return inventory * 0.007142857142857143;

@@ -7,8 +7,8 @@
 
 class LcgRandom;
 
-// Orbital zone 1 to 3 of a distance `a` (AU) around a star of luminosity `luminosity`.
-int orbitZone(double luminosity, double a);
+// Orbital zone of a distance `a` (AU) around a star of luminosity `luminosity`.
+OrbitZone orbitZone(double luminosity, double a);
 
 // Orbital period in days of a body of mass `m` around a star of mass `starMass`.
 double orbitalPeriod(double a, double m, double starMass);
@@ -34,7 +34,7 @@ double volumeDensity(double mass, double radius);
 double empiricalDensity(double mass, double a, double ecosphere);
 
 // Radius (km) of a cold body of `mass` made of the material of orbital `zone`.
-double kothariRadius(double mass, int zone);
+double kothariRadius(double mass, OrbitZone zone);
 
 // Smallest molecular weight a body of `mass` and `radius` keeps at `exotemp`.
 double moleculeLimit(double mass, double radius, double exotemp);
@@ -46,7 +46,7 @@ double gasLife(double weight, const BodyNode& body);
 double minMolecularWeight(const BodyNode& body);
 
 double volatileInventory(double mass, double escVelocity, double rmsVel, double starMass,
-                         int zone, bool greenhouse, bool accretedGas);
+                         OrbitZone zone, bool greenhouse, bool accretedGas);
 double surfacePressure(double volInventory, double radius, double surfGrav);
 double boilingPoint(double surfPressure);
 

@@ -100,7 +100,7 @@ void fillSystem(GeneratedSystem& system, const BodyNode* planets, LcgRandom& ran
         slot.bodies.resize(static_cast<std::size_t>(slot.mooncount) + 1);
 
         PlanetRecord& record = slot.bodies[0];
-        copyBodyToRecord(*planet, record);
+        record = *planet;
         record.name = planetLetter(index);
         drawOrientation(record, random);
 
@@ -108,7 +108,7 @@ void fillSystem(GeneratedSystem& system, const BodyNode* planets, LcgRandom& ran
         for (const BodyNode* moon = planet->firstmoon; moon != nullptr; moon = moon->next) {
             ++moonNumber;
             PlanetRecord& moonRecord = slot.bodies[static_cast<std::size_t>(moonNumber)];
-            copyBodyToRecord(*moon, moonRecord);
+            moonRecord = *moon;
             moonRecord.sma = moon->moonsma;
             moonRecord.ecc = moon->moonecc;
             moonRecord.name = moonName(record.name, moonNumber);

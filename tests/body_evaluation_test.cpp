@@ -153,7 +153,7 @@ TEST_F(BodyEvaluation, GiantKindsByMass) {
     EXPECT_NE(rocky->type, icegiant);
     EXPECT_LT(rocky->surfpressure, kInf);
     EXPECT_LT(rocky->medsurftemp, kInf);
-    EXPECT_DOUBLE_EQ(rocky->radius, kothariRadius(rocky->mass, rocky->orbitzone));
+    EXPECT_DOUBLE_EQ(rocky->radius, kothariRadius(rocky->mass, static_cast<OrbitZone>(rocky->orbitzone)));
 }
 
 TEST_F(BodyEvaluation, MoonsOutsideTheMassWindowAreRemovedAndTheRestRenumbered) {

@@ -17,12 +17,12 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 }  // namespace
 
 TEST(PlanetPhysics, OrbitZoneBoundaries) {
-    EXPECT_EQ(orbitZone(1.0, 3.999), 1);
-    EXPECT_EQ(orbitZone(1.0, 4.0), 2);
-    EXPECT_EQ(orbitZone(1.0, 14.999), 2);
-    EXPECT_EQ(orbitZone(1.0, 15.0), 3);
-    EXPECT_EQ(orbitZone(4.0, 7.9), 1);  // scales with the square root of the luminosity
-    EXPECT_EQ(orbitZone(4.0, 8.0), 2);
+    EXPECT_EQ(orbitZone(1.0, 3.999), kInnerZone);
+    EXPECT_EQ(orbitZone(1.0, 4.0), kMiddleZone);
+    EXPECT_EQ(orbitZone(1.0, 14.999), kMiddleZone);
+    EXPECT_EQ(orbitZone(1.0, 15.0), kOuterZone);
+    EXPECT_EQ(orbitZone(4.0, 7.9), kInnerZone);  // scales with the square root of the luminosity
+    EXPECT_EQ(orbitZone(4.0, 8.0), kMiddleZone);
 }
 
 TEST(PlanetPhysics, PeriodExosphereAndVelocities) {
@@ -43,10 +43,10 @@ TEST(PlanetPhysics, RadiusAndDensity) {
     EXPECT_NEAR(volumeDensity(kEarthMass, volumeRadius(kEarthMass, 5.5)), 5.5, 1e-8);
     EXPECT_NEAR(empiricalDensity(kEarthMass, 1.0, 1.0), 1.2, 1e-12);
     EXPECT_NEAR(empiricalDensity(256.0 * kEarthMass, 16.0, 1.0), 1.2, 1e-12);  // 2 * 1/2
-    EXPECT_NEAR(kothariRadius(kEarthMass, 1), 6378.460585753789, 1e-8);
-    EXPECT_NEAR(kothariRadius(kEarthMass, 2), 8491.485381831853, 1e-8);
-    EXPECT_EQ(kothariRadius(kEarthMass, 3), kothariRadius(kEarthMass, 2));
-    EXPECT_NEAR(kothariRadius(318.0 * kEarthMass, 1), 28464.475294504893, 1e-7);
+    EXPECT_NEAR(kothariRadius(kEarthMass, kInnerZone), 6378.460585753789, 1e-8);
+    EXPECT_NEAR(kothariRadius(kEarthMass, kMiddleZone), 8491.485381831853, 1e-8);
+    EXPECT_EQ(kothariRadius(kEarthMass, kOuterZone), kothariRadius(kEarthMass, kMiddleZone));
+    EXPECT_NEAR(kothariRadius(318.0 * kEarthMass, kInnerZone), 28464.475294504893, 1e-7);
 }
 
 TEST(PlanetPhysics, GasRetention) {
@@ -85,14 +85,14 @@ TEST(PlanetPhysics, GasRetention) {
 }
 
 TEST(PlanetPhysics, VolatilesPressureAndBoilingPoint) {
-    EXPECT_NEAR(volatileInventory(kEarthMass, 6.0, 1.0, 1.0, 1, false, false), 1000.0, 1e-9);
-    EXPECT_NEAR(volatileInventory(kEarthMass, 7.0, 1.0, 1.0, 1, true, false), 140000.0, 1e-7);
-    EXPECT_NEAR(volatileInventory(kEarthMass, 7.0, 1.0, 1.0, 1, false, true), 140000.0, 1e-7);
-    EXPECT_NEAR(volatileInventory(kEarthMass, 7.0, 1.0, 2.0, 2, false, false),
+    EXPECT_NEAR(volatileInventory(kEarthMass, 6.0, 1.0, 1.0, kInnerZone, false, false), 1000.0, 1e-9);
+    EXPECT_NEAR(volatileInventory(kEarthMass, 7.0, 1.0, 1.0, kInnerZone, true, false), 140000.0, 1e-7);
+    EXPECT_NEAR(volatileInventory(kEarthMass, 7.0, 1.0, 1.0, kInnerZone, false, true), 140000.0, 1e-7);
+    EXPECT_NEAR(volatileInventory(kEarthMass, 7.0, 1.0, 2.0, kMiddleZone, false, false),
                 75000.0 / 140.0 / 2.0, 1e-9);
-    EXPECT_NEAR(volatileInventory(kEarthMass, 7.0, 1.0, 1.0, 3, false, false), 250.0 / 140.0,
+    EXPECT_NEAR(volatileInventory(kEarthMass, 7.0, 1.0, 1.0, kOuterZone, false, false), 250.0 / 140.0,
                 1e-12);
-    EXPECT_EQ(volatileInventory(kEarthMass, 5.999, 1.0, 1.0, 1, true, true), 0.0);
+    EXPECT_EQ(volatileInventory(kEarthMass, 5.999, 1.0, 1.0, kInnerZone, true, true), 0.0);
 
     EXPECT_NEAR(surfacePressure(1000.0, 6378.0, 1.0), 1013.25, 1e-10);
     EXPECT_NEAR(surfacePressure(1000.0, 3189.0, 1.0), 1013.25 / 4.0, 1e-10);

@@ -15,6 +15,7 @@
 #include "generation/generated_system.h"
 #include "generation/lcg_random.h"
 #include "generation/physical_constants.h"
+#include "generation/planet_fields.h"
 #include "generation/planet_physics.h"
 
 namespace {
@@ -52,51 +53,13 @@ std::vector<Orbit> accretedOrbits(std::uint32_t seed, double mass) {
 void expectSameRecord(const PlanetRecord& a, const PlanetRecord& b, const std::string& where) {
     SCOPED_TRACE(where);
     EXPECT_EQ(a.name, b.name);
-    EXPECT_EQ(a.planetnumber, b.planetnumber);
-    EXPECT_EQ(a.sma, b.sma);
-    EXPECT_EQ(a.ecc, b.ecc);
-    EXPECT_EQ(a.axtilt, b.axtilt);
-    EXPECT_EQ(a.mass, b.mass);
-    EXPECT_EQ(a.gasgiant, b.gasgiant);
-    EXPECT_EQ(a.dustmass, b.dustmass);
-    EXPECT_EQ(a.gasmass, b.gasmass);
-    EXPECT_EQ(a.coreradius, b.coreradius);
-    EXPECT_EQ(a.radius, b.radius);
-    EXPECT_EQ(a.orbitzone, b.orbitzone);
-    EXPECT_EQ(a.density, b.density);
-    EXPECT_EQ(a.period, b.period);
-    EXPECT_EQ(a.day, b.day);
-    EXPECT_EQ(a.resonant, b.resonant);
-    EXPECT_EQ(a.escvelocity, b.escvelocity);
-    EXPECT_EQ(a.surfaccel, b.surfaccel);
-    EXPECT_EQ(a.surfgrav, b.surfgrav);
-    EXPECT_EQ(a.rmsvelocity, b.rmsvelocity);
-    EXPECT_EQ(a.minmolweight, b.minmolweight);
-    EXPECT_EQ(a.volinventory, b.volinventory);
-    EXPECT_EQ(a.surfpressure, b.surfpressure);
-    EXPECT_EQ(a.greenhouse, b.greenhouse);
-    EXPECT_EQ(a.boilpoint, b.boilpoint);
-    EXPECT_EQ(a.albedo, b.albedo);
-    EXPECT_EQ(a.exotemp, b.exotemp);
-    EXPECT_EQ(a.esttemp, b.esttemp);
-    EXPECT_EQ(a.estterrtemp, b.estterrtemp);
-    EXPECT_EQ(a.medsurftemp, b.medsurftemp);
-    EXPECT_EQ(a.greenhouserise, b.greenhouserise);
-    EXPECT_EQ(a.hightemp, b.hightemp);
-    EXPECT_EQ(a.lowtemp, b.lowtemp);
-    EXPECT_EQ(a.maxtemp, b.maxtemp);
-    EXPECT_EQ(a.mintemp, b.mintemp);
-    EXPECT_EQ(a.hydrofraction, b.hydrofraction);
-    EXPECT_EQ(a.cloudfraction, b.cloudfraction);
-    EXPECT_EQ(a.icefraction, b.icefraction);
-    EXPECT_EQ(a.gascount, b.gascount);
-    EXPECT_EQ(a.inclination, b.inclination);
-    EXPECT_EQ(a.longascnode, b.longascnode);
-    EXPECT_EQ(a.longperihelion, b.longperihelion);
-    EXPECT_EQ(a.meanlongitude, b.meanlongitude);
-    EXPECT_EQ(a.atmdensity, b.atmdensity);
-    EXPECT_EQ(a.molconst, b.molconst);
     EXPECT_EQ(a.type, b.type);
+    for (const PlanetField& field : kPlanetFields) {
+        if (field.real != nullptr)
+            EXPECT_EQ(a.*field.real, b.*field.real) << field.key;
+        else
+            EXPECT_EQ(a.*field.whole, b.*field.whole) << field.key;
+    }
     ASSERT_EQ(a.atmcompounds.size(), b.atmcompounds.size());
     for (std::size_t i = 0; i < a.atmcompounds.size(); ++i) {
         EXPECT_EQ(a.atmcompounds[i].gasnumber, b.atmcompounds[i].gasnumber);
