@@ -89,6 +89,7 @@ int Application::run(const RunOptions& options) {
                     stats_.seconds, stats_.seconds > 0 ? stats_.frames / stats_.seconds : 0.0, stats_.crossings,
                     stats_.slowestCrossing * 1000.0);
     // The window's scene nodes belong to the engine: release them while it still exists.
+    if (markers_ != nullptr) markers_->clear();
     window_.reset();
     if (galaxyPicture_ != nullptr) galaxyPicture_->drop();
     device_->drop();
@@ -196,23 +197,19 @@ bool Application::startUp() {
     }
     catalogue_.densityimage = EngineImageLoader(driver_).load(galaxyFolder + "GrayScale.jpg");
 
-    waypointList_ = std::make_unique<EngineListBox>(controls_.waypointlist);
-    folderList_ = std::make_unique<EngineListBox>(controls_.folderlist);
-    hotspotList_ = std::make_unique<EngineListBox>(controls_.hotspotlist);
-    hotspots_.loadHotSpots(hotSpotPath(".", config_.galaxy, config_.hotspotfile), hotspotList_.get(),
-                           folderList_.get());
+    hotspots_.loadHotSpots(hotSpotPath(".", config_.galaxy, config_.hotspotfile));
+    showHotSpotLists();
 
     // The view's switches start on, as their check boxes do.
-    catalogue_.stalksshown = 1;
-    catalogue_.labelsshown = 1;
-    catalogue_.surroundings = 1;
-    markers_ = std::make_unique<SceneMarkers>(scene_, gui_->getBuiltInFont(), catalogue_);
-    window_ = std::make_unique<GalaxyWindow>(catalogue_, *markers_, kept_);
+    markers_ = std::make_unique<SceneMarkers>(scene_, gui_->getBuiltInFont());
+    window_ = std::make_unique<GalaxyWindow>(catalogue_);
     window_->rebuild(catalogue_.referencecube[0], catalogue_.referencecube[1], catalogue_.referencecube[2]);
+    markers_->showRebuilt(*window_);
 
     createSceneObjects();
 
-    route_.load("Starvane/Data/DefaultJumpData.csv", catalogue_.stars.front(), waypointList_.get());
+    route_.load("Starvane/Data/DefaultJumpData.csv", catalogue_.stars.front().get());
+    showRouteList();
     if (config_.routes == 1) refreshRouteMarks();
     view_ = kGalaxyView;
     pendingRequest_ = 0;

@@ -26,13 +26,14 @@
 
 enum ViewMode : int { kGalaxyView = 0, kMapView = 1, kSystemView = 2 };
 
-// One name-search result: a window star (at its node's position) or a catalogue star.
+// One name-search result: a generated star of the window (at its node's position) or a
+// catalogue star (at its place in its own cube).
 struct SearchResult {
     std::string name;
+    StarId star;
     irr::core::vector3df position;
-    std::array<int, 3> cube{0, 0, 0};  // z = kInWindow marks a star of the window
+    bool inWindow = false;
 };
-constexpr int kInWindow = 100000;
 
 // Test hooks: pictures of chosen frames and a clean stop from outside.
 struct RunOptions {
@@ -69,6 +70,7 @@ private:
     // Galaxy view pieces.
     irr::scene::ISceneNode* pick(int x, int y) const;
     StarRecord* starOfNode(const irr::scene::ISceneNode* node) const;
+    StarRecord* currentStar() const { return window_ != nullptr ? window_->find(currentStar_) : nullptr; }
     void panelShowAndHide();
     void galaxyCommands();
     void applyFilter();
@@ -76,6 +78,8 @@ private:
     void toggleLabels();
     void toggleSurroundings();
     void refreshRouteMarks();
+    void showRouteList();
+    void showHotSpotLists();
     void moveCentreTo(const irr::core::vector3df& position);
     void rebuildWindowAt(int x, int y, int z);
     void crossCubes();
@@ -96,6 +100,7 @@ private:
     void leaveSystemView();
     void stepSystem(int step);
     void saveCurrentSystem(bool toCache);
+    void routeToCurrentStar();
     void drawProgress(const std::string& text);
 
     // Map view pieces.
@@ -120,15 +125,11 @@ private:
     TexturePlugin plugin_;
     StellarTables tables_;
     GalaxyCatalogue catalogue_;
-    KeptStars kept_;
     std::unique_ptr<SceneMarkers> markers_;
     std::unique_ptr<GalaxyWindow> window_;
     JumpNetwork route_;
     HotSpotStore hotspots_;
     GuiControls controls_;
-    std::unique_ptr<EngineListBox> waypointList_;
-    std::unique_ptr<EngineListBox> folderList_;
-    std::unique_ptr<EngineListBox> hotspotList_;
 
     // Scene objects.
     irr::scene::ISceneNode* centre_ = nullptr;
@@ -139,7 +140,7 @@ private:
     ViewMode view_ = kGalaxyView;
     int pendingRequest_ = 0;
     bool viewEntry_ = true;
-    StarRecord* currentStar_ = nullptr;
+    StarId currentStar_;
     DoubleClick doubleClick_;
     irr::u32 lastTime_ = 0;
     bool cornerHover_ = false;
@@ -153,6 +154,7 @@ private:
     CommandMemory systemCommandMemory_;
     int systemStep_ = 0;
     irr::gui::IGUITable* systemList_ = nullptr;
+    std::vector<irr::gui::IGUIButton*> bodyButtons_;  // the thumbnails of the shown system
     std::string systemMessage_;
 
     // Map view state.

@@ -65,58 +65,66 @@ void Application::applyFilter() {
     // "show only connected systems": the stars one jump away, and the route itself.
     const bool connectedOnly = config_.routes == 1 && controls_.connectedonly->isChecked();
     for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) {
-        GalaxyCube& cube = window_->cube(node);
-        if (!cube.markersshown) continue;
-        for (StarRecord* star : cube.stars) {
+        const GalaxyCube& cube = window_->cube(node);
+        const CubeShown shownParts = markers_->shown(cube);
+        if (!shownParts.markers) continue;
+        for (const StarRecord* star : cube.stars) {
             const bool shown = passesClassFilter(*star->physical, classChoice, luminosityChoice) &&
-                               (!connectedOnly || star->connected || star->jumpnode);
-            if (irr::scene::ISceneNode* marker = markerOf(*star)) marker->setVisible(shown);
-            if (cube.labelsshown && star->labelnode)
-                static_cast<irr::scene::ISceneNode*>(star->labelnode)->setVisible(shown);
-            if (cube.stalksshown && star->stalknode)
-                static_cast<irr::scene::ISceneNode*>(star->stalknode)->setVisible(shown);
+                               (!connectedOnly || star->connected || route_.onRoute(star->id));
+            const StarNodes nodes = markers_->nodesOf(star->id);
+            if (nodes.marker != nullptr) nodes.marker->setVisible(shown);
+            if (shownParts.labels && nodes.label != nullptr) nodes.label->setVisible(shown);
+            if (shownParts.stalks && nodes.stalk != nullptr) nodes.stalk->setVisible(shown);
         }
     }
 }
 
 void Application::toggleStalks() {
-    GalaxyCube& centre = window_->centreCube();
-    if (centre.stalksshown)
+    const GalaxyCube& centre = window_->centreCube();
+    if (markers_->shown(centre).stalks)
         markers_->removeStalks(centre);
     else
         markers_->createStalks(centre);
-    catalogue_.stalksshown = catalogue_.stalksshown ? 0 : 1;
+    markers_->switches.stalks = !markers_->switches.stalks;
     applyFilter();
 }
 
 void Application::toggleLabels() {
-    GalaxyCube& centre = window_->centreCube();
-    if (centre.labelsshown)
+    const GalaxyCube& centre = window_->centreCube();
+    if (markers_->shown(centre).labels)
         markers_->removeLabels(centre);
     else
         markers_->createLabels(centre);
-    catalogue_.labelsshown = catalogue_.labelsshown ? 0 : 1;
+    markers_->switches.labels = !markers_->switches.labels;
     applyFilter();
 }
 
 void Application::toggleSurroundings() {
     for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) {
         if (node == GalaxyWindow::kCentreNode) continue;
-        GalaxyCube& cube = window_->cube(node);
-        if (catalogue_.surroundings)
+        const GalaxyCube& cube = window_->cube(node);
+        if (markers_->switches.surroundings)
             markers_->removeNodes(cube);
-        else if (!cube.markersshown)
+        else if (!markers_->shown(cube).markers)
             markers_->createMarkers(cube, node % 3 - 1, (node / 3) % 3 - 1, node / 9 - 1);
     }
-    catalogue_.surroundings = catalogue_.surroundings ? 0 : 1;
+    markers_->switches.surroundings = !markers_->switches.surroundings;
     applyFilter();
     refreshRouteMarks();
 }
 
 void Application::refreshRouteMarks() {
     if (config_.routes != 1) return;
-    if (StarRecord* last = route_.lastWaypoint()) route_.markConnected(*window_, *last);
+    if (const StarRecord* last = route_.lastWaypoint()) {
+        route_.markConnected(*window_, *last);
+        for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) markers_->colourStalks(window_->cube(node));
+    }
     if (controls_.connectedonly != nullptr && controls_.connectedonly->isChecked()) applyFilter();
+}
+
+void Application::showRouteList() {
+    // Filling the list leaves none of its entries selected.
+    showRows(controls_.waypointlist, route_.rows(), -1);
 }
 
 void Application::moveCentreTo(const irr::core::vector3df& position) {
@@ -127,6 +135,7 @@ void Application::moveCentreTo(const irr::core::vector3df& position) {
 
 void Application::rebuildWindowAt(int x, int y, int z) {
     window_->rebuild(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    markers_->showRebuilt(*window_);
     applyFilter();
     refreshRouteMarks();
 }
@@ -138,21 +147,28 @@ void Application::galaxyCommands() {
         case kMapButton: pendingRequest_ = 1; break;
         case kSystemButton: pendingRequest_ = 2; break;
         case kAddWaypoint: {
-            StarRecord* star = starOfNode(pick(W / 2, H / 2));
-            if (star != nullptr && markerOf(*star) && markerOf(*star)->getID() > 0) route_.addConnectedWaypoint(star);
+            const StarRecord* star = starOfNode(pick(W / 2, H / 2));
+            irr::scene::ISceneNode* marker = star != nullptr ? markers_->markerOf(*star) : nullptr;
+            const std::size_t before = route_.waypoints().size();
+            if (marker != nullptr && marker->getID() > 0) route_.addConnectedWaypoint(*star);
+            if (route_.waypoints().size() != before) showRouteList();
             refreshRouteMarks();
             break;
         }
         case kRemoveWaypoint:
-            route_.removeWaypoint();
+            if (route_.waypoints().size() > 1) {
+                route_.removeWaypoint();
+                showRouteList();
+            }
             refreshRouteMarks();
             break;
         case kFindRoute: {
             // The target is the star at the centre of the view.
             irr::scene::ISceneNode* node = pick(W / 2, H / 2);
-            StarRecord* target = node != nullptr && node->getID() > 0 ? starOfNode(node) : nullptr;
-            if (target != nullptr && target != route_.lastWaypoint())
-                route_.findRoute(route_.lastWaypoint(), target, *window_, nullptr);
+            const StarRecord* target = node != nullptr && node->getID() > 0 ? starOfNode(node) : nullptr;
+            const StarRecord* last = route_.lastWaypoint();
+            if (target != nullptr && last != nullptr && target->id != last->id && route_.findRoute(*target, *window_))
+                showRouteList();
             refreshRouteMarks();
             break;
         }
@@ -183,24 +199,23 @@ void Application::galaxyCommands() {
 void Application::activateSearchResult() {
     const int selected = controls_.searchresults->getSelected();
     if (selected < 0 || selected >= static_cast<int>(results_.size())) return;
-    const SearchResult& result = results_[static_cast<std::size_t>(selected)];
-    if (result.cube[2] == kInWindow) {
-        moveCentreTo(result.position);
-        return;
-    }
-    rebuildWindowAt(result.cube[0], result.cube[1], result.cube[2]);
+    const SearchResult result = results_[static_cast<std::size_t>(selected)];
+    if (!result.inWindow)
+        if (const StarRecord* star = window_->find(result.star)) rebuildWindowAt(star->cube.x, star->cube.y, star->cube.z);
     moveCentreTo(result.position);
 }
 
 void Application::activateWaypoint() {
-    StarRecord* star = route_.selectedWaypoint();
-    if (star == nullptr) return;
-    if (irr::scene::ISceneNode* marker = markerOf(*star)) {
+    const int selected = controls_.waypointlist->getSelected();
+    if (selected < 0 || selected >= static_cast<int>(route_.waypoints().size())) return;
+    const StarRecord& star = route_.waypoints()[static_cast<std::size_t>(selected)];
+    if (irr::scene::ISceneNode* marker = markers_->markerOf(star)) {
         moveCentreTo(marker->getPosition());
         return;
     }
-    rebuildWindowAt(star->cube.x, star->cube.y, star->cube.z);
-    moveCentreTo(irr::core::vector3df(star->offset[0], star->offset[1], star->offset[2]));
+    const irr::core::vector3df position(star.offset[0], star.offset[1], star.offset[2]);
+    rebuildWindowAt(star.cube.x, star.cube.y, star.cube.z);
+    moveCentreTo(position);
 }
 
 void Application::runSearch() {
@@ -214,28 +229,29 @@ void Application::runSearch() {
     const std::string needle = lowerCase(narrow(current.c_str()));
 
     for (int node = 0; node < GalaxyWindow::kCubeCount && static_cast<int>(results_.size()) < kMostResults; ++node) {
-        for (StarRecord* star : window_->cube(node).stars) {
-            if (star->custom) continue;  // catalogue stars are found below
+        for (const StarRecord* star : window_->cube(node).stars) {
+            if (star->id.isCatalogue()) continue;  // catalogue stars are found below
             if (lowerCase(star->physical->name).find(needle) == std::string::npos) continue;
             SearchResult result;
             result.name = star->physical->name;
-            if (irr::scene::ISceneNode* marker = markerOf(*star)) result.position = marker->getAbsolutePosition();
+            result.star = star->id;
+            result.inWindow = true;
+            if (irr::scene::ISceneNode* marker = markers_->markerOf(*star)) result.position = marker->getAbsolutePosition();
             else
                 result.position = irr::core::vector3df(star->offset[0] + 10.0f * static_cast<float>(node % 3 - 1),
                                                        star->offset[1] + 10.0f * static_cast<float>(node / 9 - 1),
                                                        star->offset[2] + 10.0f * static_cast<float>((node / 3) % 3 - 1));
-            result.cube = {star->cube.x, star->cube.y, kInWindow};
             results_.push_back(result);
             if (static_cast<int>(results_.size()) >= kMostResults) break;
         }
     }
-    for (StarRecord* star : catalogue_.stars) {
+    for (const auto& star : catalogue_.stars) {
         if (static_cast<int>(results_.size()) >= kMostResults) break;
         if (lowerCase(star->physical->name).find(needle) == std::string::npos) continue;
         SearchResult result;
         result.name = star->physical->name;
+        result.star = star->id;
         result.position = irr::core::vector3df(star->offset[0], star->offset[1], star->offset[2]);
-        result.cube = {star->cube.x, star->cube.y, star->cube.z};
         results_.push_back(result);
     }
     for (const SearchResult& result : results_) controls_.searchresults->addItem(widen(result.name).c_str());
@@ -266,6 +282,7 @@ void Application::crossCubes() {
     if (direction == 0) return;
     crossedThisFrame_ = true;
     window_->move(direction);
+    markers_->followMove(*window_);
     centre_->setPosition(position);
     centre_->updateAbsolutePosition();
     // The camera hangs below the centre point: bring its own position up to date first, or the
@@ -289,9 +306,9 @@ void Application::drawRouteLines() {
                                     (static_cast<float>(star.cube.z) - centre[2]) * 10.0f + star.offset[1],
                                     (static_cast<float>(star.cube.y) - centre[1]) * 10.0f + star.offset[2]);
     };
-    for (std::size_t i = 1; i < route_.waypoints.size(); ++i)
-        driver_->draw3DLine(place(*route_.waypoints[i - 1]), place(*route_.waypoints[i]),
-                            irr::video::SColor(0xffffffff));
+    const std::vector<StarRecord>& waypoints = route_.waypoints();
+    for (std::size_t i = 1; i < waypoints.size(); ++i)
+        driver_->draw3DLine(place(waypoints[i - 1]), place(waypoints[i]), irr::video::SColor(0xffffffff));
 }
 
 void Application::galaxyViewFrame(float dt) {
@@ -316,7 +333,7 @@ void Application::galaxyViewFrame(float dt) {
         moveCentreTo(hovered_->getPosition());
         if (doubleClick_.activate()) {
             if (StarRecord* star = starOfNode(hovered_)) {
-                currentStar_ = star;
+                currentStar_ = star->id;
                 view_ = kSystemView;
                 viewEntry_ = true;
             }
@@ -327,7 +344,7 @@ void Application::galaxyViewFrame(float dt) {
         irr::scene::ISceneNode* node = pick(W / 2, H / 2);
         StarRecord* star = node != nullptr && node->getID() > 0 ? starOfNode(node) : nullptr;
         if (star != nullptr) {
-            currentStar_ = star;
+            currentStar_ = star->id;
             view_ = kSystemView;
             viewEntry_ = true;
         } else {

@@ -13,6 +13,12 @@ std::string narrow(const wchar_t* text) {
     return result;
 }
 
+void showRows(irr::gui::IGUIListBox* list, const std::vector<std::string>& rows, int selected) {
+    list->clear();
+    for (const std::string& row : rows) list->addItem(widen(row).c_str());
+    list->setSelected(selected);
+}
+
 std::unique_ptr<PixelImage> EngineImageLoader::load(const std::string& path) const {
     irr::video::IImage* image = driver_->createImageFromFile(path.c_str());
     if (image == nullptr) return nullptr;

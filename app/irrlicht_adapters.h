@@ -1,33 +1,22 @@
 #pragma once
-// The engine behind the core's small interfaces: its list boxes as ListBox, its images as
-// PixelImage, its GUI as the place for messages.
+// The engine behind the core's small interfaces: its images as PixelImage, its GUI as the
+// place for messages, and its list boxes filled from the rows the core gives.
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <irrlicht/irrlicht.h>
 
 #include "platform/pixel_image.h"
-#include "platform/list_box.h"
 #include "platform/message_sink.h"
 
 // Narrow text shown by the engine: widened character by character.
 irr::core::stringw widen(const std::string& text);
 std::string narrow(const wchar_t* text);
 
-class EngineListBox : public ListBox {
-public:
-    explicit EngineListBox(irr::gui::IGUIListBox* list) : list_(list) {}
-    void clear() override { list_->clear(); }
-    void addItem(const std::string& text) override { list_->addItem(widen(text).c_str()); }
-    int selected() const override { return list_->getSelected(); }
-    void setSelected(int index) override { list_->setSelected(index); }
-    int itemCount() const override { return static_cast<int>(list_->getItemCount()); }
-    irr::gui::IGUIListBox* engineList() const { return list_; }
-
-private:
-    irr::gui::IGUIListBox* list_;
-};
+// Replaces the list's entries by `rows` and selects entry `selected` (none for -1).
+void showRows(irr::gui::IGUIListBox* list, const std::vector<std::string>& rows, int selected);
 
 class EngineImage : public PixelImage {
 public:

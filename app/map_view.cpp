@@ -46,10 +46,22 @@ void Application::refreshMap() {
     mapChanged_ = false;
 }
 
+void Application::showHotSpotLists() {
+    // The selected folder stays selected; the bookmark list starts with nothing selected.
+    const int folder = controls_.folderlist->getSelected();
+    const std::vector<std::string> folders = hotspots_.folderRows();
+    showRows(controls_.folderlist, folders,
+             folder >= 0 && !folders.empty() ? std::min(folder, static_cast<int>(folders.size()) - 1) : -1);
+    showRows(controls_.hotspotlist, hotspots_.hotSpotRows(controls_.folderlist->getSelected()), -1);
+}
+
 void Application::mapCommands() {
     const std::filesystem::path bookmarkPath = hotSpotPath(".", config_.galaxy, narrow(controls_.namebox->getText()));
+    const int folder = controls_.folderlist->getSelected();
+    const int row = controls_.hotspotlist->getSelected();
     if (receiver_.buttonclicked) {
         receiver_.buttonclicked = 0;
+        bool changed = false;
         switch (receiver_.callerid) {
         case kGalaxyButton:
             pendingRequest_ = 0;
@@ -59,27 +71,31 @@ void Application::mapCommands() {
         case kSystemButton: pendingRequest_ = 2; break;
         case kSaveHotSpots: hotspots_.saveHotSpots(bookmarkPath); break;
         case kLoadHotSpots:
-            if (doubleClickConfirmed()) hotspots_.reloadHotSpots(bookmarkPath);
+            if (doubleClickConfirmed()) {
+                hotspots_.loadHotSpots(bookmarkPath);
+                changed = true;
+            }
             break;
-        case kAddFolder: hotspots_.addFolder(narrow(controls_.namebox->getText())); break;
-        case kDeleteFolder:
-            if (doubleClickConfirmed()) hotspots_.deleteFolder();
+        case kAddFolder:
+            hotspots_.addFolder(narrow(controls_.namebox->getText()));
+            changed = true;
             break;
+        case kDeleteFolder: changed = doubleClickConfirmed() && hotspots_.deleteFolder(folder); break;
         case kAddHotSpot:
-            hotspots_.addHotSpot(narrow(controls_.namebox->getText()), static_cast<int>(window_->centre()[0]),
-                                 static_cast<int>(window_->centre()[1]), static_cast<int>(window_->centre()[2]));
+            changed = hotspots_.addHotSpot(folder, narrow(controls_.namebox->getText()),
+                                           static_cast<int>(window_->centre()[0]), static_cast<int>(window_->centre()[1]),
+                                           static_cast<int>(window_->centre()[2]));
             break;
-        case kDeleteHotSpot:
-            if (doubleClickConfirmed()) hotspots_.deleteHotSpot();
-            break;
+        case kDeleteHotSpot: changed = doubleClickConfirmed() && hotspots_.deleteHotSpot(folder, row); break;
         default: break;
         }
+        if (changed) showHotSpotLists();
     }
     if (receiver_.listboxchanged) {
         receiver_.listboxchanged = 0;
-        if (receiver_.callerid == kFolderList) hotspots_.refreshHotSpotList();
-        if (receiver_.callerid == kHotSpotList && controls_.hotspotlist->getSelected() > 0 && doubleClickConfirmed()) {
-            const HotSpot spot = hotspots_.selectedHotSpot();
+        if (receiver_.callerid == kFolderList) showRows(controls_.hotspotlist, hotspots_.hotSpotRows(folder), -1);
+        if (receiver_.callerid == kHotSpotList && row > 0 && doubleClickConfirmed()) {
+            const HotSpot spot = hotspots_.hotSpotAt(folder, row);
             rebuildWindowAt(spot.x, spot.y, spot.z);
             moveCentreTo(irr::core::vector3df(0, 0, 0));
         }
@@ -180,7 +196,7 @@ void Application::mapViewFrame() {
     const std::array<float, 3>& cube = window_->centre();
     drawCircle(driver_, mapToScreen(static_cast<int>(cube[0]), static_cast<int>(cube[1])), irr::video::SColor(0xffff0000));
     if (controls_.hotspotlist->getSelected() > 0) {
-        const HotSpot spot = hotspots_.selectedHotSpot();
+        const HotSpot spot = hotspots_.hotSpotAt(controls_.folderlist->getSelected(), controls_.hotspotlist->getSelected());
         drawCircle(driver_, mapToScreen(spot.x, spot.y), irr::video::SColor(0xff00ff00));
     }
     if (panel->isVisible())

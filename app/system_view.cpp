@@ -37,12 +37,12 @@ irr::core::rect<s32> sheetRect(const SheetRect& r) { return rect<s32>(r.left, r.
 }  // namespace
 
 void Application::systemViewFrame() {
-    StarRecord* star = currentStar_;
-    if (config_.routes == 1 && star != nullptr) {
-        if (star->connected && !star->jumpnode) {
+    const StarRecord* star = currentStar();
+    if (config_.routes == 1 && star != nullptr && !route_.onRoute(star->id)) {
+        if (star->connected) {
             controls_.setwaypoint->setVisible(true);
             controls_.setastarget->setVisible(false);
-        } else if (!star->connected && !star->jumpnode) {
+        } else {
             controls_.setwaypoint->setVisible(false);
             controls_.setastarget->setVisible(true);
         }
@@ -102,7 +102,8 @@ void Application::systemCommands() {
     receiver_.buttonclicked = 0;
     const s32 id = receiver_.callerid;
     if (!systemCommandMemory_.accept(id)) return;
-    GeneratedSystem* system = currentStar_ != nullptr ? currentStar_->system.get() : nullptr;
+    StarRecord* star = currentStar();
+    GeneratedSystem* system = star != nullptr ? star->system.get() : nullptr;
 
     auto clampIndices = [&]() {
         if (system == nullptr || system->planetcount == 0) return;
@@ -118,21 +119,16 @@ void Application::systemCommands() {
     case kSaveToCache: saveCurrentSystem(true); return;
     case kSaveToFolder: saveCurrentSystem(false); return;
     case kSetWaypoint:
-        route_.addWaypoint(currentStar_);
+        if (star != nullptr) {
+            route_.addWaypoint(*star);
+            showRouteList();
+        }
         refreshRouteMarks();
         leaveSystemView();
         view_ = kGalaxyView;
         refreshRouteMarks();
         return;
-    case kSetAsTarget:
-        if (beyondCorridorSearch(catalogue_, *route_.lastWaypoint(), *currentStar_))
-            systemMessage_ = currentStar_->physical->name + " is outside the galaxy or too far for a route.";
-        else if (!route_.findRoute(route_.lastWaypoint(), currentStar_, *window_, nullptr))
-            systemMessage_ = "No route found to " + currentStar_->physical->name + ".";
-        else
-            systemMessage_ = "Route found: " + std::to_string(route_.waypoints.size() - 1) + " jumps.";
-        refreshRouteMarks();
-        return;
+    case kSetAsTarget: routeToCurrentStar(); return;
     case kMapButton: pendingRequest_ = 1; return;
     case kGalaxyButton: pendingRequest_ = 0; return;
     case kNextSystem: systemStep_ = 1; return;
@@ -151,8 +147,22 @@ void Application::systemCommands() {
     refreshSystem_ = true;
 }
 
+void Application::routeToCurrentStar() {
+    const StarRecord* star = currentStar();
+    if (star == nullptr || route_.lastWaypoint() == nullptr) return;
+    if (beyondCorridorSearch(catalogue_, *route_.lastWaypoint(), *star)) {
+        systemMessage_ = star->physical->name + " is outside the galaxy or too far for a route.";
+    } else if (!route_.findRoute(*star, *window_)) {
+        systemMessage_ = "No route found to " + star->physical->name + ".";
+    } else {
+        systemMessage_ = "Route found: " + std::to_string(route_.waypoints().size() - 1) + " jumps.";
+        showRouteList();
+    }
+    refreshRouteMarks();
+}
+
 void Application::showSystem() {
-    StarRecord* star = currentStar_;
+    StarRecord* star = currentStar();
     if (star == nullptr || !star->physical) return;
     GeneratedSystem* system = star->system.get();
     if (viewEntry_ || refreshSystem_) {
@@ -174,9 +184,9 @@ void Application::showSystem() {
                 systemList_->setColumnWidth(static_cast<irr::u32>(c), static_cast<irr::u32>(widths[c]));
             }
             const auto rows = systemListRows(*system);
-            system->listrow = 0;
+            irr::u32 next = 0;
             for (const SystemListRow& row : rows) {
-                const irr::u32 index = systemList_->addRow(static_cast<irr::u32>(system->listrow++));
+                const irr::u32 index = systemList_->addRow(next++);
                 for (int c = 0; c < 6; ++c) systemList_->setCellText(index, static_cast<irr::u32>(c), widen(row[c]).c_str());
             }
             showBody();
@@ -187,7 +197,7 @@ void Application::showSystem() {
 }
 
 void Application::showBody() {
-    GeneratedSystem& system = *currentStar_->system;
+    GeneratedSystem& system = *currentStar()->system;
     const PlanetSlot& slot = system.planets[static_cast<std::size_t>(planetIndex_)];
     const PlanetRecord& body = slot.bodies[static_cast<std::size_t>(moonIndex_)];
     controls_.systemtitle->setText(widen(body.name).c_str());
@@ -226,8 +236,9 @@ void Application::layoutSystemPanel() {
     }
 
     // The thumbnails: planets along the strip, their moons below them.
-    GeneratedSystem* system = currentStar_ != nullptr ? currentStar_->system.get() : nullptr;
-    if (system == nullptr || system->planetcount == 0 || system->bodybuttons.empty()) return;
+    const StarRecord* star = currentStar();
+    GeneratedSystem* system = star != nullptr ? star->system.get() : nullptr;
+    if (system == nullptr || system->planetcount == 0 || bodyButtons_.empty()) return;
     const int count = system->planetcount;
     const int slotWidth = static_cast<int>(std::trunc(width * 0.97 / (count + 1)));
     const int size = std::min(slotWidth - 10, 80);
@@ -237,9 +248,9 @@ void Application::layoutSystemPanel() {
         const PlanetSlot& slot = system->planets[static_cast<std::size_t>(p)];
         const int centreX = m + (p + 1) * slotWidth;
         int y = kStripTop;
-        for (std::size_t j = 0; j < slot.bodies.size() && button < system->bodybuttons.size(); ++j, ++button) {
+        for (std::size_t j = 0; j < slot.bodies.size() && button < bodyButtons_.size(); ++j, ++button) {
             const int edge = std::max(4, bodyEdge(slot.bodies[j], j == 0 ? size : size, largest));
-            auto* element = static_cast<irr::gui::IGUIButton*>(system->bodybuttons[button]);
+            irr::gui::IGUIButton* element = bodyButtons_[button];
             const int top = j == 0 ? kStripTop + (size - edge) / 2 : y;
             element->setRelativePosition(shifted(rect<s32>(centreX - edge / 2, top, centreX - edge / 2 + edge, top + edge), scroll_));
             element->setVisible(top + edge < kStripTop + kStripHeight);
@@ -252,7 +263,8 @@ void Application::layoutSystemPanel() {
 
 void Application::buildBodyButtons() {
     removeBodyButtons();
-    GeneratedSystem* system = currentStar_ != nullptr ? currentStar_->system.get() : nullptr;
+    const StarRecord* star = currentStar();
+    const GeneratedSystem* system = star != nullptr ? star->system.get() : nullptr;
     if (system == nullptr || thumbnails_ == nullptr) return;
     for (std::size_t p = 0; p < system->planets.size(); ++p) {
         const PlanetSlot& slot = system->planets[p];
@@ -264,16 +276,14 @@ void Application::buildBodyButtons() {
             button->setScaleImage(true);
             button->setUseAlphaChannel(true);
             button->setDrawBorder(false);
-            system->bodybuttons.push_back(button);
+            bodyButtons_.push_back(button);
         }
     }
 }
 
 void Application::removeBodyButtons() {
-    GeneratedSystem* system = currentStar_ != nullptr ? currentStar_->system.get() : nullptr;
-    if (system == nullptr) return;
-    for (void* element : system->bodybuttons) static_cast<irr::gui::IGUIElement*>(element)->remove();
-    system->bodybuttons.clear();
+    for (irr::gui::IGUIButton* button : bodyButtons_) button->remove();
+    bodyButtons_.clear();
 }
 
 void Application::leaveSystemView() {
@@ -295,7 +305,8 @@ void Application::stepSystem(int step) {
     planetIndex_ = 0;
     moonIndex_ = 0;
     viewEntry_ = true;
-    irr::scene::ISceneNode* marker = currentStar_ != nullptr ? markerOf(*currentStar_) : nullptr;
+    const StarRecord* current = currentStar();
+    irr::scene::ISceneNode* marker = current != nullptr ? markers_->markerOf(*current) : nullptr;
     if (marker == nullptr) return;
     const int cubeIndex = marker->getID() / 1000;
     if (cubeIndex < 0 || cubeIndex >= GalaxyWindow::kCubeCount) return;
@@ -303,13 +314,13 @@ void Application::stepSystem(int step) {
     const int start = marker->getID() % 1000;
     const int found = nextQualifyingIndex(static_cast<int>(cube.stars.size()), start, step, [&](int index) {
         const StarRecord* candidate = cube.stars[static_cast<std::size_t>(index)];
-        const irr::scene::ISceneNode* node = markerOf(*candidate);
+        const irr::scene::ISceneNode* node = markers_->markerOf(*candidate);
         return candidate->systemready && node != nullptr && node->isVisible();
     });
     StarRecord* chosen = cube.stars[static_cast<std::size_t>(found)];
-    if (chosen == currentStar_ || markerOf(*chosen) == nullptr) return;
-    currentStar_ = chosen;
-    moveCentreTo(markerOf(*chosen)->getPosition());
+    if (chosen == current || markers_->markerOf(*chosen) == nullptr) return;
+    currentStar_ = chosen->id;
+    moveCentreTo(markers_->markerOf(*chosen)->getPosition());
 }
 
 void Application::drawProgress(const std::string& text) {
@@ -318,7 +329,7 @@ void Application::drawProgress(const std::string& text) {
 }
 
 void Application::saveCurrentSystem(bool toCache) {
-    StarRecord* star = currentStar_;
+    StarRecord* star = currentStar();
     if (star == nullptr) return;
     SaveHooks hooks;
     bool sceneEnded = false;

@@ -44,8 +44,7 @@ void BM_LoadGalaxy(benchmark::State& state) {
 
 void BM_RebuildWindowAtSol(benchmark::State& state) {
     LoadedGalaxy& loaded = galaxy();
-    NoCubeDisplay display;
-    GalaxyWindow window(loaded.catalogue, display);
+    GalaxyWindow window(loaded.catalogue);
     for (auto _ : state) {
         window.rebuild(0.0f, -798.0f, 2.0f);
         benchmark::DoNotOptimize(window.centreCube().count);
@@ -54,8 +53,7 @@ void BM_RebuildWindowAtSol(benchmark::State& state) {
 
 void BM_MoveWindowOneCube(benchmark::State& state) {
     LoadedGalaxy& loaded = galaxy();
-    NoCubeDisplay display;
-    GalaxyWindow window(loaded.catalogue, display);
+    GalaxyWindow window(loaded.catalogue);
     window.rebuild(0.0f, -798.0f, 2.0f);
     int direction = 1;
     for (auto _ : state) {
@@ -68,8 +66,7 @@ void BM_MoveWindowOneCube(benchmark::State& state) {
 // A star 20 Mpc away (cube 2,000,000): the search must give up at once, not fill a corridor.
 void BM_RouteToFarTarget(benchmark::State& state) {
     LoadedGalaxy& loaded = galaxy();
-    NoCubeDisplay display;
-    GalaxyWindow window(loaded.catalogue, display);
+    GalaxyWindow window(loaded.catalogue);
     window.rebuild(0.0f, -798.0f, 2.0f);
     StarRecord* start = window.centreCube().stars.front();
     StarRecord target;
@@ -77,8 +74,8 @@ void BM_RouteToFarTarget(benchmark::State& state) {
     target.physical = std::make_unique<StellarData>();
     target.physical->mass = 1.0;
     JumpNetwork network;
-    network.load(std::string(kRoot) + "/Starvane/Data/DefaultJumpData.csv", start, nullptr);
-    for (auto _ : state) benchmark::DoNotOptimize(network.findRoute(start, &target, window, nullptr));
+    network.load(std::string(kRoot) + "/Starvane/Data/DefaultJumpData.csv", start);
+    for (auto _ : state) benchmark::DoNotOptimize(network.findRoute(target, window));
 }
 
 }  // namespace

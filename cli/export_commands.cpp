@@ -97,9 +97,7 @@ int runExport(const ExportOptions& options) {
         std::cerr << "starvane-cli export: no star named \"" << options.name << "\" in the catalogue\n";
         return 1;
     }
-    NoCubeDisplay display;
-    KeptStars kept;
-    GalaxyWindow window(session->catalogue, display, kept);
+    GalaxyWindow window(session->catalogue);
     window.rebuild(static_cast<float>(star->cube.x), static_cast<float>(star->cube.y),
                    static_cast<float>(star->cube.z));
     // Without a seed the export continues from where the window's last generation left off.

@@ -41,10 +41,10 @@ nlohmann::ordered_json starToJson(const StarRecord& star) {
     j["ecliptic"] = {star.ecliptic[0], star.ecliptic[1], star.ecliptic[2]};
     j["alias"] = star.alias;
     j["classified"] = star.classified != 0;
-    j["custom"] = star.custom != 0;
+    j["custom"] = star.id.isCatalogue();
     j["systemfromfile"] = star.systemfromfile != 0;
     j["systemready"] = star.systemready != 0;
-    j["jumpnode"] = star.jumpnode != 0;
+    j["jumpnode"] = false;  // the command line shows no route
     j["connected"] = star.connected != 0;
     if (star.system) j["system"] = systemToJson(*star.system);
     return j;
@@ -57,7 +57,7 @@ void printStarLine(std::ostream& out, const StarRecord& star) {
                   d.name.c_str(), (d.spectralclass + std::to_string(d.subtype)).c_str(),
                   d.lumclass.c_str(), d.mass, d.luminosity, d.surftemp, d.age,
                   static_cast<double>(star.offset[0]), static_cast<double>(star.offset[2]),
-                  static_cast<double>(star.offset[1]), star.custom ? "  catalogue" : "");
+                  static_cast<double>(star.offset[1]), star.id.isCatalogue() ? "  catalogue" : "");
     out << line;
 }
 
@@ -93,8 +93,6 @@ int runCube(const CubeOptions& options) {
             if (options.systems && star->system) printSystemTable(std::cout, *star->system);
         }
     }
-    NoCubeDisplay display;
-    releaseCube(cube, display);
     return 0;
 }
 
@@ -117,9 +115,7 @@ StarRecord* openStar(GalaxySession& session, GalaxyWindow& window, const std::st
 int runStar(const StarOptions& options) {
     auto session = openGalaxy(chooseDataRoot(options.root), options.galaxy);
     if (!session) return 1;
-    NoCubeDisplay display;
-    KeptStars kept;
-    GalaxyWindow window(session->catalogue, display, kept);
+    GalaxyWindow window(session->catalogue);
     StarRecord* star = openStar(*session, window, options.name);
     if (star == nullptr) return 1;
     if (options.json) {
@@ -139,9 +135,7 @@ int runSave(const StarOptions& options) {
     }
     auto session = openGalaxy(chooseDataRoot(options.root), options.galaxy);
     if (!session) return 1;
-    NoCubeDisplay display;
-    KeptStars kept;
-    GalaxyWindow window(session->catalogue, display, kept);
+    GalaxyWindow window(session->catalogue);
     StarRecord* star = openStar(*session, window, options.name);
     if (star == nullptr) return 1;
     if (!saveSystemFile(session->root, *star, false)) {

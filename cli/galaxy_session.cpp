@@ -27,7 +27,7 @@ std::unique_ptr<GalaxySession> openGalaxy(const std::filesystem::path& root, con
 }
 
 StarRecord* findCatalogueStar(GalaxyCatalogue& catalogue, const std::string& name) {
-    for (StarRecord* star : catalogue.stars)
-        if (star != nullptr && star->physical && star->physical->name == name) return star;
+    for (const auto& star : catalogue.stars)
+        if (star != nullptr && star->physical && star->physical->name == name) return star.get();
     return nullptr;
 }

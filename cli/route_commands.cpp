@@ -40,12 +40,12 @@ void printRouteJson(const RouteOptions& options, const JumpNetwork& network, con
     j["distance"] = starDistance(from, to);
     j["seconds"] = seconds;
     nlohmann::ordered_json points = nlohmann::ordered_json::array();
-    for (const StarRecord* star : network.waypoints) {
+    for (const StarRecord& star : network.waypoints()) {
         nlohmann::ordered_json p;
-        p["name"] = star->physical->name;
-        p["mass"] = star->physical->mass;
-        p["cube"] = {star->cube.x, star->cube.y, star->cube.z};
-        p["offset"] = offsetJson(star->offset);
+        p["name"] = star.physical->name;
+        p["mass"] = star.physical->mass;
+        p["cube"] = {star.cube.x, star.cube.y, star.cube.z};
+        p["offset"] = offsetJson(star.offset);
         points.push_back(std::move(p));
     }
     j["waypoints"] = std::move(points);
@@ -55,17 +55,17 @@ void printRouteJson(const RouteOptions& options, const JumpNetwork& network, con
 void printRouteTable(const RouteOptions& options, const JumpNetwork& network, const StarRecord& from,
                      const StarRecord& to, double seconds) {
     std::printf("Route from %s to %s, %.2f pc, %zu jumps, found in %.3f s\n", options.from.c_str(),
-                options.to.c_str(), starDistance(from, to), network.waypoints.size() - 1, seconds);
+                options.to.c_str(), starDistance(from, to), network.waypoints().size() - 1, seconds);
     const StarRecord* previous = nullptr;
-    for (const StarRecord* star : network.waypoints) {
+    for (const StarRecord& star : network.waypoints()) {
         if (previous == nullptr) {
-            std::printf("  %-28s %7.3f M  start\n", star->physical->name.c_str(), star->physical->mass);
+            std::printf("  %-28s %7.3f M  start\n", star.physical->name.c_str(), star.physical->mass);
         } else {
-            std::printf("  %-28s %7.3f M  jump %7.2f pc  categories %s -> %s\n", star->physical->name.c_str(),
-                        star->physical->mass, starDistance(*previous, *star),
-                        categoriesOf(network, *previous).c_str(), categoriesOf(network, *star).c_str());
+            std::printf("  %-28s %7.3f M  jump %7.2f pc  categories %s -> %s\n", star.physical->name.c_str(),
+                        star.physical->mass, starDistance(*previous, star),
+                        categoriesOf(network, *previous).c_str(), categoriesOf(network, star).c_str());
         }
-        previous = star;
+        previous = &star;
     }
 }
 
@@ -79,18 +79,16 @@ int runRoute(const RouteOptions& options) {
                   << "\" in the catalogue\n";
         return 1;
     }
-    NoCubeDisplay display;
-    KeptStars kept;
-    GalaxyWindow window(session->catalogue, display, kept);
+    GalaxyWindow window(session->catalogue);
     window.rebuild(static_cast<float>(from->cube.x), static_cast<float>(from->cube.y),
                    static_cast<float>(from->cube.z));
     JumpNetwork network;
-    if (!network.load(session->root / "Starvane" / "Data" / "DefaultJumpData.csv", from, nullptr)) {
+    if (!network.load(session->root / "Starvane" / "Data" / "DefaultJumpData.csv", from)) {
         std::cerr << "starvane-cli route: cannot read Starvane/Data/DefaultJumpData.csv\n";
         return 1;
     }
     const auto started = std::chrono::steady_clock::now();
-    const bool found = network.findRoute(from, to, window, nullptr);
+    const bool found = network.findRoute(*to, window);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     if (!found) {
         std::cerr << "starvane-cli route: no route from " << options.from << " to " << options.to
@@ -125,7 +123,7 @@ int runHotSpots(const HotSpotOptions& options) {
         return 1;
     }
     HotSpotStore store;
-    store.loadHotSpots(path, nullptr, nullptr);
+    store.loadHotSpots(path);
     if (options.json) {
         nlohmann::ordered_json j = nlohmann::ordered_json::array();
         for (const HotSpotFolder& folder : store.folders) {

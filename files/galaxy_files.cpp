@@ -40,8 +40,6 @@ std::string_view field(const std::vector<std::string_view>& fields, std::size_t 
 void placeCustomStar(StarRecord& custom) {
     custom.classified = 1;
     custom.connected = 0;
-    custom.custom = 1;
-    custom.jumpnode = 0;
 }
 
 }  // namespace
@@ -108,7 +106,6 @@ void readGalaxyDescription(GalaxyCatalogue& catalogue, const std::string& text) 
 }
 
 void readStarCatalogue(GalaxyCatalogue& catalogue, const std::string& text) {
-    for (StarRecord* star : catalogue.stars) delete star;
     catalogue.stars.clear();
 
     const std::vector<std::string_view> lines = splitLines(text);
@@ -135,27 +132,23 @@ void readStarCatalogue(GalaxyCatalogue& catalogue, const std::string& text) {
         star->offset[0] = static_cast<float>(leadingNumber(field(fields, 8)));
         star->offset[2] = static_cast<float>(leadingNumber(field(fields, 9)));
         star->offset[1] = static_cast<float>(leadingNumber(field(fields, 10)));
-        star->custom = 1;
         if (data.name == "NIL") nameStar(catalogue, *star, star->cube.x, star->cube.y, star->cube.z);
 
-        StarRecord* placed = star.release();
         for (auto& custom : catalogue.customstars) {
-            if (custom == nullptr || custom->alias != placed->physical->name) continue;
-            custom->cube = placed->cube;
-            custom->offset = placed->offset;
-            delete placed;
-            placed = custom.release();
-            placeCustomStar(*placed);
+            if (custom == nullptr || custom->alias != star->physical->name) continue;
+            custom->cube = star->cube;
+            custom->offset = star->offset;
+            star = std::move(custom);
+            placeCustomStar(*star);
             break;
         }
-        catalogue.stars.push_back(placed);
+        catalogue.stars.push_back(std::move(star));
     }
 
     for (auto& custom : catalogue.customstars) {
         if (custom == nullptr || !custom->alias.empty()) continue;
-        StarRecord* extra = custom.release();
-        placeCustomStar(*extra);
-        catalogue.stars.push_back(extra);
+        placeCustomStar(*custom);
+        catalogue.stars.push_back(std::move(custom));
     }
     catalogue.count = static_cast<std::int32_t>(catalogue.stars.size());
 }

@@ -88,29 +88,19 @@ std::string HotSpotStore::text() const {
     return out.str();
 }
 
-void HotSpotStore::loadHotSpots(const std::filesystem::path& path, ListBox* hotspots,
-                                ListBox* folderList) {
-    hotspotlist = hotspots;
-    folderlist = folderList;
-    readText(readTextFile(withExtension(path)));
-    refreshLists();
-}
-
-void HotSpotStore::reloadHotSpots(const std::filesystem::path& path) {
+void HotSpotStore::loadHotSpots(const std::filesystem::path& path) {
     folders.clear();
     foldercount = 0;
     readText(readTextFile(withExtension(path)));
-    refreshLists();
 }
 
 bool HotSpotStore::saveHotSpots(const std::filesystem::path& path) const {
     return writeFileAtomically(withExtension(path), text());
 }
 
-int HotSpotStore::selectedFolder() const {
-    if (folderlist == nullptr) return folders.empty() ? -1 : 0;
-    const int index = folderlist->selected();
-    return index >= 0 && index < static_cast<int>(folders.size()) ? index : -1;
+const HotSpotFolder* HotSpotStore::folderAt(int folder) const {
+    if (folder < 0 || folder >= static_cast<int>(folders.size())) return nullptr;
+    return &folders[static_cast<std::size_t>(folder)];
 }
 
 void HotSpotStore::addFolder(const std::string& name) {
@@ -121,73 +111,53 @@ void HotSpotStore::addFolder(const std::string& name) {
         if (c == '\n' || c == '\r') c = ' ';
     folders.push_back(folder);
     foldercount = static_cast<std::int32_t>(folders.size());
-    refreshLists();
 }
 
-void HotSpotStore::deleteFolder() {
-    const int index = selectedFolder();
-    if (index < 0 || folders.size() < 2) return;
-    folders.erase(folders.begin() + index);
+bool HotSpotStore::deleteFolder(int folder) {
+    if (folderAt(folder) == nullptr || folders.size() < 2) return false;
+    folders.erase(folders.begin() + folder);
     foldercount = static_cast<std::int32_t>(folders.size());
-    refreshLists();
+    return true;
 }
 
-void HotSpotStore::addHotSpot(const std::string& name, int x, int y, int z) {
-    const int index = selectedFolder();
-    if (index < 0) return;
-    HotSpotFolder& folder = folders[static_cast<std::size_t>(index)];
+bool HotSpotStore::addHotSpot(int folder, const std::string& name, int x, int y, int z) {
+    if (folderAt(folder) == nullptr) return false;
+    HotSpotFolder& chosen = folders[static_cast<std::size_t>(folder)];
     // The file separates the name from the coordinates with the first comma.
     std::string safe = name;
     for (char& c : safe)
         if (c == ',' || c == '\n' || c == '\r') c = ' ';
-    folder.hotspots.push_back(HotSpot{safe, x, y, z});
-    folder.count = static_cast<std::int32_t>(folder.hotspots.size());
-    refreshLists();
+    chosen.hotspots.push_back(HotSpot{safe, x, y, z});
+    chosen.count = static_cast<std::int32_t>(chosen.hotspots.size());
+    return true;
 }
 
-void HotSpotStore::deleteHotSpot() {
-    const int index = selectedFolder();
-    if (index < 0 || hotspotlist == nullptr) return;
-    HotSpotFolder& folder = folders[static_cast<std::size_t>(index)];
-    const int selected = hotspotlist->selected();
-    if (selected <= 0 || selected > static_cast<int>(folder.hotspots.size()) || folder.hotspots.size() < 2)
-        return;
-    folder.hotspots.erase(folder.hotspots.begin() + (selected - 1));
-    folder.count = static_cast<std::int32_t>(folder.hotspots.size());
-    refreshLists();
+bool HotSpotStore::deleteHotSpot(int folder, int row) {
+    if (folderAt(folder) == nullptr) return false;
+    HotSpotFolder& chosen = folders[static_cast<std::size_t>(folder)];
+    if (row <= 0 || row > static_cast<int>(chosen.hotspots.size()) || chosen.hotspots.size() < 2) return false;
+    chosen.hotspots.erase(chosen.hotspots.begin() + (row - 1));
+    chosen.count = static_cast<std::int32_t>(chosen.hotspots.size());
+    return true;
 }
 
-HotSpot HotSpotStore::selectedHotSpot() const {
-    const int index = selectedFolder();
-    if (index < 0 || hotspotlist == nullptr) return {};
-    const HotSpotFolder& folder = folders[static_cast<std::size_t>(index)];
-    const int selected = hotspotlist->selected();
-    if (selected <= 0 || selected > static_cast<int>(folder.hotspots.size())) return {};
-    return folder.hotspots[static_cast<std::size_t>(selected - 1)];
+HotSpot HotSpotStore::hotSpotAt(int folder, int row) const {
+    const HotSpotFolder* chosen = folderAt(folder);
+    if (chosen == nullptr || row <= 0 || row > static_cast<int>(chosen->hotspots.size())) return {};
+    return chosen->hotspots[static_cast<std::size_t>(row - 1)];
 }
 
-void HotSpotStore::refreshFolderList() {
-    if (folderlist == nullptr) return;
-    // The selected folder stays selected when the list is filled again.
-    const int selected = folderlist->selected();
-    folderlist->clear();
-    for (const HotSpotFolder& folder : folders) folderlist->addItem(folder.name);
-    if (selected >= 0 && !folders.empty())
-        folderlist->setSelected(std::min(selected, static_cast<int>(folders.size()) - 1));
+std::vector<std::string> HotSpotStore::folderRows() const {
+    std::vector<std::string> rows;
+    for (const HotSpotFolder& folder : folders) rows.push_back(folder.name);
+    return rows;
 }
 
-void HotSpotStore::refreshHotSpotList() {
-    if (hotspotlist == nullptr) return;
-    hotspotlist->clear();
-    hotspotlist->addItem("None");
-    const int index = selectedFolder();
-    if (index < 0) return;
-    for (const HotSpot& spot : folders[static_cast<std::size_t>(index)].hotspots)
-        hotspotlist->addItem(spot.name + " (" + std::to_string(spot.x) + " / " + std::to_string(spot.y) +
-                             " / " + std::to_string(spot.z) + ")");
-}
-
-void HotSpotStore::refreshLists() {
-    refreshFolderList();
-    refreshHotSpotList();
+std::vector<std::string> HotSpotStore::hotSpotRows(int folder) const {
+    std::vector<std::string> rows{"None"};
+    if (const HotSpotFolder* chosen = folderAt(folder))
+        for (const HotSpot& spot : chosen->hotspots)
+            rows.push_back(spot.name + " (" + std::to_string(spot.x) + " / " + std::to_string(spot.y) + " / " +
+                           std::to_string(spot.z) + ")");
+    return rows;
 }

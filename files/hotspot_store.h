@@ -1,14 +1,13 @@
 #pragma once
 // HotSpots: the user's bookmarks of places in the galaxy, named cube positions grouped into
-// named folders, kept in ".spt" files in the galaxy's "HotSpots/" folder and shown in two list
-// boxes: the folders, and the bookmarks of the selected folder.
+// named folders, kept in ".spt" files in the galaxy's "HotSpots/" folder. The view shows them
+// in two lists, the folders and the bookmarks of the selected folder, from the rows given
+// here, and hands back the selected folder and row.
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include "platform/list_box.h"
 
 struct HotSpot {
     std::string name;
@@ -27,36 +26,35 @@ class HotSpotStore {
 public:
     std::vector<HotSpotFolder> folders;
     std::int32_t foldercount = 0;  // always folders.size()
-    ListBox* folderlist = nullptr;
-    ListBox* hotspotlist = nullptr;
 
-    // Remembers the list boxes and reads "<path>.spt".
-    void loadHotSpots(const std::filesystem::path& path, ListBox* hotspots, ListBox* folderList);
     // Empties the store and reads "<path>.spt".
-    void reloadHotSpots(const std::filesystem::path& path);
+    void loadHotSpots(const std::filesystem::path& path);
     // Writes the whole store to "<path>.spt"; false when it could not be written.
     bool saveHotSpots(const std::filesystem::path& path) const;
 
+    // `folder` is the selected row of the folder list, `row` that of the bookmark list; either
+    // may be -1 or out of range, which selects nothing.
     void addFolder(const std::string& name);
-    // Deletes the selected folder, unless it is the last one.
-    void deleteFolder();
-    // Adds a bookmark to the selected folder.
-    void addHotSpot(const std::string& name, int x, int y, int z);
-    // Deletes the selected bookmark, unless "None" is selected or it is the folder's last.
-    void deleteHotSpot();
-    // The selected bookmark of the selected folder; an empty one when "None" is selected.
-    HotSpot selectedHotSpot() const;
+    // Each of these says whether it changed the store. Deletes the folder, unless it is the
+    // last one.
+    bool deleteFolder(int folder);
+    bool addHotSpot(int folder, const std::string& name, int x, int y, int z);
+    // Deletes the bookmark of that row, unless the row is "None" or it is the folder's last.
+    bool deleteHotSpot(int folder, int row);
+    // The bookmark of that row; an empty one for "None" or nothing.
+    HotSpot hotSpotAt(int folder, int row) const;
 
-    void refreshFolderList();
-    void refreshHotSpotList();
+    // The rows of the folder list, and of the bookmark list of a folder: "None" first, then
+    // each bookmark with its coordinates.
+    std::vector<std::string> folderRows() const;
+    std::vector<std::string> hotSpotRows(int folder) const;
 
     // The store as file text, and read back from it.
     std::string text() const;
     void readText(const std::string& text);
 
 private:
-    int selectedFolder() const;
-    void refreshLists();
+    const HotSpotFolder* folderAt(int folder) const;
 };
 
 // The path of bookmark file `fileName` (without extension) of galaxy `galaxy` below the

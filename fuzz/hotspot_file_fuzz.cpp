@@ -24,14 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     HotSpotStore store;
     store.readText(std::string(reinterpret_cast<const char*>(data), size));
     if (!consistent(store)) __builtin_trap();
-    MemoryListBox folders;
-    MemoryListBox hotspots;
-    store.folderlist = &folders;
-    store.hotspotlist = &hotspots;
-    store.refreshFolderList();
-    store.refreshHotSpotList();
-    hotspots.setSelected(1);
-    (void)store.selectedHotSpot();
+    (void)store.folderRows();
+    (void)store.hotSpotRows(0);
+    (void)store.hotSpotAt(0, 1);
     // Written once, the text is stable: it reads back and writes again the same.
     HotSpotStore written;
     written.readText(store.text());

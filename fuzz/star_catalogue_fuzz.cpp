@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     readStarCatalogue(catalogue, text);
     if (catalogue.count != static_cast<int>(catalogue.stars.size())) __builtin_trap();
     catalogue.buildCubeIndex();
-    for (const StarRecord* star : catalogue.stars)
+    for (const auto& star : catalogue.stars)
         if (star == nullptr || !star->physical) __builtin_trap();
     return 0;
 }

@@ -27,7 +27,7 @@ double chanceOfAny(int n, double p) {
     return sum;
 }
 
-void finishStar(const GalaxyCube& catalogue, StarRecord& star, int region, double distance,
+void finishStar(const GalaxyParameters& catalogue, StarRecord& star, int region, double distance,
                 const StarIdentity& identity, double mass, MwcRandom& random) {
     StellarData& data = *star.physical;
     startOnMainSequence(*catalogue.stellartables, mass, data);
@@ -39,14 +39,15 @@ void finishStar(const GalaxyCube& catalogue, StarRecord& star, int region, doubl
             data.typename_ = "Main Sequence Star";
     }
     star.cube = {identity.x, identity.y, identity.z};
+    star.id = StarId::generatedStar(star.cube, identity.index);
     star.systemfromfile = 0;
     for (float& angle : star.ecliptic) angle = static_cast<float>(random.uniform(0.0, 360.0));
     star.connected = 0;
 }
 
-StarRecord* newStar() {
-    StarRecord* star = new StarRecord;
-    star->physical = std::make_unique<StellarData>();
+StarRecord newStar() {
+    StarRecord star;
+    star.physical = std::make_unique<StellarData>();
     return star;
 }
 
@@ -81,7 +82,7 @@ int brightClassCount(int expected, int generated, double probability, double thr
     return count;
 }
 
-bool insideBar(const GalaxyCube& catalogue, int x, int y, int z) {
+bool insideBar(const GalaxyParameters& catalogue, int x, int y, int z) {
     const double theta = -catalogue.bulgeangle * std::numbers::pi / 180.0;
     const double u = x * std::sin(theta) + y * std::cos(theta);
     const double v = x * std::cos(theta) - y * std::sin(theta);
@@ -91,7 +92,7 @@ bool insideBar(const GalaxyCube& catalogue, int x, int y, int z) {
            catalogue.bulgeheight / 2.0;
 }
 
-CubeExpectation expectStars(const GalaxyCube& catalogue, int x, int y, int z, float density,
+CubeExpectation expectStars(const GalaxyParameters& catalogue, int x, int y, int z, float density,
                             MwcRandom& random) {
     CubeExpectation result;
     const double height = std::abs(static_cast<double>(z));
@@ -125,45 +126,67 @@ CubeExpectation expectStars(const GalaxyCube& catalogue, int x, int y, int z, fl
     return result;
 }
 
-StarRecord* makeBrightStar(const GalaxyCube& catalogue, double startmass, int region,
-                           double distance, int x, int y, int z, int index, MwcRandom& random) {
-    StarRecord* star = newStar();
-    drawOffset(*star, random);
+StarRecord makeBrightStar(const GalaxyParameters& catalogue, double startmass, int region,
+                          double distance, int x, int y, int z, int index, MwcRandom& random) {
+    StarRecord star = newStar();
+    drawOffset(star, random);
     const MassBin& bin = massBinFor(startmass);
     const double target = random.uniform(bin.countstart, bin.countend);
     const double mass = growMass(bin, startmass, target);
-    finishStar(catalogue, *star, region, distance, {x, y, z, index}, mass, random);
+    finishStar(catalogue, star, region, distance, {x, y, z, index}, mass, random);
     return star;
 }
 
-StarRecord* makeFillUpStar(const GalaxyCube& catalogue, int region, double distance, int x, int y,
-                           int z, int index, MwcRandom& random) {
+StarRecord makeFillUpStar(const GalaxyParameters& catalogue, int region, double distance, int x, int y,
+                          int z, int index, MwcRandom& random) {
     const double target = random.uniform(0.0, 370.2635905792612);
     double startmass = 0.1;
     if (target > 319.8871322782174)
         startmass = 1.0;
     else if (target > 243.51116602795884)
         startmass = 0.5;
-    StarRecord* star = newStar();
-    drawOffset(*star, random);
+    StarRecord star = newStar();
+    drawOffset(star, random);
     const double mass = growMass(massBinFor(startmass), startmass, target);
-    finishStar(catalogue, *star, region, distance, {x, y, z, index}, mass, random);
+    finishStar(catalogue, star, region, distance, {x, y, z, index}, mass, random);
     return star;
 }
 
-void populateCube(GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int y, int z,
-                  int brightness, bool brightonly, int catalogueLimit) {
-    // Catalogue stars first, completed the first time their cube is visited.
+namespace {
+
+// The catalogue stars of the cube, completed the first time their cube is visited: before the
+// source is reseeded for the cube, so they draw from where the visit before left it.
+std::vector<StarRecord*> catalogueStarsOf(GalaxyCatalogue& catalogue, int x, int y, int z, int limit) {
     std::vector<StarRecord*> list;
     for (StarRecord* star : catalogue.starsInCube(x, y, z)) {
-        if (catalogueLimit >= 0 && static_cast<int>(list.size()) >= catalogueLimit) break;
+        if (limit >= 0 && static_cast<int>(list.size()) >= limit) break;
         if (!star->classified) {
             star->classified = 1;
             completeCatalogueStar(catalogue, *catalogue.stellartables, *star, catalogue.starRandom);
         }
         list.push_back(star);
     }
-    const int catalogueCount = static_cast<int>(list.size());
+    return list;
+}
+
+// How many stars the cube generates besides its `catalogueCount` catalogue stars.
+int starsToGenerate(const CubeExpectation& expectation, int catalogueCount) {
+    const double expectedCount =
+        expectation.expected * static_cast<double>(0.01f) * static_cast<double>(1000.0f) -
+        catalogueCount;
+    // More than this many stars in one cube means a broken density picture, not a galaxy.
+    constexpr double kMostStarsPerCube = 1000000.0;
+    const double wanted = std::trunc(expectedCount);
+    return wanted > 0.0 ? static_cast<int>(std::fmin(wanted, kMostStarsPerCube)) : 0;
+}
+
+}  // namespace
+
+void populateCube(GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int y, int z,
+                  int brightness, bool brightonly, int catalogueLimit) {
+    cube = GalaxyCube{};
+    cube.index = {x, y, z};
+    std::vector<StarRecord*> list = catalogueStarsOf(catalogue, x, y, z, catalogueLimit);
 
     const std::uint32_t seedA =
         static_cast<std::uint32_t>(y) * 4165u + static_cast<std::uint32_t>(x) + 8677778u;
@@ -175,39 +198,29 @@ void populateCube(GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int y, in
     const float density = cubeDensity(brightness, z);
     const CubeExpectation expectation = expectStars(catalogue, x, y, z, density, random);
     const double distance = std::sqrt(static_cast<double>(x) * x + static_cast<double>(y) * y);
-    const double expectedCount =
-        expectation.expected * static_cast<double>(0.01f) * static_cast<double>(1000.0f) -
-        catalogueCount;
-    // More than this many stars in one cube means a broken density picture, not a galaxy.
-    constexpr double kMostStarsPerCube = 1000000.0;
-    const double wanted = std::trunc(expectedCount);
-    const int toGenerate = wanted > 0.0 ? static_cast<int>(std::fmin(wanted, kMostStarsPerCube)) : 0;
+    const int toGenerate = starsToGenerate(expectation, static_cast<int>(list.size()));
 
+    std::vector<StarRecord>& made = cube.generated;
     int generated = 0;
     for (const BrightClass& brightClass : kBrightClasses) {
         const double threshold = random.uniform(1e-14, 0.99999999999999);
         const int stars =
             brightClassCount(toGenerate, generated, brightClass.probability, threshold);
         for (int i = 0; i < stars; ++i) {
-            StarRecord* star = makeBrightStar(catalogue, brightClass.startmass, expectation.region,
-                                              distance, x, y, z, generated + i, random);
-            nameStar(catalogue, *star, x, y, z);
-            list.push_back(star);
+            made.push_back(makeBrightStar(catalogue, brightClass.startmass, expectation.region,
+                                          distance, x, y, z, generated + i, random));
+            nameStar(catalogue, made.back(), x, y, z);
         }
         generated += stars;
     }
     if (!brightonly) {
         for (int i = generated; i < toGenerate; ++i) {
-            StarRecord* star = makeFillUpStar(catalogue, expectation.region, distance, x, y, z, i, random);
-            nameStar(catalogue, *star, x, y, z);
-            list.push_back(star);
+            made.push_back(makeFillUpStar(catalogue, expectation.region, distance, x, y, z, i, random));
+            nameStar(catalogue, made.back(), x, y, z);
         }
     }
 
+    for (StarRecord& star : made) list.push_back(&star);
     cube.stars = std::move(list);
     cube.count = static_cast<std::int32_t>(cube.stars.size());
-    cube.stalksshown = 0;
-    cube.labelsshown = 0;
-    cube.markersshown = 0;
-    cube.systemsgenerated = 0;
 }

@@ -6,9 +6,10 @@
 // choice of a massive star depends on its cube and its place among the generated stars).
 
 #include "galaxy/galaxy_catalogue.h"
+#include "galaxy/galaxy_cube.h"
 #include "galaxy/stellar_tables.h"
 
-// Fills the empty `cube` for indices (x, y, z). `brightonly` leaves out the low-mass stars.
+// Fills `cube` afresh for indices (x, y, z). `brightonly` leaves out the low-mass stars.
 // `catalogueLimit` caps how many catalogue stars the cube takes.
 void populateCube(GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int y, int z,
                   int brightness, bool brightonly, int catalogueLimit = -1);
@@ -19,11 +20,11 @@ struct CubeExpectation {
     int region = 2;
     double expected = 0.0;
 };
-CubeExpectation expectStars(const GalaxyCube& catalogue, int x, int y, int z, float density,
+CubeExpectation expectStars(const GalaxyParameters& catalogue, int x, int y, int z, float density,
                             MwcRandom& random);
 
 // Whether cube (x, y, z) lies inside the central bar.
-bool insideBar(const GalaxyCube& catalogue, int x, int y, int z);
+bool insideBar(const GalaxyParameters& catalogue, int x, int y, int z);
 
 // binom(n, j) (1-p)^(n-j) p^j, with the running product `coefficient` = binom(n, j) for small n.
 double binomialTerm(int n, int j, double p, double coefficient);
@@ -35,7 +36,7 @@ int brightClassCount(int expected, int generated, double probability, double thr
 // A new star by the rules for massive classes (start mass of the class) or the fill-up rule;
 // both draw offsets, mass, age and orientation from `random`. `index` is
 // the star's place among the generated stars of cube (x, y, z), counted from 0.
-StarRecord* makeBrightStar(const GalaxyCube& catalogue, double startmass, int region,
-                           double distance, int x, int y, int z, int index, MwcRandom& random);
-StarRecord* makeFillUpStar(const GalaxyCube& catalogue, int region, double distance, int x, int y,
-                           int z, int index, MwcRandom& random);
+StarRecord makeBrightStar(const GalaxyParameters& catalogue, double startmass, int region,
+                          double distance, int x, int y, int z, int index, MwcRandom& random);
+StarRecord makeFillUpStar(const GalaxyParameters& catalogue, int region, double distance, int x, int y,
+                          int z, int index, MwcRandom& random);

@@ -1,9 +1,6 @@
 #include "galaxy/galaxy_catalogue.h"
 
-GalaxyCatalogue::~GalaxyCatalogue() { clearStars(); }
-
 void GalaxyCatalogue::clearStars() {
-    for (StarRecord* star : stars) delete star;
     stars.clear();
     count = 0;
     customstars.clear();
@@ -12,12 +9,21 @@ void GalaxyCatalogue::clearStars() {
 
 void GalaxyCatalogue::buildCubeIndex() {
     cubeindex_.clear();
-    for (StarRecord* star : stars)
-        if (star != nullptr) cubeindex_[{star->cube.x, star->cube.y, star->cube.z}].push_back(star);
+    for (std::size_t i = 0; i < stars.size(); ++i) {
+        StarRecord* star = stars[i].get();
+        if (star == nullptr) continue;
+        star->id = StarId::catalogueStar(static_cast<std::int32_t>(i));
+        cubeindex_[{star->cube.x, star->cube.y, star->cube.z}].push_back(star);
+    }
 }
 
 const std::vector<StarRecord*>& GalaxyCatalogue::starsInCube(int x, int y, int z) const {
     static const std::vector<StarRecord*> kNone;
     const auto found = cubeindex_.find({x, y, z});
     return found == cubeindex_.end() ? kNone : found->second;
+}
+
+StarRecord* GalaxyCatalogue::star(std::int32_t index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= stars.size()) return nullptr;
+    return stars[static_cast<std::size_t>(index)].get();
 }

@@ -1,8 +1,8 @@
 #pragma once
-// The galaxy catalogue: the one GalaxyCube that owns every catalogue star and every custom
-// system read from the galaxy folder, and holds the galaxy's parameters, density picture and
-// stellar tables. The cubes of the window take their catalogue stars from it through an index
-// by cube, which keeps the catalogue's order.
+// The galaxy catalogue: it owns every catalogue star and every custom system read from the
+// galaxy folder, and holds the galaxy's parameters, density picture and stellar tables. The
+// cubes of the window take their catalogue stars from it through an index by cube, which keeps
+// the catalogue's order.
 
 #include <cstdint>
 #include <map>
@@ -10,15 +10,19 @@
 #include <tuple>
 #include <vector>
 
-#include "galaxy/galaxy_cube.h"
+#include "galaxy/galaxy_parameters.h"
 #include "galaxy/mwc_random.h"
+#include "galaxy/star_record.h"
 #include "generation/lcg_random.h"
 
-struct GalaxyCatalogue : GalaxyCube {
+struct GalaxyCatalogue : GalaxyParameters {
     GalaxyCatalogue() = default;
     GalaxyCatalogue(const GalaxyCatalogue&) = delete;
     GalaxyCatalogue& operator=(const GalaxyCatalogue&) = delete;
-    ~GalaxyCatalogue();
+
+    // The catalogue stars; star i has the id StarId::catalogueStar(i) once numbered.
+    std::vector<std::unique_ptr<StarRecord>> stars;
+    std::int32_t count = 0;  // always stars.size()
 
     // Custom systems read from the galaxy folder, in listing order. Those placed into `stars`
     // are handed over to it (their slot here becomes null).
@@ -36,11 +40,15 @@ struct GalaxyCatalogue : GalaxyCube {
     // continues from where the last generation left it.
     LcgRandom systemRandom;
 
-    // Rebuilds the index of catalogue stars by cube; call after `stars` changed.
+    // Numbers the stars by their place and rebuilds the index of stars by cube; call after
+    // `stars` changed.
     void buildCubeIndex();
 
     // The catalogue stars of a cube, in catalogue order (empty when there are none).
     const std::vector<StarRecord*>& starsInCube(int x, int y, int z) const;
+
+    // Catalogue star `index`, or null outside the catalogue.
+    StarRecord* star(std::int32_t index) const;
 
     // Deletes every star and custom system and empties the index.
     void clearStars();

@@ -12,6 +12,13 @@ namespace {
 
 int truncated(float value) { return static_cast<int>(std::trunc(value)); }
 
+// A cube leaves the window: the catalogue stars it listed live on without their systems.
+void release(std::unique_ptr<GalaxyCube>& cube) {
+    if (cube == nullptr) return;
+    if (cube->systemsgenerated) releaseSystems(*cube);
+    cube.reset();
+}
+
 }  // namespace
 
 void generateSystems(GalaxyCube& cube, int x, int y, int z, double systemseed, MwcRandom& random,
@@ -32,55 +39,26 @@ void generateSystems(GalaxyCube& cube, int x, int y, int z, double systemseed, M
 
 void releaseSystems(GalaxyCube& cube) {
     for (StarRecord* star : cube.stars) {
-        if (star->systemfromfile || star->jumpnode) continue;
+        if (star->systemfromfile) continue;
         star->system.reset();
         star->systemready = 0;
     }
     cube.systemsgenerated = 0;
 }
 
-void releaseCube(GalaxyCube& cube, CubeDisplay& display, KeptStars& kept) {
-    if (cube.markersshown || cube.labelsshown || cube.stalksshown) {
-        display.removeNodes(cube);
-        for (StarRecord* star : cube.stars) star->alias = "BiblBabl";
-    }
-    if (cube.systemsgenerated) releaseSystems(cube);
-    for (StarRecord* star : cube.stars) {
-        if (star->custom) continue;
-        if (star->jumpnode)
-            kept.keep(star);
-        else
-            delete star;
-    }
-    cube.stars.clear();
-    cube.count = 0;
-}
-
-void releaseCube(GalaxyCube& cube, CubeDisplay& display) {
-    KeptStars passing;
-    releaseCube(cube, display, passing);
-}
-
-GalaxyWindow::GalaxyWindow(GalaxyCatalogue& catalogue, CubeDisplay& display, KeptStars& kept)
-    : catalogue_(catalogue), display_(display), kept_(kept) {}
-
-GalaxyWindow::GalaxyWindow(GalaxyCatalogue& catalogue, CubeDisplay& display)
-    : catalogue_(catalogue), display_(display), kept_(ownkept_) {}
+GalaxyWindow::GalaxyWindow(GalaxyCatalogue& catalogue) : catalogue_(catalogue) {}
 
 GalaxyWindow::~GalaxyWindow() { releaseAll(); }
 
 void GalaxyWindow::releaseAll() {
-    kept_.collect();
-    for (auto& node : nodes_) {
-        if (node == nullptr) continue;
-        releaseCube(*node, display_, kept_);
-        node.reset();
-    }
+    for (auto& node : nodes_) release(node);
 }
 
-void GalaxyWindow::populate(GalaxyCube& cube, int x, int y, int z, int catalogueLimit) {
+std::unique_ptr<GalaxyCube> GalaxyWindow::populated(int x, int y, int z, int catalogueLimit) {
+    auto cube = std::make_unique<GalaxyCube>();
     const int brightness = densityBrightness(catalogue_.densityimage.get(), x, y);
-    populateCube(catalogue_, cube, x, y, z, brightness, false, catalogueLimit);
+    populateCube(catalogue_, *cube, x, y, z, brightness, false, catalogueLimit);
+    return cube;
 }
 
 void GalaxyWindow::generateCentreSystems() {
@@ -89,24 +67,26 @@ void GalaxyWindow::generateCentreSystems() {
                     catalogue_.systemRandom);
 }
 
+StarRecord* GalaxyWindow::find(const StarId& id) const {
+    if (id.isCatalogue()) return catalogue_.star(id.index);
+    if (!id.isGenerated() || id.index < 0) return nullptr;
+    for (const auto& node : nodes_) {
+        if (node == nullptr || node->index != id.cube) continue;
+        if (static_cast<std::size_t>(id.index) >= node->generated.size()) return nullptr;
+        return &node->generated[static_cast<std::size_t>(id.index)];
+    }
+    return nullptr;
+}
+
 void GalaxyWindow::rebuild(float x, float y, float z) {
     releaseAll();
     centre_ = {x, y, z};
     for (int dz = -1; dz <= 1; ++dz)
         for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                const int node = nodeIndex(dx, dy, dz);
-                nodes_[node] = std::make_unique<GalaxyCube>();
-                populate(*nodes_[node], truncated(x + static_cast<float>(dx)),
-                         truncated(y + static_cast<float>(dy)),
-                         truncated(z + static_cast<float>(dz)), -1);
-                if (catalogue_.surroundings || node == kCentreNode)
-                    display_.createMarkers(*nodes_[node], dx, dy, dz);
-            }
-    for (int dz = -1; dz <= 1; ++dz)
-        for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
-                display_.createLabelsAndStalks(*nodes_[nodeIndex(dx, dy, dz)], dx, dy, dz);
+                nodes_[nodeIndex(dx, dy, dz)] =
+                    populated(truncated(x + static_cast<float>(dx)), truncated(y + static_cast<float>(dy)),
+                              truncated(z + static_cast<float>(dz)), -1);
     generateCentreSystems();
 }
 
@@ -115,49 +95,31 @@ void GalaxyWindow::move(int direction) {
     const int axis = (direction - 1) / 2;
     const int sign = direction % 2 == 1 ? 1 : -1;
 
-    kept_.collect();
     for (auto& node : nodes_)
         if (node->systemsgenerated) releaseSystems(*node);
 
+    // The trailing face leaves; the others shift one place back.
     std::array<std::unique_ptr<GalaxyCube>, kCubeCount> moved;
-    std::array<int, kCubeCount> recycled{};
-    int recycledCount = 0;
-    for (int dz = -1; dz <= 1; ++dz)
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                int offset[3] = {dx, dy, dz};
-                std::unique_ptr<GalaxyCube> cube = std::move(nodes_[nodeIndex(dx, dy, dz)]);
-                if (offset[axis] == -sign) {
-                    // The trailing face becomes the new leading face.
-                    releaseCube(*cube, display_, kept_);
-                    offset[axis] = sign;
-                    recycled[recycledCount++] = nodeIndex(offset[0], offset[1], offset[2]);
-                } else {
-                    offset[axis] -= sign;
-                    display_.moveNodes(*cube, offset[0], offset[1], offset[2]);
-                }
-                moved[nodeIndex(offset[0], offset[1], offset[2])] = std::move(cube);
-            }
+    for (int node = 0; node < kCubeCount; ++node) {
+        int offset[3] = {node % 3 - 1, (node / 3) % 3 - 1, node / 9 - 1};
+        if (offset[axis] == -sign) {
+            release(nodes_[node]);
+            continue;
+        }
+        offset[axis] -= sign;
+        moved[nodeIndex(offset[0], offset[1], offset[2])] = std::move(nodes_[node]);
+    }
     nodes_ = std::move(moved);
 
-    std::sort(recycled.begin(), recycled.begin() + recycledCount);
-    for (int i = 0; i < recycledCount; ++i) {
-        const int node = recycled[i];
+    // The new leading face, in node order.
+    for (int node = 0; node < kCubeCount; ++node) {
+        if (nodes_[node] != nullptr) continue;
         const int offset[3] = {node % 3 - 1, (node / 3) % 3 - 1, node / 9 - 1};
         int index[3];
         for (int a = 0; a < 3; ++a)
             index[a] = truncated(centre_[a]) + (a == axis ? 2 * sign : offset[a]);
-        populate(*nodes_[node], index[0], index[1], index[2], kCatalogueStarsPerCube);
+        nodes_[node] = populated(index[0], index[1], index[2], kCatalogueStarsPerCube);
     }
-
     centre_[axis] += static_cast<float>(sign);
-    for (int i = 0; i < recycledCount; ++i) {
-        const int node = recycled[i];
-        const int dx = node % 3 - 1, dy = (node / 3) % 3 - 1, dz = node / 9 - 1;
-        if (catalogue_.surroundings) display_.createMarkers(*nodes_[node], dx, dy, dz);
-        display_.createLabelsAndStalks(*nodes_[node], dx, dy, dz);
-    }
-    if (!catalogue_.surroundings && !nodes_[kCentreNode]->markersshown)
-        display_.createMarkers(*nodes_[kCentreNode], 0, 0, 0);
     generateCentreSystems();
 }

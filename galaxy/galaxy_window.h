@@ -1,14 +1,14 @@
 #pragma once
 // The window of 3 x 3 x 3 cubes around the viewer. Only these cubes hold generated stars;
 // the stars of the centre cube have their planetary systems. The window is rebuilt when the
-// viewer jumps and moved by one cube when the viewer crosses a cube face.
+// viewer jumps and moved by one cube when the viewer crosses a cube face. What the view shows
+// of the cubes is the view's business: it looks at the window after each change.
 
 #include <array>
 #include <memory>
 
 #include "galaxy/galaxy_catalogue.h"
-#include "galaxy/kept_stars.h"
-#include "galaxy/star_markers.h"
+#include "galaxy/galaxy_cube.h"
 
 class GalaxyWindow {
 public:
@@ -17,10 +17,7 @@ public:
     // Catalogue stars one cube of a moving window takes at most.
     static constexpr int kCatalogueStarsPerCube = 1000;
 
-    // Route stars of released cubes go to `kept`.
-    GalaxyWindow(GalaxyCatalogue& catalogue, CubeDisplay& display, KeptStars& kept);
-    // A window that keeps the route stars of its released cubes itself.
-    GalaxyWindow(GalaxyCatalogue& catalogue, CubeDisplay& display);
+    explicit GalaxyWindow(GalaxyCatalogue& catalogue);
     ~GalaxyWindow();
     GalaxyWindow(const GalaxyWindow&) = delete;
     GalaxyWindow& operator=(const GalaxyWindow&) = delete;
@@ -38,21 +35,20 @@ public:
     const GalaxyCube& cube(int node) const { return *nodes_[node]; }
     GalaxyCube& centreCube() { return *nodes_[kCentreNode]; }
     GalaxyCatalogue& catalogue() { return catalogue_; }
-    CubeDisplay& display() { return display_; }
-    KeptStars& kept() { return kept_; }
     const std::array<float, 3>& centre() const { return centre_; }
     bool built() const { return nodes_[kCentreNode] != nullptr; }
 
+    // The record of the star named `id`: a catalogue star always, a generated star while its
+    // cube is in the window. Null otherwise.
+    StarRecord* find(const StarId& id) const;
+
 private:
     GalaxyCatalogue& catalogue_;
-    CubeDisplay& display_;
-    KeptStars ownkept_;
-    KeptStars& kept_;
     std::array<std::unique_ptr<GalaxyCube>, kCubeCount> nodes_;
     std::array<float, 3> centre_{0.0f, 0.0f, 0.0f};
 
     void releaseAll();
-    void populate(GalaxyCube& cube, int x, int y, int z, int catalogueLimit);
+    std::unique_ptr<GalaxyCube> populated(int x, int y, int z, int catalogueLimit);
     void generateCentreSystems();
 };
 
@@ -61,13 +57,5 @@ private:
 void generateSystems(GalaxyCube& cube, int x, int y, int z, double systemseed, MwcRandom& random,
                      LcgRandom& systemRandom);
 
-// Drops the generated systems of the cube's stars, except those read from files and those the
-// route holds.
+// Drops the generated systems of the cube's stars, except those read from files.
 void releaseSystems(GalaxyCube& cube);
-
-// Removes the cube's scene nodes, drops its systems and deletes the stars it owns, except
-// route stars, which go to `kept`.
-void releaseCube(GalaxyCube& cube, CubeDisplay& display, KeptStars& kept);
-
-// Releases a cube that no route can hold on to: all its own stars are deleted.
-void releaseCube(GalaxyCube& cube, CubeDisplay& display);

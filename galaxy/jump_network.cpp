@@ -54,23 +54,24 @@ Position unitVector(const Position& from, const Position& to) {
     return u;
 }
 
-bool sameStar(const StarRecord& a, const StarRecord& b) {
-    return &a == &b || (a.cube.x == b.cube.x && a.cube.y == b.cube.y && a.cube.z == b.cube.z &&
-                        a.offset == b.offset && a.physical && b.physical &&
-                        a.physical->name == b.physical->name);
-}
-
-// The view window's own record of `star`, or null when the window does not hold it.
-StarRecord* shownCopy(GalaxyWindow& window, const StarRecord& star) {
-    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node)
-        for (StarRecord* candidate : window.cube(node).stars)
-            if (sameStar(*candidate, star)) return candidate;
-    return nullptr;
+// What the route keeps of a star: its id, place and physical description, not its system.
+StarRecord routeCopy(const StarRecord& star) {
+    StarRecord copy;
+    copy.id = star.id;
+    copy.cube = star.cube;
+    copy.offset = star.offset;
+    if (star.physical) copy.physical = std::make_unique<StellarData>(*star.physical);
+    copy.alias = star.alias;
+    copy.cntname = star.cntname;
+    copy.ecliptic = star.ecliptic;
+    copy.classified = star.classified;
+    copy.systemfromfile = star.systemfromfile;
+    return copy;
 }
 
 // One star of a search with the way it was reached, and what the jump test needs of it.
 struct SearchNode {
-    StarRecord* star;
+    const StarRecord* star;
     int level;
     int parent;
     Position position{};
@@ -78,8 +79,8 @@ struct SearchNode {
 };
 
 // The chain from the level-2 node down to `node`, in order from the start side.
-std::vector<StarRecord*> chainTo(const std::vector<SearchNode>& nodes, int node) {
-    std::vector<StarRecord*> chain;
+std::vector<const StarRecord*> chainTo(const std::vector<SearchNode>& nodes, int node) {
+    std::vector<const StarRecord*> chain;
     for (int n = node; n > 0; n = nodes[n].parent) chain.insert(chain.begin(), nodes[n].star);
     return chain;
 }
@@ -88,7 +89,7 @@ std::vector<StarRecord*> chainTo(const std::vector<SearchNode>& nodes, int node)
 // categories and positions again for every pair.
 class JumpSearch {
 public:
-    JumpSearch(const JumpNetwork& network, std::vector<SearchNode>& nodes, StarRecord& target)
+    JumpSearch(const JumpNetwork& network, std::vector<SearchNode>& nodes, const StarRecord& target)
         : network_(network), nodes_(nodes), target_{&target, 0, -1, positionOf(target), {}} {
         spread_ = network.tolerance * static_cast<double>(0.01f);
         float longest = 0.0f;
@@ -102,12 +103,12 @@ public:
     // so a route always has at least one star between start and target. Up to `candidates`
     // chains of the first level that reaches the target are compared, and the one with the
     // fewest entries wins (the first on a tie).
-    std::vector<StarRecord*> run(int candidates) {
+    std::vector<const StarRecord*> run(int candidates) {
         int visited = 1;
         const int total = static_cast<int>(nodes_.size());
         for (int level = 1; level < kDeepestLevel && visited < total; ++level) {
             bool any = false;
-            std::vector<std::vector<StarRecord*>> found;
+            std::vector<std::vector<const StarRecord*>> found;
             for (int n = 0; n < total && static_cast<int>(found.size()) < candidates; ++n) {
                 if (nodes_[n].level != level) continue;
                 any = true;
@@ -217,18 +218,12 @@ void JumpNetwork::readJumpData(const std::string& text) {
     }
 }
 
-bool JumpNetwork::load(const std::filesystem::path& file, StarRecord* home, ListBox* list) {
+bool JumpNetwork::load(const std::filesystem::path& file, const StarRecord* home) {
     bool read = false;
     readJumpData(readTextFile(file, &read));
     maxcandidates = 10;
-    waypointlist = list;
-    waypoints.clear();
-    if (home != nullptr) {
-        home->jumpnode = 1;
-        waypoints.push_back(home);
-    }
-    waypointcount = static_cast<std::int32_t>(waypoints.size());
-    refreshList();
+    waypoints_.clear();
+    if (home != nullptr) waypoints_.push_back(routeCopy(*home));
     return read;
 }
 
@@ -252,104 +247,71 @@ bool JumpNetwork::canJump(const StarRecord& from, const StarRecord& to) const {
     return false;
 }
 
-void JumpNetwork::refreshList() {
-    if (waypointlist == nullptr) return;
-    waypointlist->clear();
-    waypointlist->setSelected(0);
-    for (const StarRecord* star : waypoints) waypointlist->addItem(star->physical ? star->physical->name : "");
+std::vector<std::string> JumpNetwork::rows() const {
+    std::vector<std::string> names;
+    for (const StarRecord& star : waypoints_) names.push_back(star.physical ? star.physical->name : "");
+    return names;
 }
 
-void JumpNetwork::addWaypoint(StarRecord* star) {
-    if (star == nullptr) return;
-    star->jumpnode = 1;
-    waypoints.push_back(star);
-    waypointcount = static_cast<std::int32_t>(waypoints.size());
-    refreshList();
-}
+void JumpNetwork::addWaypoint(const StarRecord& star) { waypoints_.push_back(routeCopy(star)); }
 
-void JumpNetwork::addConnectedWaypoint(StarRecord* star) {
-    if (star != nullptr && star->connected && !star->jumpnode) addWaypoint(star);
+void JumpNetwork::addConnectedWaypoint(const StarRecord& star) {
+    if (star.connected && !onRoute(star.id)) addWaypoint(star);
 }
 
 void JumpNetwork::removeWaypoint() {
-    if (waypoints.size() < 2) return;
-    waypoints.back()->jumpnode = 0;
-    waypoints.pop_back();
-    waypointcount = static_cast<std::int32_t>(waypoints.size());
-    refreshList();
+    if (waypoints_.size() >= 2) waypoints_.pop_back();
 }
 
-StarRecord* JumpNetwork::lastWaypoint() const { return waypoints.empty() ? nullptr : waypoints.back(); }
+const StarRecord* JumpNetwork::lastWaypoint() const { return waypoints_.empty() ? nullptr : &waypoints_.back(); }
 
-StarRecord* JumpNetwork::selectedWaypoint() const {
-    if (waypointlist == nullptr) return nullptr;
-    const int index = waypointlist->selected();
-    if (index < 0 || index >= static_cast<int>(waypoints.size())) return nullptr;
-    return waypoints[static_cast<std::size_t>(index)];
+bool JumpNetwork::onRoute(const StarId& id) const {
+    return std::any_of(waypoints_.begin(), waypoints_.end(), [&](const StarRecord& star) { return star.id == id; });
 }
 
-void JumpNetwork::markConnected(GalaxyWindow& window, const StarRecord& from) {
+void JumpNetwork::markConnected(GalaxyWindow& window, const StarRecord& from) const {
     if (!window.built()) return;
-    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) {
-        GalaxyCube& cube = window.cube(node);
-        if (!cube.markersshown) continue;
-        for (StarRecord* star : cube.stars) {
-            if (canJump(from, *star)) {
-                star->connected = 1;
-                if (cube.stalksshown) window.display().colourStalk(*star, PixelColour{0, 255, 0});
-            } else {
-                star->connected = 0;
-                if (cube.stalksshown)
-                    window.display().colourStalk(*star, markerColour(star->physical->spectralclass));
-            }
-        }
-    }
-}
-
-void JumpNetwork::append(const std::vector<StarRecord*>& chain, std::vector<StarRecord*>* result) {
-    for (StarRecord* star : chain) {
-        if (result != nullptr)
-            result->push_back(star);
-        else
-            addWaypoint(star);
-    }
-}
-
-bool JumpNetwork::findRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
-                            std::vector<StarRecord*>* result) {
-    if (start == nullptr || target == nullptr || !window.built()) return false;
-    const double dx = static_cast<double>(target->cube.x) - start->cube.x;
-    const double dy = static_cast<double>(target->cube.y) - start->cube.y;
-    const double dz = static_cast<double>(target->cube.z) - start->cube.z;
-    if (std::trunc(std::sqrt(dx * dx + dy * dy + dz * dz)) >= 2.0)
-        return findFarRoute(start, target, window, result);
-    return findNearRoute(start, target, window, result);
-}
-
-bool JumpNetwork::findNearRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
-                                std::vector<StarRecord*>* result) {
-    std::vector<SearchNode> nodes{{start, 1, -1, {}, {}}};
-    bool startInWindow = false;
     for (int node = 0; node < GalaxyWindow::kCubeCount; ++node)
-        for (StarRecord* star : window.cube(node).stars) {
-            if (star == start) {
-                startInWindow = true;
-                continue;
-            }
-            if (star == target) continue;
-            nodes.push_back({star, 0, -1, {}, {}});
-        }
-    if (!startInWindow) return false;
-    const std::vector<StarRecord*> chain = JumpSearch(*this, nodes, *target).run(1);
-    if (chain.empty()) return false;
-    std::vector<StarRecord*> route = chain;
-    route.push_back(target);
-    if (!everyHopJumps(*start, route)) return false;
-    append(route, result);
+        for (StarRecord* star : window.cube(node).stars) star->connected = canJump(from, *star) ? 1 : 0;
+}
+
+bool JumpNetwork::findRoute(const StarRecord& target, GalaxyWindow& window) {
+    const StarRecord* start = lastWaypoint();
+    if (start == nullptr || !window.built()) return false;
+    const double dx = static_cast<double>(target.cube.x) - start->cube.x;
+    const double dy = static_cast<double>(target.cube.y) - start->cube.y;
+    const double dz = static_cast<double>(target.cube.z) - start->cube.z;
+    if (std::trunc(std::sqrt(dx * dx + dy * dy + dz * dz)) >= 2.0) return findFarRoute(*start, target, window);
+    return findNearRoute(*start, target, window);
+}
+
+bool JumpNetwork::appendChecked(const StarRecord& start, std::vector<const StarRecord*> chain,
+                                const StarRecord& target) {
+    chain.push_back(&target);
+    if (!everyHopJumps(start, chain)) return false;
+    // `start` is the last waypoint: it is not used once the route grows.
+    for (const StarRecord* star : chain) waypoints_.push_back(routeCopy(*star));
     return true;
 }
 
-bool JumpNetwork::everyHopJumps(const StarRecord& start, const std::vector<StarRecord*>& route) const {
+bool JumpNetwork::findNearRoute(const StarRecord& start, const StarRecord& target, GalaxyWindow& window) {
+    std::vector<SearchNode> nodes{{&start, 1, -1, {}, {}}};
+    bool startInWindow = false;
+    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node)
+        for (const StarRecord* star : window.cube(node).stars) {
+            if (star->id == start.id) {
+                startInWindow = true;
+                continue;
+            }
+            if (star->id == target.id) continue;
+            nodes.push_back({star, 0, -1, {}, {}});
+        }
+    if (!startInWindow) return false;
+    const std::vector<const StarRecord*> chain = JumpSearch(*this, nodes, target).run(1);
+    return !chain.empty() && appendChecked(start, chain, target);
+}
+
+bool JumpNetwork::everyHopJumps(const StarRecord& start, const std::vector<const StarRecord*>& route) const {
     const StarRecord* from = &start;
     for (const StarRecord* to : route) {
         if (!canJump(*from, *to)) return false;
@@ -373,16 +335,16 @@ int JumpNetwork::longHopCategory(double distance) const {
     return best / 2;
 }
 
-bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
-                               std::vector<StarRecord*>* result) {
+bool JumpNetwork::findFarRoute(const StarRecord& start, const StarRecord& target, GalaxyWindow& window) {
     GalaxyCatalogue& catalogue = window.catalogue();
-    if (beyondCorridorSearch(catalogue, *start, *target)) return false;
-    const Position to = positionOf(*target);
-    const double distance = starDistance(*start, *target);
-    const Position u = unitVector(to, positionOf(*start));
+    if (beyondCorridorSearch(catalogue, start, target)) return false;
+    const Position to = positionOf(target);
+    const double distance = starDistance(start, target);
+    const Position u = unitVector(to, positionOf(start));
 
-    // The cubes of the search, in the order they are built: the window around the start,
-    // then the corridor from the target's side towards the start.
+    // The cubes of the search, in the order they are built: the windows around the start and
+    // the target, then the corridor from the target's side towards the start. They live as
+    // long as the search; the route keeps copies of the stars it takes from them.
     std::vector<std::unique_ptr<GalaxyCube>> cubes;
     std::set<std::array<int, 3>> built;
     auto build = [&](int x, int y, int z, bool brightonly) {
@@ -395,20 +357,13 @@ bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWind
     // All stars near the start and near the target can join the long hops to the two ends;
     // between them only the bright stars of the corridor serve.
     std::vector<bool> fullCube;
-    for (const StarRecord* end : {start, target})
+    for (const StarRecord* end : {&start, &target})
         for (int wz = -1; wz <= 1; ++wz)
             for (int wy = -1; wy <= 1; ++wy)
                 for (int wx = -1; wx <= 1; ++wx) {
                     build(end->cube.x + wx, end->cube.y + wy, end->cube.z + wz, false);
                     fullCube.resize(cubes.size(), true);
                 }
-
-    const int longHop = longHopCategory(distance);
-    auto isLongHop = [&](const StarRecord& star) {
-        for (int i = longHop + 1; i < categorycount; ++i)
-            if (inCategory(star.physical->mass, i)) return true;
-        return false;
-    };
 
     const long corridor = static_cast<long>(corridorLength(distance));
     for (long i = corridor; i >= 1; --i) {
@@ -419,38 +374,19 @@ bool JumpNetwork::findFarRoute(StarRecord* start, StarRecord* target, GalaxyWind
         fullCube.resize(cubes.size(), false);
     }
 
-    std::vector<SearchNode> nodes{{start, 1, -1, {}, {}}};
+    const int longHop = longHopCategory(distance);
+    auto isLongHop = [&](const StarRecord& star) {
+        for (int i = longHop + 1; i < categorycount; ++i)
+            if (inCategory(star.physical->mass, i)) return true;
+        return false;
+    };
+    std::vector<SearchNode> nodes{{&start, 1, -1, {}, {}}};
     for (std::size_t c = 0; c < cubes.size(); ++c)
-        for (StarRecord* star : cubes[c]->stars) {
-            if (sameStar(*star, *start) || sameStar(*star, *target)) continue;
+        for (const StarRecord* star : cubes[c]->stars) {
+            if (star->id == start.id || star->id == target.id) continue;
             if (!fullCube[c] && !isLongHop(*star)) continue;
             nodes.push_back({star, 0, -1, {}, {}});
         }
-    std::vector<StarRecord*> chain = JumpSearch(*this, nodes, *target).run(maxcandidates);
-
-    const bool found = !chain.empty() && appendFarChain(chain, *start, target, window, result);
-    NoCubeDisplay display;
-    for (auto& cube : cubes) releaseCube(*cube, display, window.kept());
-    return found;
-}
-
-bool JumpNetwork::appendFarChain(std::vector<StarRecord*> chain, const StarRecord& start,
-                                 StarRecord* target, GalaxyWindow& window,
-                                 std::vector<StarRecord*>* result) {
-    // Stars the view's window holds are taken from there; the others outlive the search
-    // cubes as route stars, once every hop has been checked on the stars the route holds.
-    std::vector<StarRecord*> copies;
-    for (StarRecord*& star : chain) {
-        if (star->custom) continue;
-        StarRecord* shown = shownCopy(window, *star);
-        if (shown != nullptr)
-            star = shown;
-        else
-            copies.push_back(star);
-    }
-    chain.push_back(target);
-    if (!everyHopJumps(start, chain)) return false;
-    for (StarRecord* star : copies) star->jumpnode = 1;
-    append(chain, result);
-    return true;
+    const std::vector<const StarRecord*> chain = JumpSearch(*this, nodes, target).run(maxcandidates);
+    return !chain.empty() && appendChecked(start, chain, target);
 }

@@ -11,23 +11,19 @@
 #include <vector>
 
 #include "galaxy/galaxy_window.h"
-#include "platform/list_box.h"
 
 class JumpNetwork {
 public:
     // Nominal jump lengths in parsecs, categorycount x categorycount, already scaled.
     std::vector<float> lengths;
-    std::vector<StarRecord*> waypoints;  // the route; the first is the home star
     std::int32_t categorycount = 0;
     std::vector<float> bounds;  // [low_i, high_i] mass interval of each category, inclusive
     double tolerance = 0.0;     // percent
-    ListBox* waypointlist = nullptr;
-    std::int32_t waypointcount = 0;
     std::int32_t maxcandidates = 10;  // candidate routes the far search keeps
 
     // Reads the jump data file and starts the route at `home`. Returns false when the file
     // could not be read (no star can jump then).
-    bool load(const std::filesystem::path& file, StarRecord* home, ListBox* list);
+    bool load(const std::filesystem::path& file, const StarRecord* home);
 
     // Reads jump data from text (what load reads from the file).
     void readJumpData(const std::string& text);
@@ -38,36 +34,35 @@ public:
     // Whether one jump takes a star from `from` to `to`.
     bool canJump(const StarRecord& from, const StarRecord& to) const;
 
-    void addWaypoint(StarRecord* star);
+    // The route, the home star first. It holds copies of its stars (id, place and physical
+    // description), so it outlives the cubes they came from.
+    const std::vector<StarRecord>& waypoints() const { return waypoints_; }
+    void addWaypoint(const StarRecord& star);
     // Adds the star only when it is reachable from the last waypoint and not on the route yet.
-    void addConnectedWaypoint(StarRecord* star);
+    void addConnectedWaypoint(const StarRecord& star);
     // Drops the last waypoint; the home star stays.
     void removeWaypoint();
-    StarRecord* lastWaypoint() const;
-    // The waypoint selected in the route list, or null.
-    StarRecord* selectedWaypoint() const;
+    const StarRecord* lastWaypoint() const;
+    bool onRoute(const StarId& id) const;
+    // The rows of the route's list: the names of its stars.
+    std::vector<std::string> rows() const;
 
-    // Marks the stars of the shown window cubes that one jump from `from` reaches.
-    void markConnected(GalaxyWindow& window, const StarRecord& from);
+    // Marks the stars of the window that one jump from `from` reaches.
+    void markConnected(GalaxyWindow& window, const StarRecord& from) const;
 
-    // Searches a chain of jumps from `start` to `target` and appends it (without the start,
-    // with the target) to `result`, or to the route when `result` is null. Returns true when
-    // one was found, every hop checked once more on the stars appended; a failed search
-    // changes nothing.
-    bool findRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
-                   std::vector<StarRecord*>* result);
-
-    void refreshList();
+    // Searches a chain of jumps from the last waypoint to `target` and appends it (without the
+    // start, with the target) to the route. Returns true when one was found, every hop checked
+    // once more on the stars appended; a failed search changes nothing.
+    bool findRoute(const StarRecord& target, GalaxyWindow& window);
 
 private:
-    bool findNearRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
-                       std::vector<StarRecord*>* result);
-    bool findFarRoute(StarRecord* start, StarRecord* target, GalaxyWindow& window,
-                      std::vector<StarRecord*>* result);
-    void append(const std::vector<StarRecord*>& chain, std::vector<StarRecord*>* result);
-    bool everyHopJumps(const StarRecord& start, const std::vector<StarRecord*>& route) const;
-    bool appendFarChain(std::vector<StarRecord*> chain, const StarRecord& start, StarRecord* target,
-                        GalaxyWindow& window, std::vector<StarRecord*>* result);
+    std::vector<StarRecord> waypoints_;
+
+    bool findNearRoute(const StarRecord& start, const StarRecord& target, GalaxyWindow& window);
+    bool findFarRoute(const StarRecord& start, const StarRecord& target, GalaxyWindow& window);
+    bool everyHopJumps(const StarRecord& start, const std::vector<const StarRecord*>& route) const;
+    // Checks the chain with the target behind it and, when every hop jumps, appends it.
+    bool appendChecked(const StarRecord& start, std::vector<const StarRecord*> chain, const StarRecord& target);
     int longHopCategory(double distance) const;
 };
 

@@ -74,7 +74,7 @@ void startOnMainSequence(const StellarTables& tables, double mass, StellarData& 
     data.initialluminosity = data.luminosity;
 }
 
-int catalogueRegion(const GalaxyCube& catalogue, const CubeIndex& cube) {
+int catalogueRegion(const GalaxyParameters& catalogue, const CubeIndex& cube) {
     const double x = cube.x;
     const double y = cube.y;
     const double z = cube.z;
@@ -83,7 +83,7 @@ int catalogueRegion(const GalaxyCube& catalogue, const CubeIndex& cube) {
     return kThinDisc;
 }
 
-void ageByRegion(const GalaxyCube& catalogue, double distance, int region, StellarData& data,
+void ageByRegion(const GalaxyParameters& catalogue, double distance, int region, StellarData& data,
                  MwcRandom& random) {
     const double galaxyAge = catalogue.galaxyage;
     const double discAge = catalogue.discage - catalogue.agegradient * distance;
@@ -110,7 +110,7 @@ void ageByRegion(const GalaxyCube& catalogue, double distance, int region, Stell
     data.mslifetime = mainSequenceLifetime(data.mass);
 }
 
-void completeCatalogueStar(const GalaxyCube& catalogue, const StellarTables& tables,
+void completeCatalogueStar(const GalaxyParameters& catalogue, const StellarTables& tables,
                            StarRecord& star, MwcRandom& random) {
     StellarData& data = *star.physical;
     classifyFromTable(tables, data);

@@ -3,13 +3,14 @@
 // in from the stellar table, evolved stars find their history on the tracks, and main-sequence
 // stars get an age from the population of the region they lie in.
 
-#include "galaxy/galaxy_cube.h"
+#include "galaxy/galaxy_parameters.h"
+#include "galaxy/star_record.h"
 #include "galaxy/mwc_random.h"
 #include "galaxy/stellar_tables.h"
 
 // Completes a catalogue star once; the caller sets `classified` first. Draws the ages and
 // orientation from `random` in its present state.
-void completeCatalogueStar(const GalaxyCube& catalogue, const StellarTables& tables,
+void completeCatalogueStar(const GalaxyParameters& catalogue, const StellarTables& tables,
                            StarRecord& star, MwcRandom& random);
 
 // Normalises a written classification the way catalogue completion does and fills mass,
@@ -21,9 +22,9 @@ void classifyFromTable(const StellarTables& tables, StellarData& data);
 void startOnMainSequence(const StellarTables& tables, double mass, StellarData& data);
 
 // The population region of a catalogue star's cube.
-int catalogueRegion(const GalaxyCube& catalogue, const CubeIndex& cube);
+int catalogueRegion(const GalaxyParameters& catalogue, const CubeIndex& cube);
 
 // Draws the age of a star from its region and sets its main-sequence lifetime; `distance` is
 // the in-plane distance of its cube from the centre, in cubes.
-void ageByRegion(const GalaxyCube& catalogue, double distance, int region, StellarData& data,
+void ageByRegion(const GalaxyParameters& catalogue, double distance, int region, StellarData& data,
                  MwcRandom& random);

@@ -30,7 +30,7 @@ double directionDegrees(double a, double b) {
     return degrees;
 }
 
-void nameStar(const GalaxyCube& catalogue, StarRecord& star, double x, double y, double z) {
+void nameStar(const GalaxyParameters& catalogue, StarRecord& star, double x, double y, double z) {
     const double px = 10.0 * x + static_cast<double>(star.offset[0]);
     const double py = 10.0 * y + static_cast<double>(star.offset[2]);
     const double ph = 10.0 * z + static_cast<double>(star.offset[1]);

@@ -6,25 +6,15 @@
 #include <memory>
 #include <string>
 
+#include "galaxy/star_id.h"
 #include "generation/generated_system.h"
 #include "generation/stellar_data.h"
 
-// Scene nodes belong to the galaxy view; the core only holds them as opaque handles.
-using SceneNodeHandle = void*;
-
-struct CubeIndex {
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-    std::int32_t z = 0;
-};
-
 // One star: where it is, what it is, and its planetary system once generated or read.
 struct StarRecord {
+    StarId id;  // set when the catalogue numbers its stars or a cube generates the star
     CubeIndex cube;
     std::array<float, 3> offset{0.0f, 0.0f, 0.0f};  // parsecs inside the cube: x, up, y
-    SceneNodeHandle markernode = nullptr;
-    SceneNodeHandle labelnode = nullptr;
-    SceneNodeHandle stalknode = nullptr;
     std::unique_ptr<GeneratedSystem> system;
     std::uint8_t systemready = 0;
     std::uint8_t systemfromfile = 0;
@@ -34,7 +24,5 @@ struct StarRecord {
     std::string cntname;
     std::array<float, 3> ecliptic{0.0f, 0.0f, 0.0f};  // orientation of the system, degrees
     std::uint8_t classified = 0;
-    std::uint8_t connected = 0;
-    std::uint8_t custom = 0;
-    std::uint8_t jumpnode = 0;
+    std::uint8_t connected = 0;  // one jump from the route's last star
 };

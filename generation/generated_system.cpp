@@ -60,5 +60,4 @@ std::string moonName(const std::string& planetName, int number) {
 void GeneratedSystem::clearPlanets() {
     planets.clear();
     planetcount = 0;
-    bodybuttons.clear();
 }

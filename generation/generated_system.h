@@ -115,9 +115,7 @@ struct GeneratedSystem {
     std::string name;
     std::vector<PlanetSlot> planets;  // innermost first
     std::int32_t planetcount = 0;     // always planets.size()
-    std::int32_t listrow = 0;         // running row while the system list is filled
     std::int32_t asteroidtotal = 0;   // filled by the export
-    std::vector<void*> bodybuttons;   // GUI handles of the body thumbnails, owned by the GUI
 
     // Generates the planets and moons of the star described by `stellar` from `seed` (its
     // integer part modulo 2^32; 0 seeds from the clock) and replaces what the system held.

@@ -55,24 +55,16 @@ std::unique_ptr<GalaxyCatalogue> galaxy() {
     return catalogue;
 }
 
-StarRecord* catalogueStar(int x, int y, int z, const std::string& name, const std::string& sc,
-                          int subtype, const std::string& lum) {
-    auto* star = new StarRecord;
+std::unique_ptr<StarRecord> catalogueStar(int x, int y, int z, const std::string& name, const std::string& sc,
+                                          int subtype, const std::string& lum) {
+    auto star = std::make_unique<StarRecord>();
     star->physical = std::make_unique<StellarData>();
     star->cube = {x, y, z};
-    star->custom = 1;
     star->physical->name = name;
     star->physical->spectralclass = sc;
     star->physical->subtype = subtype;
     star->physical->lumclass = lum;
     return star;
-}
-
-void freeGenerated(GalaxyCube& cube) {
-    for (StarRecord* star : cube.stars)
-        if (!star->custom) delete star;
-    cube.stars.clear();
-    cube.count = 0;
 }
 
 // What a generated star is, for comparing two populations of the same cube.
@@ -91,11 +83,10 @@ void PrintTo(const StarSnapshot& s, std::ostream* out) {
 
 std::vector<StarSnapshot> snapshot(const GalaxyCube& cube) {
     std::vector<StarSnapshot> result;
-    for (const StarRecord* star : cube.stars) {
-        if (star->custom) continue;
-        const StellarData& d = *star->physical;
+    for (const StarRecord& star : cube.generated) {
+        const StellarData& d = *star.physical;
         result.push_back({d.name, d.spectralclass, d.lumclass, d.typename_, d.subtype, d.mass,
-                          d.age, d.luminosity, d.initialmass, star->offset, star->ecliptic});
+                          d.age, d.luminosity, d.initialmass, star.offset, star.ecliptic});
     }
     return result;
 }
@@ -105,9 +96,7 @@ std::vector<StarSnapshot> populated(GalaxyCatalogue& catalogue, int x, int y, in
     GalaxyCube cube;
     populateCube(catalogue, cube, x, y, z, densityBrightness(catalogue.densityimage.get(), x, y),
                  brightonly);
-    std::vector<StarSnapshot> result = snapshot(cube);
-    freeGenerated(cube);
-    return result;
+    return snapshot(cube);
 }
 
 // The density a cube gets: the polynomial of the brightness worked out in double precision,
@@ -252,7 +241,6 @@ TEST_F(CubePopulation, ABlackPixelGivesNoGeneratedStars) {
     ASSERT_EQ(cube.count, 1);
     EXPECT_EQ(cube.stars[0]->physical->name, "Sol");
     EXPECT_EQ(populated(*catalogue, 30, 30, 0).size(), 0u);  // outside the picture
-    freeGenerated(cube);
 }
 
 TEST_F(CubePopulation, TheCountUsesTheSinglePrecisionFactor) {
@@ -275,7 +263,6 @@ TEST_F(CubePopulation, TheCountUsesTheSinglePrecisionFactor) {
     populateCube(*catalogue, cube, 0, 0, height, brightness, false);
     EXPECT_EQ(cube.count, expectedCount(cubeDensity(brightness, height)));
     EXPECT_EQ(cube.count + 1, static_cast<int>(std::trunc(cubeDensity(brightness, height) * 10.0)));
-    freeGenerated(cube);
 }
 
 TEST_F(CubePopulation, CatalogueStarsLeadTheListAndCountAgainstTheExpected) {
@@ -290,19 +277,17 @@ TEST_F(CubePopulation, CatalogueStarsLeadTheListAndCountAgainstTheExpected) {
     GalaxyCube cube;
     populateCube(*catalogue, cube, 1, 1, 1, 30, false);
     ASSERT_EQ(cube.count, 2 + (n - 2));
-    EXPECT_EQ(cube.stars[0], catalogue->stars[0]);
-    EXPECT_EQ(cube.stars[1], catalogue->stars[2]);
+    EXPECT_EQ(cube.stars[0], catalogue->stars[0].get());
+    EXPECT_EQ(cube.stars[1], catalogue->stars[2].get());
     EXPECT_TRUE(cube.stars[0]->classified);
     EXPECT_EQ(cube.stars[1]->physical->spectralclass, "M");
     EXPECT_EQ(cube.stars[1]->physical->lumclass, "V");
     EXPECT_FALSE(catalogue->stars[1]->classified);
     const double age = cube.stars[0]->physical->age;
-    freeGenerated(cube);
 
     // Completed once: a second visit draws no new age.
     populateCube(*catalogue, cube, 1, 1, 1, 30, false);
     EXPECT_EQ(cube.stars[0]->physical->age, age);
-    freeGenerated(cube);
 
     // More catalogue stars than expected: they all stay, nothing is generated.
     for (int i = 0; i < n + 3; ++i)
@@ -310,14 +295,12 @@ TEST_F(CubePopulation, CatalogueStarsLeadTheListAndCountAgainstTheExpected) {
     catalogue->buildCubeIndex();
     populateCube(*catalogue, cube, 2, 2, 2, 30, false);
     EXPECT_EQ(cube.count, n + 3);
-    for (const StarRecord* star : cube.stars) EXPECT_TRUE(star->custom);
-    freeGenerated(cube);
+    EXPECT_TRUE(cube.generated.empty());
 
-    // The flags of a freshly populated cube are clear.
-    cube.markersshown = cube.labelsshown = cube.stalksshown = cube.systemsgenerated = 1;
+    // A freshly populated cube has no systems.
+    cube.systemsgenerated = 1;
     populateCube(*catalogue, cube, 9, 9, 0, 30, false);
-    EXPECT_EQ(cube.markersshown + cube.labelsshown + cube.stalksshown + cube.systemsgenerated, 0);
-    freeGenerated(cube);
+    EXPECT_EQ(cube.systemsgenerated, 0);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -498,13 +481,11 @@ TEST_F(CubePopulation, ACrowdedCubeBeyondAThousandStars) {
     // About 9 percent of stars belong to the bright classes; a thousand-odd stars get some.
     EXPECT_GT(massive, 0);
     EXPECT_LT(massive, n / 2);
-    freeGenerated(cube);
 
     GalaxyCube bright;
     populateCube(*catalogue, bright, 0, 0, -100, 255, true);
     EXPECT_GT(bright.count, 0);
     EXPECT_LE(bright.count, n);
-    freeGenerated(bright);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -513,43 +494,40 @@ TEST_F(CubePopulation, ACrowdedCubeBeyondAThousandStars) {
 TEST_F(CubePopulation, BrightStarDrawOrder) {
     auto catalogue = galaxy();
     random.seed(1234, 5678);
-    StarRecord* star = makeBrightStar(*catalogue, 20.0, kThinDisc, 3.0, 4, 5, 6, 0, random);
+    const StarRecord star = makeBrightStar(*catalogue, 20.0, kThinDisc, 3.0, 4, 5, 6, 7, random);
     ReferenceMwc r{1234, 5678};
     std::array<float, 3> offset;
     for (float& v : offset) v = static_cast<float>(r.uniform(-5.0, 5.0));
-    EXPECT_EQ(star->offset, offset);
+    EXPECT_EQ(star.offset, offset);
     const MassBin& bin = massBinFor(20.0);
     EXPECT_EQ(bin.startmass, 20.0);
     const double target = r.uniform(bin.countstart, bin.countend);
-    EXPECT_EQ(star->physical->initialmass, growMass(bin, 20.0, target));
-    EXPECT_GE(star->physical->initialmass, 20.0);
-    EXPECT_LE(star->physical->initialmass, 35.0 + 1.0);
-    EXPECT_EQ(star->cube.x, 4);
-    EXPECT_EQ(star->cube.y, 5);
-    EXPECT_EQ(star->cube.z, 6);
-    EXPECT_FALSE(star->custom);
-    EXPECT_FALSE(star->jumpnode);
-    EXPECT_FALSE(star->systemready);
-    EXPECT_FALSE(star->systemfromfile);
-    EXPECT_EQ(star->system, nullptr);
-    delete star;
+    EXPECT_EQ(star.physical->initialmass, growMass(bin, 20.0, target));
+    EXPECT_GE(star.physical->initialmass, 20.0);
+    EXPECT_LE(star.physical->initialmass, 35.0 + 1.0);
+    EXPECT_EQ(star.cube.x, 4);
+    EXPECT_EQ(star.cube.y, 5);
+    EXPECT_EQ(star.cube.z, 6);
+    EXPECT_EQ(star.id, StarId::generatedStar({4, 5, 6}, 7));
+    EXPECT_FALSE(star.systemready);
+    EXPECT_FALSE(star.systemfromfile);
+    EXPECT_EQ(star.system, nullptr);
 }
 
 TEST_F(CubePopulation, FillUpStarsDrawTheirTargetFirst) {
     auto catalogue = galaxy();
     for (std::uint32_t seed = 1; seed < 40; ++seed) {
         random.seed(seed, 99);
-        StarRecord* star = makeFillUpStar(*catalogue, kThinDisc, 3.0, 0, 0, 0, 0, random);
+        const StarRecord star = makeFillUpStar(*catalogue, kThinDisc, 3.0, 0, 0, 0, 0, random);
         ReferenceMwc r{seed, 99};
         const double target = r.uniform(0.0, 370.2635905792612);
         std::array<float, 3> offset;
         for (float& v : offset) v = static_cast<float>(r.uniform(-5.0, 5.0));
-        EXPECT_EQ(star->offset, offset);
+        EXPECT_EQ(star.offset, offset);
         const double start = target > 319.8871322782174 ? 1.0 : target > 243.51116602795884 ? 0.5 : 0.1;
-        EXPECT_EQ(star->physical->initialmass, growMass(massBinFor(start), start, target));
-        EXPECT_GE(star->physical->initialmass, start);
-        EXPECT_LT(star->physical->initialmass, 2.1);
-        delete star;
+        EXPECT_EQ(star.physical->initialmass, growMass(massBinFor(start), start, target));
+        EXPECT_GE(star.physical->initialmass, start);
+        EXPECT_LT(star.physical->initialmass, 2.1);
     }
 }
 

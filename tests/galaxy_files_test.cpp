@@ -160,11 +160,9 @@ TEST_F(GalaxyFiles, CatalogueLines) {
     EXPECT_EQ(sirius.offset[0], 0.5f);    // x
     EXPECT_EQ(sirius.offset[2], -1.25f);  // y
     EXPECT_EQ(sirius.offset[1], 2.75f);   // up
-    EXPECT_TRUE(sirius.custom);
     EXPECT_FALSE(sirius.classified);
     EXPECT_FALSE(sirius.systemready);
     EXPECT_FALSE(sirius.connected);
-    EXPECT_FALSE(sirius.jumpnode);
     EXPECT_EQ(sirius.system, nullptr);
 
     // "NIL" gets a name from its position, with "!".
@@ -203,7 +201,7 @@ TEST_F(GalaxyFiles, BrokenCataloguesLoadWithoutHarm) {
                              "1\n1,2,3,Name,1e999,G,-99999,V,1e999,-1e999,nan\n"}) {
         readStarCatalogue(catalogue, text);
         EXPECT_EQ(catalogue.count, static_cast<int>(catalogue.stars.size())) << text;
-        for (const StarRecord* star : catalogue.stars) ASSERT_NE(star->physical, nullptr);
+        for (const auto& star : catalogue.stars) ASSERT_NE(star->physical, nullptr);
     }
     readStarCatalogue(catalogue, "-5\n1,2,3,A,1,G,2,V,0,0,0\n");
     EXPECT_EQ(catalogue.count, 0);
@@ -255,9 +253,8 @@ TEST_F(GalaxyFiles, CustomSystemsByAliasOrAsExtraStars) {
     EXPECT_EQ(beta.offset[2], -2.0f);
     EXPECT_EQ(beta.offset[1], -3.0f);
     EXPECT_TRUE(beta.classified);
-    EXPECT_TRUE(beta.custom);
+    EXPECT_EQ(beta.id, StarId::catalogueStar(1));
     EXPECT_FALSE(beta.connected);
-    EXPECT_FALSE(beta.jumpnode);
     EXPECT_TRUE(beta.systemfromfile);
     ASSERT_NE(beta.system, nullptr);
     EXPECT_EQ(beta.system->planets.at(0).bodies.at(0).name, "New Beta b");
@@ -267,14 +264,14 @@ TEST_F(GalaxyFiles, CustomSystemsByAliasOrAsExtraStars) {
     EXPECT_EQ(catalogue.stars[4]->physical->name, "Extra B");
     for (int i : {3, 4}) {
         EXPECT_TRUE(catalogue.stars[static_cast<std::size_t>(i)]->classified);
-        EXPECT_TRUE(catalogue.stars[static_cast<std::size_t>(i)]->custom);
+        EXPECT_EQ(catalogue.stars[static_cast<std::size_t>(i)]->id, StarId::catalogueStar(i));
     }
     // "Nowhere" names no catalogue star and is not placed.
-    for (const StarRecord* star : catalogue.stars) EXPECT_NE(star->physical->name, "Nowhere");
+    for (const auto& star : catalogue.stars) EXPECT_NE(star->physical->name, "Nowhere");
 
     // The index by cube finds the stars where they now are.
     ASSERT_EQ(catalogue.starsInCube(2, 2, 2).size(), 1u);
-    EXPECT_EQ(catalogue.starsInCube(2, 2, 2)[0], catalogue.stars[1]);
+    EXPECT_EQ(catalogue.starsInCube(2, 2, 2)[0], catalogue.stars[1].get());
     EXPECT_TRUE(catalogue.starsInCube(9, 9, 9).empty());
 
     // Loading again gives the same table.

@@ -1,4 +1,4 @@
-// The bookmark store: its file text, reading back what it wrote, the two list boxes, the
+// The bookmark store: its file text, reading back what it wrote, the rows of its two lists, the
 // delete rules, short files, and where bookmark files may be written.
 
 #include <gtest/gtest.h>
@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "files/hotspot_store.h"
-#include "platform/list_box.h"
 
 #include "tests/test_files.h"
 
@@ -19,25 +18,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct StoreWithLists {
-    MemoryListBox hotspots;
-    MemoryListBox folders;
-    HotSpotStore store;
-};
-
 TEST(HotSpotFile, WrittenLineByLineWithoutFinalLineBreak) {
     TemporaryFolder folder;
     ASSERT_FALSE(folder.path().empty());
-    StoreWithLists s;
+    HotSpotStore store;
     writeAll(folder.path() / "one.spt", "1\nHome\n1\nSol,0,0,0");
-    s.store.loadHotSpots(folder.path() / "one", &s.hotspots, &s.folders);
-    ASSERT_TRUE(s.store.saveHotSpots(folder.path() / "copy"));
+    store.loadHotSpots(folder.path() / "one");
+    ASSERT_TRUE(store.saveHotSpots(folder.path() / "copy"));
     EXPECT_EQ(readAll(folder.path() / "copy.spt"), "1\nHome\n1\nSol,0,0,0");
 
-    s.folders.setSelected(0);
-    s.store.addHotSpot("Far side", -1204, 37, -5);
-    s.store.addFolder("Empty");
-    ASSERT_TRUE(s.store.saveHotSpots(folder.path() / "copy"));
+    EXPECT_TRUE(store.addHotSpot(0, "Far side", -1204, 37, -5));
+    store.addFolder("Empty");
+    ASSERT_TRUE(store.saveHotSpots(folder.path() / "copy"));
     EXPECT_EQ(readAll(folder.path() / "copy.spt"),
               "2\nHome\n2\nSol,0,0,0\nFar side,-1204,37,-5\nEmpty\n0");
 }
@@ -45,115 +37,90 @@ TEST(HotSpotFile, WrittenLineByLineWithoutFinalLineBreak) {
 TEST(HotSpotFile, SaveAndReloadKeepOrderNamesAndNegativeCoordinates) {
     TemporaryFolder folder;
     ASSERT_FALSE(folder.path().empty());
-    StoreWithLists s;
-    s.store.loadHotSpots(folder.path() / "missing", &s.hotspots, &s.folders);
-    EXPECT_TRUE(s.store.folders.empty());
-    EXPECT_TRUE(s.folders.items().empty());
+    HotSpotStore s;
+    s.loadHotSpots(folder.path() / "missing");
+    EXPECT_TRUE(s.folders.empty());
+    EXPECT_TRUE(s.folderRows().empty());
+    EXPECT_FALSE(s.addHotSpot(0, "Nowhere", 1, 2, 3));
 
-    s.store.addFolder("Nebulae: north / south");
-    s.store.addFolder("Clusters");
-    s.folders.setSelected(0);
-    s.store.addHotSpot("Orion", -35, 12, -7);
-    s.store.addHotSpot("Lagoon", 120, -450, 3);
-    s.folders.setSelected(1);
-    s.store.addHotSpot("Pleiades", 2147483647, -2147483647 - 1, 0);
+    s.addFolder("Nebulae: north / south");
+    s.addFolder("Clusters");
+    s.addHotSpot(0, "Orion", -35, 12, -7);
+    s.addHotSpot(0, "Lagoon", 120, -450, 3);
+    s.addHotSpot(1, "Pleiades", 2147483647, -2147483647 - 1, 0);
     const fs::path path = folder.path() / "Mine";
-    ASSERT_TRUE(s.store.saveHotSpots(path));
+    ASSERT_TRUE(s.saveHotSpots(path));
 
-    StoreWithLists r;
-    r.store.loadHotSpots(path, &r.hotspots, &r.folders);
-    ASSERT_EQ(r.store.folders.size(), 2u);
-    EXPECT_EQ(r.store.foldercount, 2);
-    EXPECT_EQ(r.store.folders[0].name, "Nebulae: north / south");
-    EXPECT_EQ(r.store.folders[1].name, "Clusters");
-    ASSERT_EQ(r.store.folders[0].hotspots.size(), 2u);
-    EXPECT_EQ(r.store.folders[0].count, 2);
-    const HotSpot& orion = r.store.folders[0].hotspots[0];
+    HotSpotStore r;
+    r.loadHotSpots(path);
+    ASSERT_EQ(r.folders.size(), 2u);
+    EXPECT_EQ(r.foldercount, 2);
+    EXPECT_EQ(r.folders[0].name, "Nebulae: north / south");
+    EXPECT_EQ(r.folders[1].name, "Clusters");
+    ASSERT_EQ(r.folders[0].hotspots.size(), 2u);
+    EXPECT_EQ(r.folders[0].count, 2);
+    const HotSpot& orion = r.folders[0].hotspots[0];
     EXPECT_EQ(orion.name, "Orion");
     EXPECT_EQ(orion.x, -35);
     EXPECT_EQ(orion.y, 12);
     EXPECT_EQ(orion.z, -7);
-    const HotSpot& lagoon = r.store.folders[0].hotspots[1];
+    const HotSpot& lagoon = r.folders[0].hotspots[1];
     EXPECT_EQ(lagoon.name, "Lagoon");
     EXPECT_EQ(lagoon.x, 120);
     EXPECT_EQ(lagoon.y, -450);
     EXPECT_EQ(lagoon.z, 3);
-    ASSERT_EQ(r.store.folders[1].hotspots.size(), 1u);
-    EXPECT_EQ(r.store.folders[1].hotspots[0].x, 2147483647);
-    EXPECT_EQ(r.store.folders[1].hotspots[0].y, -2147483647 - 1);
+    ASSERT_EQ(r.folders[1].hotspots.size(), 1u);
+    EXPECT_EQ(r.folders[1].hotspots[0].x, 2147483647);
+    EXPECT_EQ(r.folders[1].hotspots[0].y, -2147483647 - 1);
 
-    // Reloading replaces what the store held.
-    r.store.addFolder("Temporary");
-    r.store.reloadHotSpots(path);
-    EXPECT_EQ(r.store.folders.size(), 2u);
-    EXPECT_EQ(r.folders.items(), (std::vector<std::string>{"Nebulae: north / south", "Clusters"}));
+    // Loading again replaces what the store held.
+    r.addFolder("Temporary");
+    r.loadHotSpots(path);
+    EXPECT_EQ(r.folderRows(), (std::vector<std::string>{"Nebulae: north / south", "Clusters"}));
 }
 
 TEST(HotSpotLists, FoldersAndNoneFirstThenNameWithCoordinates) {
-    TemporaryFolder folder;
-    ASSERT_FALSE(folder.path().empty());
-    writeAll(folder.path() / "lists.spt", "2\nA\n2\nSol,0,0,0\nDeep,-3,14,-159\nB\n1\nVega,1,2,3");
-    StoreWithLists s;
-    s.folders.setSelected(0);
-    s.store.loadHotSpots(folder.path() / "lists", &s.hotspots, &s.folders);
-    EXPECT_EQ(s.folders.items(), (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(s.hotspots.items(),
-              (std::vector<std::string>{"None", "Sol (0 / 0 / 0)", "Deep (-3 / 14 / -159)"}));
+    HotSpotStore store;
+    store.readText("2\nA\n2\nSol,0,0,0\nDeep,-3,14,-159\nB\n1\nVega,1,2,3");
+    EXPECT_EQ(store.folderRows(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(store.hotSpotRows(0), (std::vector<std::string>{"None", "Sol (0 / 0 / 0)", "Deep (-3 / 14 / -159)"}));
+    EXPECT_EQ(store.hotSpotRows(1), (std::vector<std::string>{"None", "Vega (1 / 2 / 3)"}));
+    EXPECT_EQ(store.hotSpotRows(-1), std::vector<std::string>{"None"});
+    EXPECT_EQ(store.hotSpotRows(2), std::vector<std::string>{"None"});
 
-    s.folders.setSelected(1);
-    s.store.refreshHotSpotList();
-    EXPECT_EQ(s.hotspots.items(), (std::vector<std::string>{"None", "Vega (1 / 2 / 3)"}));
-
-    // List index k is HotSpot k - 1 of the selected folder.
-    s.folders.setSelected(0);
-    s.store.refreshHotSpotList();
-    s.hotspots.setSelected(2);
-    const HotSpot deep = s.store.selectedHotSpot();
+    // Row k is HotSpot k - 1 of the folder.
+    const HotSpot deep = store.hotSpotAt(0, 2);
     EXPECT_EQ(deep.name, "Deep");
     EXPECT_EQ(deep.z, -159);
-    s.hotspots.setSelected(0);
-    EXPECT_EQ(s.store.selectedHotSpot().name, "");
+    for (const auto& [folder, row] : {std::pair{0, 0}, std::pair{0, 3}, std::pair{-1, 1}, std::pair{2, 1}})
+        EXPECT_EQ(store.hotSpotAt(folder, row).name, "") << folder << " " << row;
 }
 
 TEST(HotSpotStoreEdits, DeleteRules) {
-    TemporaryFolder folder;
-    ASSERT_FALSE(folder.path().empty());
-    writeAll(folder.path() / "edit.spt", "2\nA\n2\nSol,0,0,0\nDeep,-3,14,-159\nB\n1\nVega,1,2,3");
-    StoreWithLists s;
-    s.folders.setSelected(0);
-    s.store.loadHotSpots(folder.path() / "edit", &s.hotspots, &s.folders);
+    HotSpotStore store;
+    store.readText("2\nA\n2\nSol,0,0,0\nDeep,-3,14,-159\nB\n1\nVega,1,2,3");
 
-    // "None" selected: nothing is deleted.
-    s.hotspots.setSelected(0);
-    s.store.deleteHotSpot();
-    EXPECT_EQ(s.store.folders[0].hotspots.size(), 2u);
+    // "None" or no folder selected: nothing is deleted.
+    EXPECT_FALSE(store.deleteHotSpot(0, 0));
+    EXPECT_FALSE(store.deleteHotSpot(-1, 1));
+    EXPECT_EQ(store.folders[0].hotspots.size(), 2u);
 
-    s.hotspots.setSelected(1);
-    s.store.deleteHotSpot();
-    ASSERT_EQ(s.store.folders[0].hotspots.size(), 1u);
-    EXPECT_EQ(s.store.folders[0].hotspots[0].name, "Deep");
-    EXPECT_EQ(s.store.folders[0].count, 1);
-    EXPECT_EQ(s.hotspots.items(), (std::vector<std::string>{"None", "Deep (-3 / 14 / -159)"}));
-
+    EXPECT_TRUE(store.deleteHotSpot(0, 1));
+    EXPECT_EQ(store.folders[0].count, 1);
+    EXPECT_EQ(store.hotSpotRows(0), (std::vector<std::string>{"None", "Deep (-3 / 14 / -159)"}));
     // The last HotSpot of a folder stays.
-    s.hotspots.setSelected(1);
-    s.store.deleteHotSpot();
-    EXPECT_EQ(s.store.folders[0].hotspots.size(), 1u);
+    EXPECT_FALSE(store.deleteHotSpot(0, 1));
+    EXPECT_EQ(store.folders[0].hotspots.size(), 1u);
 
-    s.store.addFolder("C");
-    EXPECT_EQ(s.folders.items(), (std::vector<std::string>{"A", "B", "C"}));
-    s.folders.setSelected(1);
-    s.store.deleteFolder();
-    EXPECT_EQ(s.folders.items(), (std::vector<std::string>{"A", "C"}));
-    EXPECT_EQ(s.store.foldercount, 2);
-    s.folders.setSelected(0);
-    s.store.deleteFolder();
-    EXPECT_EQ(s.folders.items(), std::vector<std::string>{"C"});
+    store.addFolder("C");
+    EXPECT_TRUE(store.deleteFolder(1));
+    EXPECT_EQ(store.folderRows(), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(store.foldercount, 2);
+    EXPECT_FALSE(store.deleteFolder(2));
+    EXPECT_TRUE(store.deleteFolder(0));
     // The last folder stays.
-    s.folders.setSelected(0);
-    s.store.deleteFolder();
-    EXPECT_EQ(s.folders.items(), std::vector<std::string>{"C"});
-    EXPECT_EQ(s.store.folders.size(), 1u);
+    EXPECT_FALSE(store.deleteFolder(0));
+    EXPECT_EQ(store.folderRows(), std::vector<std::string>{"C"});
 }
 
 TEST(HotSpotFile, ShortFileGivesEmptyEntries) {
@@ -161,7 +128,7 @@ TEST(HotSpotFile, ShortFileGivesEmptyEntries) {
     ASSERT_FALSE(folder.path().empty());
     writeAll(folder.path() / "short.spt", "3\nA\n3\nSol,1,2,3");
     HotSpotStore store;
-    store.loadHotSpots(folder.path() / "short", nullptr, nullptr);
+    store.loadHotSpots(folder.path() / "short");
     ASSERT_EQ(store.folders.size(), 3u);
     EXPECT_EQ(store.folders[0].name, "A");
     ASSERT_EQ(store.folders[0].hotspots.size(), 3u);
@@ -181,7 +148,7 @@ TEST(HotSpotFile, ShortFileGivesEmptyEntries) {
 
     // Text where a number belongs reads as 0.
     writeAll(folder.path() / "odd.spt", "1\nA\n1\nName,x,-2,seven");
-    store.reloadHotSpots(folder.path() / "odd");
+    store.loadHotSpots(folder.path() / "odd");
     ASSERT_EQ(store.folders.size(), 1u);
     ASSERT_EQ(store.folders[0].hotspots.size(), 1u);
     EXPECT_EQ(store.folders[0].hotspots[0].x, 0);

@@ -1,5 +1,5 @@
 // The jump network: reading the jump data, the mass categories, whether one jump joins two
-// stars, the route with its waypoints and list box, the marking of reachable stars, and the
+// stars, the route with its waypoints and list rows, the marking of reachable stars, and the
 // route search through the window (near targets) and along a corridor (far targets).
 
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
-#include <set>
+#include <unordered_set>
 #include <string>
 #include <vector>
 
@@ -16,7 +16,6 @@
 #include "galaxy/jump_network.h"
 #include "galaxy/stellar_tables.h"
 #include "platform/file_image.h"
-#include "platform/list_box.h"
 
 #include "tests/galaxy_test_support.h"
 
@@ -52,49 +51,23 @@ JumpNetwork threeParsecNetwork() {
     return network;
 }
 
-bool holds(GalaxyWindow& window, const StarRecord* star) {
-    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node)
-        for (const StarRecord* candidate : window.cube(node).stars)
-            if (candidate == star) return true;
-    return false;
-}
-
-void expectValidHops(const JumpNetwork& network, const std::vector<StarRecord*>& route) {
+void expectValidHops(const JumpNetwork& network, const std::vector<StarRecord>& route) {
     for (std::size_t i = 1; i < route.size(); ++i)
-        EXPECT_TRUE(network.canJump(*route[i - 1], *route[i]))
-            << route[i - 1]->physical->name << " -> " << route[i]->physical->name << " at "
-            << starDistance(*route[i - 1], *route[i]) << " pc";
+        EXPECT_TRUE(network.canJump(route[i - 1], route[i]))
+            << route[i - 1].physical->name << " -> " << route[i].physical->name << " at "
+            << starDistance(route[i - 1], route[i]) << " pc";
 }
 
-std::vector<std::string> namesOf(const std::vector<StarRecord*>& stars) {
+std::vector<std::string> namesOf(const std::vector<StarRecord>& stars) {
     std::vector<std::string> names;
-    for (const StarRecord* star : stars) names.push_back(star->physical->name);
+    for (const StarRecord& star : stars) names.push_back(star.physical->name);
     return names;
 }
-
-// A display that keeps the flags as the view would and records the stalk colours. Only cubes
-// with markers get stalks.
-class RecordingDisplay : public NoCubeDisplay {
-public:
-    void createLabelsAndStalks(GalaxyCube& cube, int, int, int) override {
-        if (cube.markersshown) cube.stalksshown = 1;
-    }
-    void colourStalk(StarRecord& star, PixelColour colour) override {
-        colours.push_back({&star, colour});
-    }
-    struct Colouring {
-        StarRecord* star;
-        PixelColour colour;
-    };
-    std::vector<Colouring> colours;
-};
 
 // A galaxy of hand-placed catalogue stars only: without a density picture no cube generates
 // stars, so the window holds exactly the stars placed here.
 struct HandGalaxy {
     GalaxyCatalogue catalogue;
-    RecordingDisplay display;
-    KeptStars kept;
     std::unique_ptr<GalaxyWindow> window;
 
     HandGalaxy() {
@@ -108,16 +81,14 @@ struct HandGalaxy {
     ~HandGalaxy() { window.reset(); }
 
     StarRecord* add(const std::string& name, double x, double y, double z, double mass = 1.0) {
-        std::unique_ptr<StarRecord> star = makeStar(name, x, y, z, mass);
-        star->custom = 1;  // the catalogue owns it
-        catalogue.stars.push_back(star.release());
+        catalogue.stars.push_back(makeStar(name, x, y, z, mass));
         catalogue.count = static_cast<std::int32_t>(catalogue.stars.size());
-        return catalogue.stars.back();
+        return catalogue.stars.back().get();
     }
 
     void build(float x, float y, float z) {
         catalogue.buildCubeIndex();
-        window = std::make_unique<GalaxyWindow>(catalogue, display, kept);
+        window = std::make_unique<GalaxyWindow>(catalogue);
         window->rebuild(x, y, z);
     }
 };
@@ -137,10 +108,9 @@ TEST(JumpData, ReadsCountToleranceBoundsAndScaledLengths) {
 
 TEST(JumpData, DefaultFileLoadsAndStartsTheRouteAtHome) {
     auto home = makeStar("Sol", 1, 1, 1, 1.0);
-    MemoryListBox list;
     JumpNetwork network;
     network.maxcandidates = 3;
-    ASSERT_TRUE(network.load(STARVANE_SOURCE_DIR "/data/Starvane/Data/DefaultJumpData.csv", home.get(), &list));
+    ASSERT_TRUE(network.load(STARVANE_SOURCE_DIR "/data/Starvane/Data/DefaultJumpData.csv", home.get()));
     EXPECT_EQ(network.categorycount, 10);
     EXPECT_DOUBLE_EQ(network.tolerance, 15.0);
     ASSERT_EQ(network.bounds.size(), 20u);
@@ -151,31 +121,24 @@ TEST(JumpData, DefaultFileLoadsAndStartsTheRouteAtHome) {
     EXPECT_FLOAT_EQ(network.lengths[3 * 10 + 0], 2.45f);
     EXPECT_FLOAT_EQ(network.lengths[9 * 10 + 9], 1000.0f);
     EXPECT_EQ(network.maxcandidates, 10);
-    ASSERT_EQ(network.waypoints.size(), 1u);
-    EXPECT_EQ(network.waypoints[0], home.get());
-    EXPECT_EQ(network.waypointcount, 1);
-    EXPECT_EQ(home->jumpnode, 1);
-    EXPECT_EQ(list.items(), std::vector<std::string>{"Sol"});
-    EXPECT_EQ(list.selected(), 0);
+    EXPECT_EQ(network.rows(), std::vector<std::string>{"Sol"});
 }
 
 TEST(JumpData, MissingFileMeansNoJumpAtAll) {
     auto home = makeStar("Sol", 1, 1, 1, 1.0);
     auto other = makeStar("Near", 4, 1, 1, 1.0);
-    MemoryListBox list;
     JumpNetwork network;
-    EXPECT_FALSE(network.load("/nonexistent/jump/data.csv", home.get(), &list));
+    EXPECT_FALSE(network.load("/nonexistent/jump/data.csv", home.get()));
     EXPECT_EQ(network.categorycount, 0);
     EXPECT_FALSE(network.canJump(*home, *other));
-    EXPECT_EQ(network.waypoints, std::vector<StarRecord*>{home.get()});
-    EXPECT_EQ(list.items(), std::vector<std::string>{"Sol"});
+    EXPECT_EQ(network.rows(), std::vector<std::string>{"Sol"});
 }
 
 // --- Categories and single jumps ----------------------------------------------------------------
 
 TEST(JumpCategories, BothEndsInclusiveAndOverlapping) {
     JumpNetwork network;
-    ASSERT_TRUE(network.load(STARVANE_SOURCE_DIR "/data/Starvane/Data/DefaultJumpData.csv", nullptr, nullptr));
+    ASSERT_TRUE(network.load(STARVANE_SOURCE_DIR "/data/Starvane/Data/DefaultJumpData.csv", nullptr));
     EXPECT_TRUE(network.inCategory(0.08, 0));
     EXPECT_FALSE(network.inCategory(0.0799, 0));
     EXPECT_TRUE(network.inCategory(0.25, 0));
@@ -201,7 +164,7 @@ TEST(JumpCategories, BothEndsInclusiveAndOverlapping) {
 
 TEST(JumpCategories, StarInNoCategoryNeitherJumpsNorIsReached) {
     JumpNetwork network;
-    ASSERT_TRUE(network.load(STARVANE_SOURCE_DIR "/data/Starvane/Data/DefaultJumpData.csv", nullptr, nullptr));
+    ASSERT_TRUE(network.load(STARVANE_SOURCE_DIR "/data/Starvane/Data/DefaultJumpData.csv", nullptr));
     auto sun = makeStar("Sun", 0, 0, 0, 1.0);
     auto twin = makeStar("Twin", 3.4, 0, 0, 1.0);
     auto dwarf = makeStar("Dwarf", 3.4, 0, 0, 0.05);
@@ -280,102 +243,64 @@ TEST(Waypoints, RouteListAndTheHomeStar) {
     auto b = makeStar("B", 3, 0, 0, 1.0);
     auto c = makeStar("C", 6, 0, 0, 1.0);
     auto d = makeStar("D", 9, 0, 0, 1.0);
-    MemoryListBox list;
+    int number = 0;
+    for (StarRecord* star : {home.get(), b.get(), c.get(), d.get()}) star->id = StarId::catalogueStar(number++);
     JumpNetwork network;
-    network.load("/nonexistent/jump/data.csv", home.get(), &list);
+    network.load("/nonexistent/jump/data.csv", home.get());
 
     // Only the home star on the route: removing does nothing.
     network.removeWaypoint();
-    EXPECT_EQ(network.waypoints, std::vector<StarRecord*>{home.get()});
-    EXPECT_EQ(home->jumpnode, 1);
+    EXPECT_EQ(network.rows(), std::vector<std::string>{"Home"});
+    EXPECT_TRUE(network.onRoute(home->id));
 
-    network.addWaypoint(b.get());
-    network.addWaypoint(c.get());
-    EXPECT_EQ(b->jumpnode, 1);
-    EXPECT_EQ(c->jumpnode, 1);
-    EXPECT_EQ(network.lastWaypoint(), c.get());
-    EXPECT_EQ(network.waypointcount, 3);
-    EXPECT_EQ(list.items(), (std::vector<std::string>{"Home", "B", "C"}));
-    EXPECT_EQ(list.selected(), 0);
-    EXPECT_EQ(network.selectedWaypoint(), home.get());
-    list.setSelected(2);
-    EXPECT_EQ(network.selectedWaypoint(), c.get());
+    network.addWaypoint(*b);
+    network.addWaypoint(*c);
+    EXPECT_TRUE(network.onRoute(b->id) && network.onRoute(c->id));
+    EXPECT_EQ(network.lastWaypoint()->id, c->id);
+    EXPECT_EQ(network.rows(), (std::vector<std::string>{"Home", "B", "C"}));
 
     // Not connected, or already on the route: ignored.
-    network.addConnectedWaypoint(d.get());
-    EXPECT_EQ(network.waypoints.size(), 3u);
-    EXPECT_EQ(d->jumpnode, 0);
+    network.addConnectedWaypoint(*d);
+    EXPECT_EQ(network.waypoints().size(), 3u);
+    EXPECT_FALSE(network.onRoute(d->id));
     b->connected = 1;
-    network.addConnectedWaypoint(b.get());
-    EXPECT_EQ(network.waypoints.size(), 3u);
+    network.addConnectedWaypoint(*b);
+    EXPECT_EQ(network.waypoints().size(), 3u);
     d->connected = 1;
-    network.addConnectedWaypoint(d.get());
-    EXPECT_EQ(network.lastWaypoint(), d.get());
-    EXPECT_EQ(d->jumpnode, 1);
-    EXPECT_EQ(list.selected(), 0);  // every change selects the first entry again
+    network.addConnectedWaypoint(*d);
+    EXPECT_EQ(network.lastWaypoint()->id, d->id);
+    EXPECT_TRUE(network.onRoute(d->id));
 
     network.removeWaypoint();
     network.removeWaypoint();
     network.removeWaypoint();
     network.removeWaypoint();
-    EXPECT_EQ(network.waypoints, std::vector<StarRecord*>{home.get()});
-    EXPECT_EQ(network.waypointcount, 1);
-    EXPECT_EQ(b->jumpnode, 0);
-    EXPECT_EQ(c->jumpnode, 0);
-    EXPECT_EQ(d->jumpnode, 0);
-    EXPECT_EQ(home->jumpnode, 1);
-    EXPECT_EQ(list.items(), std::vector<std::string>{"Home"});
+    EXPECT_FALSE(network.onRoute(b->id) || network.onRoute(c->id) || network.onRoute(d->id));
+    EXPECT_TRUE(network.onRoute(home->id));
+    EXPECT_EQ(network.rows(), std::vector<std::string>{"Home"});
 }
 
 // --- Reachable stars --------------------------------------------------------------------------------
 
-TEST(MarkConnected, OnlyCubesWithMarkersAndStalkColours) {
+TEST(MarkConnected, EveryStarOfTheWindowAndNoOther) {
     HandGalaxy galaxy;
     StarRecord* from = galaxy.add("From", 8, 5, 5);
     StarRecord* reach = galaxy.add("Reach", 5, 5, 5);
     StarRecord* miss = galaxy.add("Miss", 8, 9, 5);
-    // The neighbouring cube has no markers while the surroundings are hidden.
-    StarRecord* hiddenReach = galaxy.add("HiddenReach", 11, 5, 5);
-    StarRecord* hiddenMiss = galaxy.add("HiddenMiss", 15, 5, 5);
+    StarRecord* nextReach = galaxy.add("NextReach", 11, 5, 5);  // the neighbouring cube
+    StarRecord* outside = galaxy.add("Outside", 25, 5, 5);      // beyond the window
     galaxy.build(0, 0, 0);
-    ASSERT_TRUE(galaxy.window->cube(GalaxyWindow::kCentreNode).markersshown);
-    ASSERT_FALSE(galaxy.window->cube(GalaxyWindow::nodeIndex(1, 0, 0)).markersshown);
 
     JumpNetwork network = threeParsecNetwork();
-    ASSERT_TRUE(network.canJump(*from, *hiddenReach));
     miss->connected = 1;
     from->connected = 1;
-    hiddenReach->connected = 0;
-    hiddenMiss->connected = 1;
-    galaxy.display.colours.clear();
+    outside->connected = 1;
     network.markConnected(*galaxy.window, *from);
     EXPECT_EQ(reach->connected, 1);
+    EXPECT_EQ(nextReach->connected, 1);
     EXPECT_EQ(miss->connected, 0);
     EXPECT_EQ(from->connected, 0);
-    // Stars of cubes without markers keep their flag.
-    EXPECT_EQ(hiddenReach->connected, 0);
-    EXPECT_EQ(hiddenMiss->connected, 1);
-
-    // Stalks of the shown cube: green when reachable, the marker colour otherwise.
-    const PixelColour marker = markerColour("G");
-    int checked = 0;
-    for (const auto& colouring : galaxy.display.colours) {
-        EXPECT_TRUE(holds(*galaxy.window, colouring.star));
-        EXPECT_EQ(colouring.star->cube.x, 0);
-        if (colouring.star == reach) {
-            EXPECT_EQ(colouring.colour.red, 0);
-            EXPECT_EQ(colouring.colour.green, 255);
-            EXPECT_EQ(colouring.colour.blue, 0);
-            ++checked;
-        } else if (colouring.star == miss) {
-            EXPECT_EQ(colouring.colour.red, marker.red);
-            EXPECT_EQ(colouring.colour.green, marker.green);
-            EXPECT_EQ(colouring.colour.blue, marker.blue);
-            ++checked;
-        }
-    }
-    EXPECT_EQ(checked, 2);
-    EXPECT_EQ(galaxy.display.colours.size(), 3u);  // the three stars of the centre cube
+    EXPECT_EQ(outside->connected, 1);  // not in the window: left alone
 }
 
 // --- Route search, near targets ------------------------------------------------------------------
@@ -393,17 +318,14 @@ TEST(FindRouteNear, ChainThroughTheWindowWithFewestJumps) {
     StarRecord* target = galaxy.add("Target", 13, 5, 5);
     galaxy.build(0, 0, 0);
 
-    MemoryListBox list;
     JumpNetwork network = threeParsecNetwork();
-    network.waypointlist = &list;
-    network.addWaypoint(start);
+    network.addWaypoint(*start);
     ASSERT_FALSE(network.canJump(*start, *target));
 
-    ASSERT_TRUE(network.findRoute(start, target, *galaxy.window, nullptr));
-    EXPECT_EQ(network.waypoints, (std::vector<StarRecord*>{start, b, c, d, target}));
-    expectValidHops(network, network.waypoints);
-    for (StarRecord* star : network.waypoints) EXPECT_EQ(star->jumpnode, 1);
-    EXPECT_EQ(list.items(), (std::vector<std::string>{"Start", "B", "C", "D", "Target"}));
+    ASSERT_TRUE(network.findRoute(*target, *galaxy.window));
+    EXPECT_EQ(network.rows(), (std::vector<std::string>{"Start", "B", "C", "D", "Target"}));
+    expectValidHops(network, network.waypoints());
+    for (const StarRecord* star : {start, b, c, d, target}) EXPECT_TRUE(network.onRoute(star->id));
 }
 
 TEST(FindRouteNear, NeverTheDirectJumpAndWindowOrderDecides) {
@@ -418,20 +340,12 @@ TEST(FindRouteNear, NeverTheDirectJumpAndWindowOrderDecides) {
     galaxy.build(0, 0, 0);
 
     JumpNetwork network = threeParsecNetwork();
-    network.addWaypoint(start);
+    network.addWaypoint(*start);
     ASSERT_TRUE(network.canJump(*start, *target));
     ASSERT_TRUE(network.canJump(*start, *upper));
     ASSERT_TRUE(network.canJump(*upper, *target));
-
-    std::vector<StarRecord*> result;
-    ASSERT_TRUE(network.findRoute(start, target, *galaxy.window, &result));
-    EXPECT_EQ(result, (std::vector<StarRecord*>{lower, target}));
-    // With a result list the route itself stays as it was.
-    EXPECT_EQ(network.waypoints, std::vector<StarRecord*>{start});
-    EXPECT_EQ(lower->jumpnode, 0);
-
-    ASSERT_TRUE(network.findRoute(start, target, *galaxy.window, nullptr));
-    EXPECT_EQ(network.waypoints, (std::vector<StarRecord*>{start, lower, target}));
+    ASSERT_TRUE(network.findRoute(*target, *galaxy.window));
+    EXPECT_EQ(network.rows(), (std::vector<std::string>{"Start", "Lower", "Target"}));
 }
 
 TEST(FindRouteNear, DirectOnlyMeansNoRoute) {
@@ -440,10 +354,10 @@ TEST(FindRouteNear, DirectOnlyMeansNoRoute) {
     StarRecord* target = galaxy.add("Target", 4, 5, 5);
     galaxy.build(0, 0, 0);
     JumpNetwork network = threeParsecNetwork();
-    network.addWaypoint(start);
+    network.addWaypoint(*start);
     ASSERT_TRUE(network.canJump(*start, *target));
-    EXPECT_FALSE(network.findRoute(start, target, *galaxy.window, nullptr));
-    EXPECT_EQ(network.waypoints, std::vector<StarRecord*>{start});
+    EXPECT_FALSE(network.findRoute(*target, *galaxy.window));
+    EXPECT_EQ(network.rows(), std::vector<std::string>{"Start"});
 }
 
 TEST(FindRouteNear, FailedSearchLeavesTheRouteUnchanged) {
@@ -454,23 +368,11 @@ TEST(FindRouteNear, FailedSearchLeavesTheRouteUnchanged) {
     galaxy.add("C", 7, 4, 5);
     StarRecord* target = galaxy.add("Target", 15, 15, 5);  // nothing within reach
     galaxy.build(0, 0, 0);
-    MemoryListBox list;
     JumpNetwork network = threeParsecNetwork();
-    network.waypointlist = &list;
-    network.addWaypoint(home);
-    network.addWaypoint(start);
-    list.setSelected(1);
-
-    std::vector<StarRecord*> result;
-    EXPECT_FALSE(network.findRoute(start, target, *galaxy.window, &result));
-    EXPECT_TRUE(result.empty());
-    EXPECT_FALSE(network.findRoute(start, target, *galaxy.window, nullptr));
-    EXPECT_EQ(network.waypoints, (std::vector<StarRecord*>{home, start}));
-    EXPECT_EQ(list.items(), (std::vector<std::string>{"Home", "Start"}));
-    EXPECT_EQ(list.selected(), 1);
-    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node)
-        for (const StarRecord* star : galaxy.window->cube(node).stars)
-            EXPECT_EQ(star->jumpnode, star == home || star == start ? 1 : 0) << star->physical->name;
+    network.addWaypoint(*home);
+    network.addWaypoint(*start);
+    EXPECT_FALSE(network.findRoute(*target, *galaxy.window));
+    EXPECT_EQ(network.rows(), (std::vector<std::string>{"Home", "Start"}));
 }
 
 TEST(FindRouteNear, StartOutsideTheWindowFindsNothing) {
@@ -482,9 +384,9 @@ TEST(FindRouteNear, StartOutsideTheWindowFindsNothing) {
     // Same place as a window star could be, but not one of the window's stars.
     auto stranger = makeStar("Stranger", 1, 5, 5, 1.0);
     JumpNetwork network = threeParsecNetwork();
-    network.addWaypoint(stranger.get());
-    EXPECT_FALSE(network.findRoute(stranger.get(), target, *galaxy.window, nullptr));
-    EXPECT_EQ(network.waypoints, std::vector<StarRecord*>{stranger.get()});
+    network.addWaypoint(*stranger);
+    EXPECT_FALSE(network.findRoute(*target, *galaxy.window));
+    EXPECT_EQ(network.rows(), std::vector<std::string>{"Stranger"});
 }
 
 // --- Route search, far targets --------------------------------------------------------------------
@@ -494,9 +396,8 @@ TEST(FindRouteNear, StartOutsideTheWindowFindsNothing) {
 // are all stars of the two windows and, from the corridor, only the long-hop stars (a
 // category above half of the category whose own jump best fits the distance). A breadth-first
 // search from the start then runs as for near targets; the first level that reaches the target
-// gives up to maxcandidates candidates, the one with the fewest entries wins. Route stars that
-// the view's window holds are taken from there; the others become kept route stars. All search
-// cubes are released afterwards.
+// gives up to maxcandidates candidates, the one with the fewest entries wins. The route keeps
+// copies of its stars; the search cubes are released afterwards.
 
 TEST(FindRouteFar, HandPlacedChainNeedsNoViewWindowAtEitherEnd) {
     HandGalaxy galaxy;
@@ -510,11 +411,12 @@ TEST(FindRouteFar, HandPlacedChainNeedsNoViewWindowAtEitherEnd) {
     StarRecord* target = galaxy.add("Target", 22, 5, 5);  // cube x 2: the far case
     galaxy.build(50, 50, 0);  // the view is elsewhere
     JumpNetwork network = threeParsecNetwork();
-    network.addWaypoint(start);
-    ASSERT_TRUE(network.findRoute(start, target, *galaxy.window, nullptr));
-    EXPECT_EQ(network.waypoints, (std::vector<StarRecord*>{start, b, c, d, e, f, g, target}));
-    expectValidHops(network, network.waypoints);
-    EXPECT_EQ(galaxy.kept.count(), 0);  // catalogue stars are never kept
+    network.addWaypoint(*start);
+    ASSERT_TRUE(network.findRoute(*target, *galaxy.window));
+    std::vector<std::string> names;
+    for (const StarRecord* star : {start, b, c, d, e, f, g, target}) names.push_back(star->physical->name);
+    EXPECT_EQ(network.rows(), names);
+    expectValidHops(network, network.waypoints());
 }
 
 // A corridor longer than any line across the galaxy is not searched, even where hops would
@@ -528,8 +430,8 @@ TEST(FindRouteFar, GivesUpBeyondTheGalaxy) {
     JumpNetwork network;
     network.readJumpData("2,10,1\n0.5,2,3,5\n3,10\n10,62000\n");
     ASSERT_TRUE(network.canJump(*start, *hop) && network.canJump(*hop, *target));
-    std::vector<StarRecord*> result;
-    EXPECT_FALSE(network.findRoute(start, target, *galaxy.window, &result));
+    network.addWaypoint(*start);
+    EXPECT_FALSE(network.findRoute(*target, *galaxy.window));
 }
 
 TEST(FindRouteFar, FailedSearchLeavesTheRouteUnchanged) {
@@ -538,17 +440,10 @@ TEST(FindRouteFar, FailedSearchLeavesTheRouteUnchanged) {
     galaxy.add("B", 4, 5, 5);
     StarRecord* target = galaxy.add("Target", 35, 5, 5);
     galaxy.build(0, 0, 0);
-    MemoryListBox list;
     JumpNetwork network = threeParsecNetwork();
-    network.waypointlist = &list;
-    network.addWaypoint(start);
-    std::vector<StarRecord*> result;
-    EXPECT_FALSE(network.findRoute(start, target, *galaxy.window, &result));
-    EXPECT_TRUE(result.empty());
-    EXPECT_FALSE(network.findRoute(start, target, *galaxy.window, nullptr));
-    EXPECT_EQ(network.waypoints, std::vector<StarRecord*>{start});
-    EXPECT_EQ(list.items(), std::vector<std::string>{"Start"});
-    EXPECT_EQ(galaxy.kept.count(), 0);
+    network.addWaypoint(*start);
+    EXPECT_FALSE(network.findRoute(*target, *galaxy.window));
+    EXPECT_EQ(network.rows(), std::vector<std::string>{"Start"});
 }
 
 const char* const kJumpData = STARVANE_SOURCE_DIR "/data/Starvane/Data/DefaultJumpData.csv";
@@ -557,43 +452,36 @@ const char* const kJumpData = STARVANE_SOURCE_DIR "/data/Starvane/Data/DefaultJu
 class DefaultGalaxyRoute : public ::testing::Test {
 protected:
     GalaxyCatalogue catalogue;
-    NoCubeDisplay display;
-    KeptStars kept;
     std::unique_ptr<GalaxyWindow> window;
     JumpNetwork network;
-    StarRecord* sol = nullptr;
 
     void SetUp() override {
         loadGalaxy(catalogue, STARVANE_SOURCE_DIR "/data", "MilkyWay", realTables());
         catalogue.densityimage = FileImageLoader{}.load(
             (galaxyFolder(STARVANE_SOURCE_DIR "/data", "MilkyWay") / "GrayScale.jpg").string());
         ASSERT_NE(catalogue.densityimage, nullptr);
-        sol = named("Sol");
+        const StarRecord* sol = named("Sol");
         ASSERT_NE(sol, nullptr);
-        window = std::make_unique<GalaxyWindow>(catalogue, display, kept);
+        window = std::make_unique<GalaxyWindow>(catalogue);
         window->rebuild(static_cast<float>(sol->cube.x), static_cast<float>(sol->cube.y),
                         static_cast<float>(sol->cube.z));
-        ASSERT_TRUE(network.load(kJumpData, sol, nullptr));
-    }
-    void TearDown() override {
-        while (network.waypoints.size() > 1) network.removeWaypoint();
-        window.reset();
     }
 
     StarRecord* named(const std::string& name) {
-        for (StarRecord* star : catalogue.stars)
-            if (star != nullptr && star->physical && star->physical->name == name) return star;
+        for (const auto& star : catalogue.stars)
+            if (star != nullptr && star->physical && star->physical->name == name) return star.get();
         return nullptr;
     }
 
-    // Routes between far catalogue stars (the start in Sol's cube): valid hops ending at the
-    // target; what the view's window holds is used from there, the rest is kept, and nothing
-    // else of the search survives.
+    // Routes between far catalogue stars (the start in Sol's cube): valid hops between distinct
+    // stars ending at the target, the view's window untouched and agreeing with the route on
+    // the stars it holds. The route outlives the search cubes; a generated star of it far from
+    // the view is found again, the same, once the window is rebuilt around its cube.
     void routeTo(const std::string& from, const std::string& name, double minimum, double maximum,
                  bool throughGeneratedStars) {
         StarRecord* start = named(from);
         StarRecord* target = named(name);
-        ASSERT_TRUE(start != nullptr && target != nullptr && network.load(kJumpData, start, nullptr));
+        ASSERT_TRUE(start != nullptr && target != nullptr && network.load(kJumpData, start));
         const double distance = starDistance(*start, *target);
         ASSERT_GT(distance, minimum);
         ASSERT_LT(distance, maximum);
@@ -601,38 +489,35 @@ protected:
         std::vector<std::vector<StarRecord*>> before;
         for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) before.push_back(window->cube(node).stars);
 
-        ASSERT_TRUE(network.findRoute(start, target, *window, nullptr)) << name;
-        ASSERT_GE(network.waypoints.size(), 3u);
-        EXPECT_EQ(network.waypoints.front(), start);
-        EXPECT_EQ(network.waypoints.back(), target);
-        expectValidHops(network, network.waypoints);
-        const std::set<StarRecord*> distinct(network.waypoints.begin(), network.waypoints.end());
-        EXPECT_EQ(distinct.size(), network.waypoints.size());
-
-        // The view's window is as it was.
+        ASSERT_TRUE(network.findRoute(*target, *window)) << name;
+        const std::vector<StarRecord>& route = network.waypoints();
+        ASSERT_GE(route.size(), 3u);
+        EXPECT_EQ(route.front().id, start->id);
+        EXPECT_EQ(route.back().id, target->id);
+        expectValidHops(network, route);
+        std::unordered_set<StarId, StarIdHash> distinct;
+        for (const StarRecord& star : route) distinct.insert(star.id);
+        EXPECT_EQ(distinct.size(), route.size());
         for (int node = 0; node < GalaxyWindow::kCubeCount; ++node)
             EXPECT_EQ(window->cube(node).stars, before[static_cast<std::size_t>(node)]);
 
-        int outside = 0;
-        for (StarRecord* star : network.waypoints) {
-            EXPECT_EQ(star->jumpnode, 1);
-            if (star->custom || holds(*window, star)) continue;
-            ++outside;
-            // A star the view's window holds is never taken as a copy.
-            for (int node = 0; node < GalaxyWindow::kCubeCount; ++node)
-                for (const StarRecord* shown : window->cube(node).stars)
-                    EXPECT_FALSE(shown->cube.x == star->cube.x && shown->cube.y == star->cube.y &&
-                                 shown->cube.z == star->cube.z && shown->offset == star->offset)
-                        << star->physical->name;
+        const StarRecord* far = nullptr;
+        for (const StarRecord& star : route) {
+            const StarRecord* shown = window->find(star.id);
+            if (shown != nullptr)
+                EXPECT_EQ(shown->physical->mass, star.physical->mass) << starIdText(star.id);
+            else if (far == nullptr)
+                far = &star;
         }
-        // Every search cube was released: its route stars were handed over, nothing else.
-        EXPECT_EQ(kept.count(), outside);
-        // Far beyond the view's window the route must run through stars of the search cubes.
-        if (throughGeneratedStars) EXPECT_GT(outside, 0);
-
-        while (network.waypoints.size() > 1) network.removeWaypoint();
-        kept.collect();
-        EXPECT_EQ(kept.count(), 0);
+        if (!throughGeneratedStars) return;
+        ASSERT_NE(far, nullptr);
+        window->rebuild(static_cast<float>(far->cube.x), static_cast<float>(far->cube.y),
+                        static_cast<float>(far->cube.z));
+        const StarRecord* again = window->find(far->id);
+        ASSERT_NE(again, nullptr) << starIdText(far->id);
+        EXPECT_EQ(again->physical->name, far->physical->name);
+        EXPECT_EQ(again->physical->mass, far->physical->mass);
+        EXPECT_EQ(again->offset, far->offset);
     }
 };
 

@@ -396,8 +396,8 @@ TEST(OrbiterChecker, SolFromTheDefaultGalaxyReadsCleanly) {
     GalaxyCatalogue catalogue;
     loadGalaxy(catalogue, STARVANE_SOURCE_DIR "/data", "MilkyWay", tables());
     StarRecord* sol = nullptr;
-    for (StarRecord* star : catalogue.stars)
-        if (star != nullptr && star->physical && star->physical->name == "Sol") sol = star;
+    for (const auto& star : catalogue.stars)
+        if (star != nullptr && star->physical && star->physical->name == "Sol") sol = star.get();
     ASSERT_NE(sol, nullptr);
     ASSERT_TRUE(sol->system);
     EXPECT_FALSE(sol->path.empty());

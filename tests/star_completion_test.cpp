@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "galaxy/galaxy_cube.h"
+#include "galaxy/galaxy_parameters.h"
 #include "galaxy/mwc_random.h"
 #include "galaxy/star_completion.h"
 #include "galaxy/stellar_tables.h"
@@ -28,8 +28,8 @@ std::uint32_t seedForP(int p) {
     }
 }
 
-GalaxyCube galaxy() {
-    GalaxyCube catalogue;
+GalaxyParameters galaxy() {
+    GalaxyParameters catalogue;
     catalogue.galaxyage = 13000.0;
     catalogue.discage = 9000.0;
     catalogue.agegradient = 20.0;
@@ -140,7 +140,7 @@ TEST(StarCompletionClass, NilMeansMainSequenceButLowerCaseDoesNot) {
 }
 
 TEST(StarCompletionRegion, CentreThenThickDiscThenThinDisc) {
-    GalaxyCube catalogue = galaxy();
+    GalaxyParameters catalogue = galaxy();
     catalogue.centreradius = 10.0;
     catalogue.thindisc = 6.0;
     EXPECT_EQ(catalogueRegion(catalogue, {3, 4, 0}), kCentralBar);
@@ -157,7 +157,7 @@ TEST(StarCompletionRegion, CentreThenThickDiscThenThinDisc) {
 }
 
 TEST(StarCompletionAge, EveryRowOfTheRule) {
-    const GalaxyCube catalogue = galaxy();
+    const GalaxyParameters catalogue = galaxy();
     const double distance = 50.0;
     const double a = 13000.0;
     const double b = 9000.0 - 20.0 * distance;  // 8000
@@ -196,7 +196,7 @@ TEST(StarCompletionAge, EveryRowOfTheRule) {
 
 TEST(StarCompletion, MainSequenceStarOfTheThinDisc) {
     const StellarTables& tables = realTables();
-    const GalaxyCube catalogue = galaxy();
+    const GalaxyParameters catalogue = galaxy();
     // Cube (30, 40, 2): thin disc (|z| < 5), in-plane distance 50, local disc age 8000.
     StarRecord star = catalogueStar("g", 2, "V");
     const std::uint32_t seed = seedForP(30);
@@ -227,7 +227,7 @@ TEST(StarCompletion, MainSequenceStarOfTheThinDisc) {
 
 TEST(StarCompletion, RegionsOfCatalogueStarsComeFromTheirCube) {
     const StellarTables& tables = realTables();
-    GalaxyCube catalogue = galaxy();
+    GalaxyParameters catalogue = galaxy();
     catalogue.centreradius = 10.0;
     // A K5 dwarf lives longer than the galaxy: its region age stands.
     struct Case {
@@ -256,7 +256,7 @@ TEST(StarCompletion, RegionsOfCatalogueStarsComeFromTheirCube) {
 
 TEST(StarCompletion, MainSequenceStarIsNeverOlderThanItsLifetime) {
     const StellarTables& tables = realTables();
-    GalaxyCube catalogue = galaxy();
+    GalaxyParameters catalogue = galaxy();
     catalogue.discage = 30000.0;
     catalogue.agegradient = 0.0;
     for (int p : {10, 40, 60}) {
@@ -292,7 +292,7 @@ TEST(StarCompletion, MainSequenceStarIsNeverOlderThanItsLifetime) {
 
 TEST(StarCompletion, EvolvedStarsAreFittedWithoutAgeDraws) {
     const StellarTables& tables = realTables();
-    const GalaxyCube catalogue = galaxy();
+    const GalaxyParameters catalogue = galaxy();
     struct Case {
         const char* spectralclass;
         int subtype;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "galaxy/galaxy_cube.h"
+#include "galaxy/galaxy_parameters.h"
 #include "galaxy/star_naming.h"
 
 namespace {
@@ -19,7 +19,7 @@ StarRecord starAt(float x, float up, float y, const std::string& name = "") {
     return star;
 }
 
-std::string nameOf(const GalaxyCube& catalogue, StarRecord& star, double x = 0, double y = 0,
+std::string nameOf(const GalaxyParameters& catalogue, StarRecord& star, double x = 0, double y = 0,
                    double z = 0) {
     nameStar(catalogue, star, x, y, z);
     return star.physical->name;
@@ -47,7 +47,7 @@ TEST(StarNaming, DirectionSpecialCases) {
 }
 
 TEST(StarNaming, NamesOfKnownPositions) {
-    GalaxyCube catalogue;  // reference at the origin
+    GalaxyParameters catalogue;  // reference at the origin
     // One parsec along +x: longitude angle(0, -1) = 90, latitude 0, 3.26 ly -> 3.2 and the
     // letter of 5.99.. hundredths, 'f'.
     StarRecord a = starAt(1.0f, 0.0f, 0.0f);
@@ -72,7 +72,7 @@ TEST(StarNaming, NamesOfKnownPositions) {
 }
 
 TEST(StarNaming, BelowThePlaneLatitudeIsNegativeWithTheLetterOfTheFullAngle) {
-    GalaxyCube catalogue;
+    GalaxyParameters catalogue;
     // (2, 0, -1): latitude 333.43495 -> number 333.4 written as -26.6, letter from
     // 0.03495 -> 'd' (the adjusted value would give another letter).
     StarRecord a = starAt(2.0f, -1.0f, 0.0f);
@@ -89,7 +89,7 @@ TEST(StarNaming, BelowThePlaneLatitudeIsNegativeWithTheLetterOfTheFullAngle) {
 }
 
 TEST(StarNaming, DistanceFromTheReferencePosition) {
-    GalaxyCube catalogue;
+    GalaxyParameters catalogue;
     // Reference (10, -5, 0): cube (1, -1, 0) with offset x 0, y 5, up 0 (held as x, y, up).
     catalogue.referencecube = {1.0f, -1.0f, 0.0f};
     catalogue.referenceoffset = {0.0f, 5.0f, 0.0f};
@@ -108,7 +108,7 @@ TEST(StarNaming, DistanceFromTheReferencePosition) {
 }
 
 TEST(StarNaming, NilGetsAnExclamationMarkOtherNamesAreReplaced) {
-    GalaxyCube catalogue;
+    GalaxyParameters catalogue;
     StarRecord a = starAt(1.0f, 0.0f, 0.0f, "NIL");
     EXPECT_EQ(nameOf(catalogue, a), "!90a0a3.2f");
     for (const char* other : {"nil", "NIL ", "Sol", "!90a0a3.2f"}) {
@@ -118,7 +118,7 @@ TEST(StarNaming, NilGetsAnExclamationMarkOtherNamesAreReplaced) {
 }
 
 TEST(StarNaming, LargeAndOddPositionsGiveWellFormedNames) {
-    GalaxyCube catalogue;
+    GalaxyParameters catalogue;
     StarRecord a = starAt(4.99f, -4.99f, 4.99f);
     const std::string far = nameOf(catalogue, a, 123456789.0, -987654321.0, 5.0);
     EXPECT_FALSE(far.empty());

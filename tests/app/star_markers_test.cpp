@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "galaxy/star_markers.h"
+#include "app/star_markers.h"
 
 namespace {
 
@@ -76,18 +76,6 @@ TEST(StarMarkers, ColourBySpectralClass) {
     // "O" and anything unrecognised are yellow.
     for (const char* other : {"O", "o", "WC", "N", "dc", "", "bh", "S"})
         EXPECT_TRUE(same(markerColour(other), 255, 255, 0)) << other;
-}
-
-TEST(StarMarkers, TheSceneFreeDisplayKeepsTheFlags) {
-    NoCubeDisplay display;
-    GalaxyCube cube;
-    display.createMarkers(cube, 0, 0, 0);
-    EXPECT_TRUE(cube.markersshown);
-    cube.labelsshown = cube.stalksshown = 1;
-    display.removeNodes(cube);
-    EXPECT_FALSE(cube.markersshown);
-    EXPECT_FALSE(cube.labelsshown);
-    EXPECT_FALSE(cube.stalksshown);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "galaxy/star_markers.h"
+#include "app/star_markers.h"
 
 #include <algorithm>
 
