@@ -214,6 +214,7 @@ void GalaxyView::crossCubes() {
     refreshRouteMarks(atlas_);
 }
 
+// The filter panel opens at the right edge and closes when the pointer leaves it.
 void GalaxyView::panelShowAndHide() {
     const InputEventReceiver& input = atlas_.receiver;
     const int W = atlas_.W;
@@ -226,14 +227,7 @@ void GalaxyView::panelShowAndHide() {
         atlas_.gui->setFocus(filter);
         filter->setVisible(false);
     }
-    irr::gui::IGUIElement* routes = atlas_.controls.routepanel;
-    if (input.mousex < 20 && !routes->isVisible() && atlas_.config.routes == 1) {
-        atlas_.gui->setFocus(routes);
-        routes->setVisible(true);
-    } else if (input.mousex > 220 && routes->isVisible()) {
-        atlas_.gui->setFocus(routes);
-        routes->setVisible(false);
-    }
+    routes_.showAndHide();
 }
 
 void GalaxyView::buttonCommands() {
@@ -243,9 +237,9 @@ void GalaxyView::buttonCommands() {
     switch (input.callerid) {
     case kMapButton: request_ = kMapView; break;
     case kSystemButton: request_ = kSystemView; break;
-    case kAddWaypoint: addWaypoint(); break;
-    case kRemoveWaypoint: removeWaypoint(); break;
-    case kFindRoute: findRoute(); break;
+    case kAddWaypoint: routes_.addWaypoint(starOfNode(pick(atlas_.W / 2, atlas_.H / 2))); break;
+    case kRemoveWaypoint: routes_.removeWaypoint(); break;
+    case kFindRoute: routes_.findRoute(starAtCentre()); break;
     default: break;
     }
 }
@@ -272,48 +266,7 @@ void GalaxyView::listCommands() {
         refreshRouteMarks(atlas_);
     }
     if (input.callerid == kSearchResults && atlas_.doubleClick.activate()) search_.activateSelected();
-    if (input.callerid == kWaypointList && atlas_.doubleClick.activate()) activateWaypoint();
-}
-
-// The star at the centre of the view joins the route when it is one jump from its end.
-void GalaxyView::addWaypoint() {
-    const StarRecord* star = starOfNode(pick(atlas_.W / 2, atlas_.H / 2));
-    irr::scene::ISceneNode* marker = star != nullptr ? atlas_.markers->markerOf(*star) : nullptr;
-    const std::size_t before = atlas_.route.waypoints().size();
-    if (marker != nullptr && marker->getID() > 0) atlas_.route.addConnectedWaypoint(*star);
-    if (atlas_.route.waypoints().size() != before) showRouteList(atlas_);
-    refreshRouteMarks(atlas_);
-}
-
-void GalaxyView::removeWaypoint() {
-    if (atlas_.route.waypoints().size() > 1) {
-        atlas_.route.removeWaypoint();
-        showRouteList(atlas_);
-    }
-    refreshRouteMarks(atlas_);
-}
-
-// A route from the last waypoint to the star at the centre of the view.
-void GalaxyView::findRoute() {
-    const StarRecord* target = starAtCentre();
-    const StarRecord* last = atlas_.route.lastWaypoint();
-    if (target != nullptr && last != nullptr && target->id != last->id &&
-        atlas_.route.findRoute(*target, *atlas_.window))
-        showRouteList(atlas_);
-    refreshRouteMarks(atlas_);
-}
-
-void GalaxyView::activateWaypoint() {
-    const int selected = atlas_.controls.waypointlist->getSelected();
-    if (selected < 0 || selected >= static_cast<int>(atlas_.route.waypoints().size())) return;
-    const StarRecord& star = atlas_.route.waypoints()[static_cast<std::size_t>(selected)];
-    if (irr::scene::ISceneNode* marker = atlas_.markers->markerOf(star)) {
-        moveCentreTo(atlas_, marker->getPosition());
-        return;
-    }
-    const irr::core::vector3df position(star.offset[0], star.offset[1], star.offset[2]);
-    rebuildWindowAt(atlas_, star.cube.x, star.cube.y, star.cube.z);
-    moveCentreTo(atlas_, position);
+    if (input.callerid == kWaypointList && atlas_.doubleClick.activate()) routes_.activateSelected();
 }
 
 void GalaxyView::toggleStalks() {
@@ -418,6 +371,5 @@ void GalaxyView::drawPanels() {
         atlas_.driver->draw2DRectangle(irr::video::SColor(0xc82b2c83),
                                        irr::core::rect<irr::s32>(W - 20, (H - 60) / 2 - 200, W, (H - 60) / 2 + 200));
     }
-    if (atlas_.controls.routepanel->isVisible())
-        atlas_.driver->draw2DRectangle(irr::video::SColor(0xc804054c), irr::core::rect<irr::s32>(0, 0, 200, H));
+    routes_.drawBackground();
 }

@@ -8,11 +8,12 @@
 #include <irrlicht/irrlicht.h>
 
 #include "app/atlas_context.h"
+#include "app/route_panel.h"
 #include "app/star_search.h"
 
 class GalaxyView {
 public:
-    explicit GalaxyView(AtlasContext& atlas) : atlas_(atlas), search_(atlas) {}
+    explicit GalaxyView(AtlasContext& atlas) : atlas_(atlas), search_(atlas), routes_(atlas) {}
 
     // The disc that shows the hovered star's plane; made at start-up, in its place among the
     // scene's helper objects.
@@ -41,10 +42,6 @@ private:
     void buttonCommands();
     void checkBoxCommands();
     void listCommands();
-    void addWaypoint();
-    void removeWaypoint();
-    void findRoute();
-    void activateWaypoint();
     void toggleStalks();
     void toggleLabels();
     void toggleSurroundings();
@@ -64,6 +61,7 @@ private:
 
     AtlasContext& atlas_;
     StarSearch search_;
+    RoutePanel routes_;
     irr::scene::ISceneNode* hoverDisc_ = nullptr;
     irr::scene::ISceneNode* hovered_ = nullptr;
     ViewMode request_ = kGalaxyView;  // the view asked for with a button or key, if another

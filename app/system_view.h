@@ -5,11 +5,11 @@
 // previous system of the cube.
 
 #include <string>
-#include <vector>
 
 #include <irrlicht/irrlicht.h>
 
 #include "app/atlas_context.h"
+#include "app/system_panel.h"
 #include "app/view_logic.h"
 
 class SystemView {
@@ -36,13 +36,6 @@ private:
     void drawProgress(const std::string& text);
 
     void showSystem();
-    void fillStarTable(const StarRecord& star);
-    void fillSystemList(const GeneratedSystem& system);
-    void showBody();
-    void layoutTables();
-    void layoutBodyButtons();
-    void buildBodyButtons();
-    void removeBodyButtons();
 
     AtlasContext& atlas_;
     bool entering_ = false;
@@ -53,7 +46,6 @@ private:
     bool refreshSystem_ = false;
     CommandMemory commandMemory_;
     int systemStep_ = 0;
-    irr::gui::IGUITable* systemList_ = nullptr;
-    std::vector<irr::gui::IGUIButton*> bodyButtons_;  // the thumbnails of the shown system
+    SystemPanel panel_{atlas_};
     std::string message_;
 };
