@@ -4,8 +4,13 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "app/atlas_actions.h"
 #include "app/frame_capture.h"
 #include "files/galaxy_files.h"
 
@@ -38,84 +43,160 @@ void say(const std::string& line) { std::cerr << "starvane: " << line << "\n"; }
 }  // namespace
 
 int Application::run(const RunOptions& options) {
-    options_ = options;
+    atlas_.options = options;
     std::signal(SIGUSR1, onCaptureSignal);
     std::signal(SIGTERM, onStopSignal);
     std::signal(SIGINT, onStopSignal);
     if (!startUp()) {
-        window_.reset();
-        if (device_ != nullptr) device_->drop();
+        atlas_.window.reset();
+        if (atlas_.device != nullptr) atlas_.device->drop();
         return 1;
     }
+    mode_ = kGalaxyView;
+    galaxy_.enter(kGalaxyView);
 
-    int frames = 0;
-    int captures = 0;
     const auto started = std::chrono::steady_clock::now();
-    lastTime_ = device_->getTimer()->getTime();
-    while (device_->run()) {
-        const irr::u32 now = device_->getTimer()->getTime();
+    lastTime_ = atlas_.device->getTimer()->getTime();
+    while (atlas_.device->run()) {
+        const irr::u32 now = atlas_.device->getTimer()->getTime();
         const float dt = static_cast<float>(now - lastTime_) * 0.001f;
         lastTime_ = now;
-        receiver_.startFrame();
-        cornerHover_ = receiver_.mousex > W - 200 && receiver_.mousey > H - 60;
-        doubleClick_.advance(dt);
-        const auto frameStart = std::chrono::steady_clock::now();
-        crossedThisFrame_ = false;
-        driver_->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
-        frame(dt);
-        driver_->draw2DRectangle(irr::video::SColor(200, 4, 5, 85), irr::core::rect<irr::s32>(W - 200, H - 60, W, H));
-        gui_->drawAll();
-        if (g_captureRequests > 0 && !options_.captureDir.empty()) {
-            g_captureRequests = g_captureRequests - 1;
-            char name[64];
-            std::snprintf(name, sizeof name, "/frame-%03d.png", ++captures);
-            captureBackBuffer(driver_, options_.captureDir + name);
-        }
-        driver_->endScene();
-        receiver_.endFrame();
-        ++frames;
-        if (crossedThisFrame_) {
-            const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - frameStart).count();
-            ++stats_.crossings;
-            stats_.slowestCrossing = std::max(stats_.slowestCrossing, spent);
-        }
-        if (g_stopRequested || (options_.quitAfterFrames > 0 && frames >= options_.quitAfterFrames))
-            device_->closeDevice();
+        runFrame(dt);
+        const int quitAfter = atlas_.options.quitAfterFrames;
+        if (g_stopRequested || (quitAfter > 0 && atlas_.stats.frames >= quitAfter)) atlas_.device->closeDevice();
     }
-    stats_.frames = frames;
-    stats_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    if (options_.stats)
-        std::printf("frames %d seconds %.3f fps %.1f crossings %d slowest-crossing-ms %.1f\n", stats_.frames,
-                    stats_.seconds, stats_.seconds > 0 ? stats_.frames / stats_.seconds : 0.0, stats_.crossings,
-                    stats_.slowestCrossing * 1000.0);
-    // The window's scene nodes belong to the engine: release them while it still exists.
-    if (markers_ != nullptr) markers_->clear();
-    window_.reset();
-    if (galaxyPicture_ != nullptr) galaxyPicture_->drop();
-    device_->drop();
+    atlas_.stats.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    if (atlas_.options.stats) printStats();
+    shutDown();
     return 0;
+}
+
+void Application::runFrame(float dt) {
+    atlas_.receiver.startFrame();
+    atlas_.doubleClick.advance(dt);
+    const auto frameStart = std::chrono::steady_clock::now();
+    atlas_.stats.crossedThisFrame = false;
+    irr::video::IVideoDriver* driver = atlas_.driver;
+    driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
+    handOver(frame(dt));
+    const int W = atlas_.W;
+    const int H = atlas_.H;
+    driver->draw2DRectangle(irr::video::SColor(200, 4, 5, 85), irr::core::rect<irr::s32>(W - 200, H - 60, W, H));
+    atlas_.gui->drawAll();
+    captureIfAsked();
+    driver->endScene();
+    atlas_.receiver.endFrame();
+    ++atlas_.stats.frames;
+    if (atlas_.stats.crossedThisFrame)
+        countCrossing(std::chrono::duration<double>(std::chrono::steady_clock::now() - frameStart).count());
+}
+
+void Application::captureIfAsked() {
+    if (g_captureRequests <= 0 || atlas_.options.captureDir.empty()) return;
+    g_captureRequests = g_captureRequests - 1;
+    char name[64];
+    std::snprintf(name, sizeof name, "/frame-%03d.png", ++captures_);
+    captureBackBuffer(atlas_.driver, atlas_.options.captureDir + name);
+}
+
+void Application::countCrossing(double seconds) {
+    ++atlas_.stats.crossings;
+    atlas_.stats.slowestCrossing = std::max(atlas_.stats.slowestCrossing, seconds);
+}
+
+ViewMode Application::frame(float dt) {
+    switch (mode_) {
+    case kMapView: return map_.frame();
+    case kSystemView: return system_.frame();
+    default: return galaxy_.frame(dt);
+    }
+}
+
+// The view that was shown tidies up; the next one starts afresh. The system view asked for
+// from elsewhere opens through the galaxy view, on the star at its centre.
+void Application::handOver(ViewMode next) {
+    if (next == mode_) return;
+    switch (mode_) {
+    case kMapView: map_.leave(); break;
+    case kSystemView: system_.leave(); break;
+    default: galaxy_.leave(); break;
+    }
+    mode_ = next == kCentreSystem ? kGalaxyView : next;
+    switch (mode_) {
+    case kMapView: map_.enter(); break;
+    case kSystemView: system_.enter(); break;
+    default: galaxy_.enter(next); break;
+    }
+}
+
+void Application::printStats() const {
+    const FrameStats& stats = atlas_.stats;
+    std::printf("frames %d seconds %.3f fps %.1f crossings %d slowest-crossing-ms %.1f\n", stats.frames,
+                stats.seconds, stats.seconds > 0 ? stats.frames / stats.seconds : 0.0, stats.crossings,
+                stats.slowestCrossing * 1000.0);
+}
+
+void Application::shutDown() {
+    // The window's scene nodes belong to the engine: release them while it still exists.
+    if (atlas_.markers != nullptr) atlas_.markers->clear();
+    atlas_.window.reset();
+    map_.releasePicture();
+    atlas_.device->drop();
 }
 
 bool Application::startUp() {
     DeferredMessages earlyMessages;
-    plugin_.load("./texgen.so", earlyMessages);
+    atlas_.plugin.load("./texgen.so", earlyMessages);
+    if (!readConfig(earlyMessages) || !openWindow()) return false;
+    if (!atlas_.tables.load(".", EngineImageLoader(atlas_.driver))) {
+        say("cannot read the stellar tables in Starvane/Data (StellarTable.csv, EvoTracks.dat, HRRef.bmp)");
+        return false;
+    }
+    prepareGui();
+    GuiMessages guiMessages(atlas_.gui);
+    earlyMessages.showIn(guiMessages);
+    drawLoadingFrame();
+    if (!loadStars(guiMessages)) return false;
+    atlas_.camera.initialise(10.0f, 180.0f, 0.0f);
+    styleSkin();
+    loadSpriteSheets();
+    atlas_.controls = createControls(atlas_.gui, atlas_.W, atlas_.H, atlas_.pictograms);
 
-    if (!loadStarvaneConfig(".", config_, &earlyMessages)) {
+    const StarvaneConfig& config = atlas_.config;
+    const std::string galaxyFolder = "Starvane/Galaxy/" + config.galaxy + "/";
+    map_.loadPicture(galaxyFolder, config.galaxy);
+    atlas_.catalogue.densityimage = EngineImageLoader(atlas_.driver).load(galaxyFolder + "GrayScale.jpg");
+    atlas_.hotspots.loadHotSpots(hotSpotPath(".", config.galaxy, config.hotspotfile));
+    showHotSpotLists(atlas_);
+
+    buildWindow();
+    createSceneObjects();
+    loadRoute();
+    atlas_.doubleClick = DoubleClick();
+    return true;
+}
+
+bool Application::readConfig(MessageSink& messages) {
+    if (!loadStarvaneConfig(".", atlas_.config, &messages)) {
         say("cannot read Starvane/Starvane.cfg in " + std::filesystem::current_path().string());
         return false;
     }
-    W = config_.width;
-    H = config_.height;
-    if (W <= 0 || H <= 0) {
+    atlas_.W = atlas_.config.width;
+    atlas_.H = atlas_.config.height;
+    if (atlas_.W <= 0 || atlas_.H <= 0) {
         say("Starvane/Starvane.cfg gives no window size (lines 2 and 3)");
         return false;
     }
-    receiver_.reset();
+    return true;
+}
 
+bool Application::openWindow() {
+    atlas_.receiver.reset();
     irr::SIrrlichtCreationParameters parameters;
     parameters.DeviceType = irr::EIDT_BEST;
     parameters.DriverType = irr::video::EDT_OPENGL;
-    parameters.WindowSize = irr::core::dimension2du(static_cast<irr::u32>(W), static_cast<irr::u32>(H));
+    parameters.WindowSize =
+        irr::core::dimension2du(static_cast<irr::u32>(atlas_.W), static_cast<irr::u32>(atlas_.H));
     parameters.Bits = 16;
     parameters.ZBufferBits = 16;
     parameters.Fullscreen = false;
@@ -127,38 +208,43 @@ bool Application::startUp() {
     parameters.IgnoreInput = false;
     parameters.Stereobuffer = false;
     parameters.HighPrecisionFPU = true;
-    parameters.EventReceiver = &receiver_;
+    parameters.EventReceiver = &atlas_.receiver;
     parameters.LoggingLevel = irr::ELL_WARNING;
-    device_ = irr::createDeviceEx(parameters);
-    if (device_ == nullptr) {
+    atlas_.device = irr::createDeviceEx(parameters);
+    if (atlas_.device == nullptr) {
         say("cannot open the window (is there a display? set DISPLAY or run under xvfb-run)");
         return false;
     }
-    driver_ = device_->getVideoDriver();
-    scene_ = device_->getSceneManager();
+    atlas_.driver = atlas_.device->getVideoDriver();
+    atlas_.scene = atlas_.device->getSceneManager();
+    return true;
+}
 
-    if (!tables_.load(".", EngineImageLoader(driver_))) {
-        say("cannot read the stellar tables in Starvane/Data (StellarTable.csv, EvoTracks.dat, HRRef.bmp)");
-        return false;
-    }
+void Application::prepareGui() {
+    atlas_.gui = atlas_.device->getGUIEnvironment();
+    atlas_.gui->setUserEventReceiver(&atlas_.receiver);
+    atlas_.font = atlas_.gui->getFont("Starvane/Data/ESfont.bmp");
+    if (atlas_.font == nullptr) atlas_.font = atlas_.gui->getBuiltInFont();
+}
 
-    gui_ = device_->getGUIEnvironment();
-    gui_->setUserEventReceiver(&receiver_);
-    font_ = gui_->getFont("Starvane/Data/ESfont.bmp");
-    if (font_ == nullptr) font_ = gui_->getBuiltInFont();
-    GuiMessages guiMessages(gui_);
-    earlyMessages.showIn(guiMessages);
+void Application::drawLoadingFrame() {
+    atlas_.driver->beginScene(true, true, irr::video::SColor(0xff000000));
+    atlas_.font->draw(L" Loading Stellar catalogue", irr::core::rect<irr::s32>(10, 5, 100, 40),
+                      irr::video::SColor(255, 255, 255, 255));
+    atlas_.driver->endScene();
+}
 
-    drawLoadingFrame();
-    loadGalaxy(catalogue_, ".", config_.galaxy, tables_, &guiMessages);
-    if (catalogue_.stars.empty()) {
-        say("the galaxy \"" + config_.galaxy + "\" has no stars (Starvane/Galaxy/" + config_.galaxy + "/)");
-        return false;
-    }
-    camera_.initialise(10.0f, 180.0f, 0.0f);
+bool Application::loadStars(MessageSink& messages) {
+    const std::string& galaxy = atlas_.config.galaxy;
+    loadGalaxy(atlas_.catalogue, ".", galaxy, atlas_.tables, &messages);
+    if (!atlas_.catalogue.stars.empty()) return true;
+    say("the galaxy \"" + galaxy + "\" has no stars (Starvane/Galaxy/" + galaxy + "/)");
+    return false;
+}
 
-    irr::gui::IGUISkin* skin = gui_->getSkin();
-    skin->setFont(font_);
+void Application::styleSkin() {
+    irr::gui::IGUISkin* skin = atlas_.gui->getSkin();
+    skin->setFont(atlas_.font);
     skin->setColor(irr::gui::EGDC_3D_FACE, irr::video::SColor(0xff2b2c83));
     skin->setColor(irr::gui::EGDC_3D_SHADOW, irr::video::SColor(0xff2b2c83));
     skin->setColor(irr::gui::EGDC_3D_HIGH_LIGHT, irr::video::SColor(0xff2b2c83));
@@ -169,105 +255,67 @@ bool Application::startUp() {
     skin->setColor(irr::gui::EGDC_TOOLTIP, irr::video::SColor(0xff04054c));
     skin->setColor(irr::gui::EGDC_TOOLTIP_BACKGROUND, irr::video::SColor(0xffcfb734));
     skin->setColor(irr::gui::EGDC_SCROLLBAR, irr::video::SColor(0xb3cfb734));
-
-    // Sprite sheets: their top-left pixel's colour is transparent.
-    thumbnails_ = driver_->getTexture("Starvane/Data/ThumbNails.bmp");
-    pictograms_ = driver_->getTexture("Starvane/Data/pictograms.bmp");
-    if (thumbnails_) driver_->makeColorKeyTexture(thumbnails_, irr::core::position2d<irr::s32>(0, 0));
-    if (pictograms_) driver_->makeColorKeyTexture(pictograms_, irr::core::position2d<irr::s32>(0, 0));
-    controls_ = createControls(gui_, W, H, pictograms_);
-
-    const std::string galaxyFolder = "Starvane/Galaxy/" + config_.galaxy + "/";
-    irr::video::IImage* picture = driver_->createImageFromFile((galaxyFolder + config_.galaxy + ".jpg").c_str());
-    if (picture != nullptr) {
-        irr::video::IImage* screen = driver_->createImage(
-            picture->getColorFormat(), irr::core::dimension2du(static_cast<irr::u32>(W), static_cast<irr::u32>(H)));
-        picture->copyTo(screen, irr::core::position2d<irr::s32>(0, 0),
-                        irr::core::rect<irr::s32>(0, 0, W, H));
-        galaxyTexture_ = driver_->addTexture("GalTex", screen);
-        screen->drop();
-        galaxyPicture_ = picture;  // kept for the map view
-        map_.pictureWidth = static_cast<int>(picture->getDimension().Width);
-        map_.pictureHeight = static_cast<int>(picture->getDimension().Height);
-        map_.W = W;
-        map_.H = H;
-        map_.centreX = map_.pictureWidth / 2;
-        map_.centreY = map_.pictureHeight / 2;
-        map_.zoom = map_.widestZoom();
-    }
-    catalogue_.densityimage = EngineImageLoader(driver_).load(galaxyFolder + "GrayScale.jpg");
-
-    hotspots_.loadHotSpots(hotSpotPath(".", config_.galaxy, config_.hotspotfile));
-    showHotSpotLists();
-
-    // The view's switches start on, as their check boxes do.
-    markers_ = std::make_unique<SceneMarkers>(scene_, gui_->getBuiltInFont());
-    window_ = std::make_unique<GalaxyWindow>(catalogue_);
-    window_->rebuild(catalogue_.referencecube[0], catalogue_.referencecube[1], catalogue_.referencecube[2]);
-    markers_->showRebuilt(*window_);
-
-    createSceneObjects();
-
-    route_.load("Starvane/Data/DefaultJumpData.csv", catalogue_.stars.front().get());
-    showRouteList();
-    if (config_.routes == 1) refreshRouteMarks();
-    view_ = kGalaxyView;
-    pendingRequest_ = 0;
-    viewEntry_ = true;
-    doubleClick_ = DoubleClick();
-    return true;
 }
 
-void Application::drawLoadingFrame() {
-    driver_->beginScene(true, true, irr::video::SColor(0xff000000));
-    font_->draw(L" Loading Stellar catalogue", irr::core::rect<irr::s32>(10, 5, 100, 40),
-                irr::video::SColor(255, 255, 255, 255));
-    driver_->endScene();
+// Sprite sheets: their top-left pixel's colour is transparent.
+void Application::loadSpriteSheets() {
+    irr::video::IVideoDriver* driver = atlas_.driver;
+    atlas_.thumbnails = driver->getTexture("Starvane/Data/ThumbNails.bmp");
+    atlas_.pictograms = driver->getTexture("Starvane/Data/pictograms.bmp");
+    if (atlas_.thumbnails) driver->makeColorKeyTexture(atlas_.thumbnails, irr::core::position2d<irr::s32>(0, 0));
+    if (atlas_.pictograms) driver->makeColorKeyTexture(atlas_.pictograms, irr::core::position2d<irr::s32>(0, 0));
+}
+
+// The window around the catalogue's reference cube; the view's switches start on, as their
+// check boxes do.
+void Application::buildWindow() {
+    GalaxyCatalogue& catalogue = atlas_.catalogue;
+    atlas_.markers = std::make_unique<SceneMarkers>(atlas_.scene, atlas_.gui->getBuiltInFont());
+    atlas_.window = std::make_unique<GalaxyWindow>(catalogue);
+    atlas_.window->rebuild(catalogue.referencecube[0], catalogue.referencecube[1], catalogue.referencecube[2]);
+    atlas_.markers->showRebuilt(*atlas_.window);
 }
 
 void Application::createSceneObjects() {
-    centre_ = scene_->addSphereSceneNode(0.1f, 8, nullptr, -1);
-    centre_->setMaterialFlag(irr::video::EMF_LIGHTING, true);
-    centre_->setMaterialType(irr::video::EMT_TRANSPARENT_ADD_COLOR);
-    centre_->getMaterial(0).EmissiveColor = irr::video::SColor(0, 0, 0, 0);
-    centre_->setIsDebugObject(true);
+    irr::scene::ISceneManager* scene = atlas_.scene;
+    atlas_.centre = scene->addSphereSceneNode(0.1f, 8, nullptr, -1);
+    atlas_.centre->setMaterialFlag(irr::video::EMF_LIGHTING, true);
+    atlas_.centre->setMaterialType(irr::video::EMT_TRANSPARENT_ADD_COLOR);
+    atlas_.centre->getMaterial(0).EmissiveColor = irr::video::SColor(0, 0, 0, 0);
+    atlas_.centre->setIsDebugObject(true);
+    createGrid();
+    galaxy_.createHoverDisc();
 
-    // The grid of the cube's middle plane.
+    atlas_.cameraNode =
+        scene->addCameraSceneNode(atlas_.centre, irr::core::vector3df(0, 10, 0), irr::core::vector3df(0, 0, 100), -1, true);
+    atlas_.cameraNode->bindTargetAndRotation(true);
+    atlas_.cameraNode->setIsDebugObject(true);  // never the answer of a pick
+    atlas_.cameraNode->setTarget(atlas_.centre->getAbsolutePosition());
+    atlas_.camera.update(atlas_.cameraNode, atlas_.receiver.mousex, atlas_.receiver.mousey, true);
+}
+
+// The grid of the cube's middle plane.
+void Application::createGrid() {
+    irr::scene::ISceneManager* scene = atlas_.scene;
     for (int i = -5; i <= 5; ++i) {
-        irr::scene::ISceneNode* alongZ = scene_->addCubeSceneNode(1.0f, nullptr, -100 * (i + 5),
-                                                                  irr::core::vector3df(static_cast<float>(i), 0, 0),
-                                                                  irr::core::vector3df(0, 0, 0),
-                                                                  irr::core::vector3df(0.01f, 0.01f, 10.0f));
-        irr::scene::ISceneNode* alongX = scene_->addCubeSceneNode(1.0f, nullptr, -200 * (i + 5),
-                                                                  irr::core::vector3df(0, 0, static_cast<float>(i)),
-                                                                  irr::core::vector3df(0, 0, 0),
-                                                                  irr::core::vector3df(10.0f, 0.01f, 0.01f));
+        irr::scene::ISceneNode* alongZ = scene->addCubeSceneNode(1.0f, nullptr, -100 * (i + 5),
+                                                                 irr::core::vector3df(static_cast<float>(i), 0, 0),
+                                                                 irr::core::vector3df(0, 0, 0),
+                                                                 irr::core::vector3df(0.01f, 0.01f, 10.0f));
+        irr::scene::ISceneNode* alongX = scene->addCubeSceneNode(1.0f, nullptr, -200 * (i + 5),
+                                                                 irr::core::vector3df(0, 0, static_cast<float>(i)),
+                                                                 irr::core::vector3df(0, 0, 0),
+                                                                 irr::core::vector3df(10.0f, 0.01f, 0.01f));
         for (irr::scene::ISceneNode* line : {alongZ, alongX}) {
             line->setIsDebugObject(true);
             line->setMaterialFlag(irr::video::EMF_LIGHTING, true);
             line->getMaterial(0).EmissiveColor = irr::video::SColor(0x0000ff00);
         }
     }
-
-    hoverDisc_ = scene_->addSphereSceneNode(0.15f, 16, nullptr, -1);
-    hoverDisc_->setScale(irr::core::vector3df(1.0f, 0.001f, 1.0f));
-    hoverDisc_->setMaterialFlag(irr::video::EMF_LIGHTING, true);
-    hoverDisc_->getMaterial(0).EmissiveColor = irr::video::SColor(0xc800ffff);
-    hoverDisc_->setVisible(false);
-    hoverDisc_->setIsDebugObject(true);
-
-    cameraNode_ = scene_->addCameraSceneNode(centre_, irr::core::vector3df(0, 10, 0), irr::core::vector3df(0, 0, 100), -1,
-                                             true);
-    cameraNode_->bindTargetAndRotation(true);
-    cameraNode_->setIsDebugObject(true);  // never the answer of a pick
-    cameraNode_->setTarget(centre_->getAbsolutePosition());
-    camera_.update(cameraNode_, receiver_.mousex, receiver_.mousey, true);
 }
 
-void Application::frame(float dt) {
-    switch (view_) {
-    case kGalaxyView: galaxyViewFrame(dt); break;
-    case kMapView: mapViewFrame(); break;
-    case kSystemView: systemViewFrame(); break;
-    }
+void Application::loadRoute() {
+    atlas_.route.load("Starvane/Data/DefaultJumpData.csv", atlas_.catalogue.stars.front().get());
+    showRouteList(atlas_);
+    if (atlas_.config.routes == 1) refreshRouteMarks(atlas_);
 }

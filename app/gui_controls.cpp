@@ -1,9 +1,45 @@
 #include "app/gui_controls.h"
 
+#include <array>
+#include <functional>
+#include <vector>
+
 namespace {
 
 using irr::core::rect;
 using irr::s32;
+
+enum class Kind { button, imageButton, list, checkBox, editBox };
+enum Panel { kBar, kFilter, kRoute, kBookmark, kSystem, kPanelCount };
+
+// Where a created control is kept in GuiControls, if anywhere.
+class Slot {
+public:
+    Slot() = default;
+    template <class Element>
+    Slot(Element* GuiControls::*member)
+        : keep_([member](GuiControls& c, irr::gui::IGUIElement* e) { c.*member = static_cast<Element*>(e); }) {}
+    void keep(GuiControls& c, irr::gui::IGUIElement* element) const {
+        if (keep_) keep_(c, element);
+    }
+
+private:
+    std::function<void(GuiControls&, irr::gui::IGUIElement*)> keep_;
+};
+
+// One control; the rows are made in this order, which is also the order the Tab key follows.
+struct ControlRow {
+    Kind kind;
+    Panel panel;
+    s32 id;
+    rect<s32> area;
+    const wchar_t* caption;  // a button's text, a check box's label, an edit box's text
+    const wchar_t* tooltip;
+    bool shown;              // a button shows from the start; a check box starts checked
+    Slot slot;
+    std::vector<const wchar_t*> items = {};  // a list's entries, the first selected
+    rect<s32> source = {};                   // an image button's picture in the pictogram sheet
+};
 
 irr::gui::IGUIElement* addPanel(irr::gui::IGUIEnvironment* gui, const rect<s32>& area, bool visible) {
     EmptyPanel* panel = new EmptyPanel(gui, gui->getRootGUIElement(), -1, area);
@@ -12,114 +48,136 @@ irr::gui::IGUIElement* addPanel(irr::gui::IGUIEnvironment* gui, const rect<s32>&
     return panel;
 }
 
-irr::gui::IGUIButton* addButton(irr::gui::IGUIEnvironment* gui, irr::gui::IGUIElement* panel, const rect<s32>& area,
-                                s32 id, const wchar_t* text, const wchar_t* tooltip, bool visible = true) {
-    irr::gui::IGUIButton* button = gui->addButton(area, panel, id, text, tooltip);
-    button->setVisible(visible);
-    return button;
-}
-
-irr::gui::IGUIButton* addImageButton(irr::gui::IGUIEnvironment* gui, irr::gui::IGUIElement* panel,
-                                     const rect<s32>& area, s32 id, irr::video::ITexture* sheet,
-                                     const rect<s32>& source) {
-    irr::gui::IGUIButton* button = gui->addButton(area, panel, id);
-    if (sheet != nullptr) {
-        button->setImage(sheet, source);
-        button->setPressedImage(sheet, source);
-        button->setUseAlphaChannel(true);
-    }
-    return button;
-}
-
-irr::gui::IGUIListBox* addList(irr::gui::IGUIEnvironment* gui, irr::gui::IGUIElement* panel, const rect<s32>& area,
-                               s32 id, std::initializer_list<const wchar_t*> items = {}) {
-    irr::gui::IGUIListBox* list = gui->addListBox(area, panel, id, true);
-    for (const wchar_t* item : items) list->addItem(item);
-    if (items.size() > 0) list->setSelected(0);
-    return list;
-}
-
-}  // namespace
-
-GuiControls createControls(irr::gui::IGUIEnvironment* gui, int W, int H, irr::video::ITexture* pictograms) {
-    GuiControls c;
-    c.barpanel = addPanel(gui, rect<s32>(0, 0, W, H), true);
-    c.filterpanel = addPanel(gui, rect<s32>(0, 0, W, H - 65), false);
-    c.routepanel = addPanel(gui, rect<s32>(0, 0, 200, H - 65), false);
-    c.bookmarkpanel = addPanel(gui, rect<s32>(0, 0, W, H), false);
-    c.systempanel = addPanel(gui, rect<s32>(0, 0, W, H - 65), false);
-
+// The bottom bar: the view buttons in the corner, and the system view's commands.
+std::vector<ControlRow> barRows(int W, int H) {
     const s32 mid = (W - 200) / 2;
-    c.mapbutton = addImageButton(gui, c.barpanel, rect<s32>(W - 180, H - 50, W - 140, H - 10), kMapButton, pictograms,
-                                 rect<s32>(200, 0, 240, 40));
-    c.galaxybutton = addImageButton(gui, c.barpanel, rect<s32>(W - 120, H - 50, W - 80, H - 10), kGalaxyButton,
-                                    pictograms, rect<s32>(200, 40, 240, 80));
-    c.systembutton = addImageButton(gui, c.barpanel, rect<s32>(W - 60, H - 50, W - 20, H - 10), kSystemButton,
-                                    pictograms, rect<s32>(200, 80, 240, 120));
-    c.previoussystem = addButton(gui, c.barpanel, rect<s32>(mid - 395, H - 50, mid - 345, H - 10), kPreviousSystem,
-                                 L"<<<", L"previous system in current cube (filter sensitive)", false);
-    c.setwaypoint = addButton(gui, c.barpanel, rect<s32>(mid - 335, H - 50, mid - 175, H - 10), kSetWaypoint,
-                              L"Set waypoint", L"sets this system as next waypoint", false);
-    c.savetocache = addButton(gui, c.barpanel, rect<s32>(mid - 165, H - 50, mid - 5, H - 10), kSaveToCache,
-                              L"Save to cache", L"saves the current system to cache for use in orbiter", false);
-    c.setastarget = addButton(gui, c.barpanel, rect<s32>(mid + 5, H - 50, mid + 165, H - 10), kSetAsTarget,
-                              L"Set as target", L"sets this system as final target and tries calculating a path",
-                              false);
-    c.savetofolder = addButton(gui, c.barpanel, rect<s32>(mid + 175, H - 50, mid + 335, H - 10), kSaveToFolder,
-                               L"Save to folder", L"saves the current system to a folder for editing", false);
-    c.nextsystem = addButton(gui, c.barpanel, rect<s32>(mid + 345, H - 50, mid + 395, H - 10), kNextSystem, L">>>",
-                             L"next system in current cube (filter sensitive)", false);
+    return {
+        {Kind::imageButton, kBar, kMapButton, {W - 180, H - 50, W - 140, H - 10}, nullptr, nullptr, true,
+         &GuiControls::mapbutton, {}, {200, 0, 240, 40}},
+        {Kind::imageButton, kBar, kGalaxyButton, {W - 120, H - 50, W - 80, H - 10}, nullptr, nullptr, true,
+         &GuiControls::galaxybutton, {}, {200, 40, 240, 80}},
+        {Kind::imageButton, kBar, kSystemButton, {W - 60, H - 50, W - 20, H - 10}, nullptr, nullptr, true,
+         &GuiControls::systembutton, {}, {200, 80, 240, 120}},
+        {Kind::button, kBar, kPreviousSystem, {mid - 395, H - 50, mid - 345, H - 10}, L"<<<",
+         L"previous system in current cube (filter sensitive)", false, &GuiControls::previoussystem},
+        {Kind::button, kBar, kSetWaypoint, {mid - 335, H - 50, mid - 175, H - 10}, L"Set waypoint",
+         L"sets this system as next waypoint", false, &GuiControls::setwaypoint},
+        {Kind::button, kBar, kSaveToCache, {mid - 165, H - 50, mid - 5, H - 10}, L"Save to cache",
+         L"saves the current system to cache for use in orbiter", false, &GuiControls::savetocache},
+        {Kind::button, kBar, kSetAsTarget, {mid + 5, H - 50, mid + 165, H - 10}, L"Set as target",
+         L"sets this system as final target and tries calculating a path", false, &GuiControls::setastarget},
+        {Kind::button, kBar, kSaveToFolder, {mid + 175, H - 50, mid + 335, H - 10}, L"Save to folder",
+         L"saves the current system to a folder for editing", false, &GuiControls::savetofolder},
+        {Kind::button, kBar, kNextSystem, {mid + 345, H - 50, mid + 395, H - 10}, L">>>",
+         L"next system in current cube (filter sensitive)", false, &GuiControls::nextsystem},
+    };
+}
 
-    c.classlist = addList(gui, c.filterpanel, rect<s32>(W - 180, 40, W - 20, 140), kClassList,
-                          {L"All Stars", L"O-Stars", L"B-Stars", L"A-Stars", L"F-Stars", L"G-Stars", L"K-Stars",
-                           L"M-Stars", L"D-Stars", L"Neutr. & Black Holes"});
-    c.luminositylist = addList(gui, c.filterpanel, rect<s32>(W - 180, 160, W - 20, 260), kLuminosityList,
-                               {L"All Stars", L"I Stars", L"II Stars", L"III Stars", L"IV Stars", L"V Stars",
-                                L"VI Stars"});
-    c.stalksbox = gui->addCheckBox(true, rect<s32>(W - 180, 290, W - 20, 310), c.filterpanel, kStalksBox, L"Stalks");
-    c.labelsbox = gui->addCheckBox(true, rect<s32>(W - 180, 320, W - 20, 340), c.filterpanel, kLabelsBox, L"Labels");
-    c.surroundingsbox = gui->addCheckBox(true, rect<s32>(W - 180, 350, W - 20, 370), c.filterpanel, kSurroundingsBox,
-                                         L"Surroundings");
-    c.searchbox = gui->addEditBox(L"", rect<s32>(W - 180, 500, W - 20, 520), true, c.filterpanel, kSearchBox);
-    c.searchresults = addList(gui, c.filterpanel, rect<s32>(W - 180, 540, W - 20, 640), kSearchResults);
+// The galaxy view's filter panel on the right: class filter, display switches, name search.
+std::vector<ControlRow> filterRows(int W) {
+    return {
+        {Kind::list, kFilter, kClassList, {W - 180, 40, W - 20, 140}, nullptr, nullptr, true, &GuiControls::classlist,
+         {L"All Stars", L"O-Stars", L"B-Stars", L"A-Stars", L"F-Stars", L"G-Stars", L"K-Stars", L"M-Stars", L"D-Stars",
+          L"Neutr. & Black Holes"}},
+        {Kind::list, kFilter, kLuminosityList, {W - 180, 160, W - 20, 260}, nullptr, nullptr, true,
+         &GuiControls::luminositylist,
+         {L"All Stars", L"I Stars", L"II Stars", L"III Stars", L"IV Stars", L"V Stars", L"VI Stars"}},
+        {Kind::checkBox, kFilter, kStalksBox, {W - 180, 290, W - 20, 310}, L"Stalks", nullptr, true,
+         &GuiControls::stalksbox},
+        {Kind::checkBox, kFilter, kLabelsBox, {W - 180, 320, W - 20, 340}, L"Labels", nullptr, true,
+         &GuiControls::labelsbox},
+        {Kind::checkBox, kFilter, kSurroundingsBox, {W - 180, 350, W - 20, 370}, L"Surroundings", nullptr, true,
+         &GuiControls::surroundingsbox},
+        {Kind::editBox, kFilter, kSearchBox, {W - 180, 500, W - 20, 520}, L"", nullptr, true, &GuiControls::searchbox},
+        {Kind::list, kFilter, kSearchResults, {W - 180, 540, W - 20, 640}, nullptr, nullptr, true,
+         &GuiControls::searchresults},
+    };
+}
 
-    c.connectedonly = gui->addCheckBox(false, rect<s32>(20, 40, 180, 60), c.routepanel, kConnectedOnlyBox,
-                                       L"show only connected systems");
-    c.waypointlist = addList(gui, c.routepanel, rect<s32>(20, 80, 180, 390), kWaypointList);
-    c.addwaypoint = addButton(gui, c.routepanel, rect<s32>(20, 410, 180, 440), kAddWaypoint, L"add waypoint",
-                              L"add currently centered system as waypoint");
-    c.findroute = addButton(gui, c.routepanel, rect<s32>(20, 460, 180, 490), kFindRoute, L"find route",
-                            L"attempts to find a route to the current target system");
-    c.removewaypoint = addButton(gui, c.routepanel, rect<s32>(20, 510, 180, 540), kRemoveWaypoint,
-                                 L"remove waypoint", L"removes the last waypoint");
+// The galaxy view's route panel on the left.
+std::vector<ControlRow> routeRows() {
+    return {
+        {Kind::checkBox, kRoute, kConnectedOnlyBox, {20, 40, 180, 60}, L"show only connected systems", nullptr, false,
+         &GuiControls::connectedonly},
+        {Kind::list, kRoute, kWaypointList, {20, 80, 180, 390}, nullptr, nullptr, true, &GuiControls::waypointlist},
+        {Kind::button, kRoute, kAddWaypoint, {20, 410, 180, 440}, L"add waypoint",
+         L"add currently centered system as waypoint", true, &GuiControls::addwaypoint},
+        {Kind::button, kRoute, kFindRoute, {20, 460, 180, 490}, L"find route",
+         L"attempts to find a route to the current target system", true, &GuiControls::findroute},
+        {Kind::button, kRoute, kRemoveWaypoint, {20, 510, 180, 540}, L"remove waypoint", L"removes the last waypoint",
+         true, &GuiControls::removewaypoint},
+    };
+}
 
-    c.folderlist = addList(gui, c.bookmarkpanel, rect<s32>(W - 180, 10, W - 20, 210), kFolderList);
-    addButton(gui, c.bookmarkpanel, rect<s32>(W - 180, 220, W - 120, 260), kAddFolder, L"Add",
-              L"Create a new HotSpot folder");
-    addButton(gui, c.bookmarkpanel, rect<s32>(W - 80, 220, W - 20, 260), kDeleteFolder, L"Delete",
-              L"Double click to Delete current HotSpot folder");
-    c.hotspotlist = addList(gui, c.bookmarkpanel, rect<s32>(W - 180, 280, W - 20, H - 225), kHotSpotList);
-    addButton(gui, c.bookmarkpanel, rect<s32>(W - 180, H - 215, W - 120, H - 175), kAddHotSpot, L"Add",
-              L"Create a new HotSpot in the current folder");
-    addButton(gui, c.bookmarkpanel, rect<s32>(W - 80, H - 215, W - 20, H - 175), kDeleteHotSpot, L"Delete",
-              L"Double click to Delete current HotSpot");
-    c.namebox = gui->addEditBox(L"FileName", rect<s32>(W - 180, H - 155, W - 20, H - 135), true, c.bookmarkpanel,
-                                kNameBox);
-    c.namebox->setToolTipText(L"Name of the HotSpot, folder or file");
-    addButton(gui, c.bookmarkpanel, rect<s32>(W - 180, H - 125, W - 120, H - 85), kSaveHotSpots, L"Save",
-              L"Save HotSpots to file");
-    addButton(gui, c.bookmarkpanel, rect<s32>(W - 80, H - 125, W - 20, H - 85), kLoadHotSpots, L"Load",
-              L"Double click to load HotSpots file");
+// The map view's bookmark panel on the right.
+std::vector<ControlRow> bookmarkRows(int W, int H) {
+    return {
+        {Kind::list, kBookmark, kFolderList, {W - 180, 10, W - 20, 210}, nullptr, nullptr, true, &GuiControls::folderlist},
+        {Kind::button, kBookmark, kAddFolder, {W - 180, 220, W - 120, 260}, L"Add", L"Create a new HotSpot folder", true,
+         {}},
+        {Kind::button, kBookmark, kDeleteFolder, {W - 80, 220, W - 20, 260}, L"Delete",
+         L"Double click to Delete current HotSpot folder", true, {}},
+        {Kind::list, kBookmark, kHotSpotList, {W - 180, 280, W - 20, H - 225}, nullptr, nullptr, true,
+         &GuiControls::hotspotlist},
+        {Kind::button, kBookmark, kAddHotSpot, {W - 180, H - 215, W - 120, H - 175}, L"Add",
+         L"Create a new HotSpot in the current folder", true, {}},
+        {Kind::button, kBookmark, kDeleteHotSpot, {W - 80, H - 215, W - 20, H - 175}, L"Delete",
+         L"Double click to Delete current HotSpot", true, {}},
+        {Kind::editBox, kBookmark, kNameBox, {W - 180, H - 155, W - 20, H - 135}, L"FileName",
+         L"Name of the HotSpot, folder or file", true, &GuiControls::namebox},
+        {Kind::button, kBookmark, kSaveHotSpots, {W - 180, H - 125, W - 120, H - 85}, L"Save", L"Save HotSpots to file",
+         true, {}},
+        {Kind::button, kBookmark, kLoadHotSpots, {W - 80, H - 125, W - 20, H - 85}, L"Load",
+         L"Double click to load HotSpots file", true, {}},
+    };
+}
 
-    c.nextplanet = addButton(gui, c.systempanel, rect<s32>(0, 0, 80, 40), kNextPlanet, L">>", L"next planet");
-    c.previousplanet = addButton(gui, c.systempanel, rect<s32>(0, 0, 80, 40), kPreviousPlanet, L"<<",
-                                 L"previous planet");
-    c.nextmoon = addButton(gui, c.systempanel, rect<s32>(0, 0, 80, 40), kNextMoon, L">", L"next moon");
-    c.previousmoon = addButton(gui, c.systempanel, rect<s32>(0, 0, 80, 40), kPreviousMoon, L"<", L"previous moon");
-    c.backtotop = addButton(gui, c.systempanel, rect<s32>(0, 0, 40, 40), kBackToTop, L"^", L"back to top");
+// The system view's buttons beside the body's title; the view places them.
+std::vector<ControlRow> systemRows() {
+    return {
+        {Kind::button, kSystem, kNextPlanet, {0, 0, 80, 40}, L">>", L"next planet", true, &GuiControls::nextplanet},
+        {Kind::button, kSystem, kPreviousPlanet, {0, 0, 80, 40}, L"<<", L"previous planet", true,
+         &GuiControls::previousplanet},
+        {Kind::button, kSystem, kNextMoon, {0, 0, 80, 40}, L">", L"next moon", true, &GuiControls::nextmoon},
+        {Kind::button, kSystem, kPreviousMoon, {0, 0, 80, 40}, L"<", L"previous moon", true, &GuiControls::previousmoon},
+        {Kind::button, kSystem, kBackToTop, {0, 0, 40, 40}, L"^", L"back to top", true, &GuiControls::backtotop},
+    };
+}
 
-    const s32 m = static_cast<s32>(static_cast<double>(W) * 0.03);
-    const s32 e = static_cast<s32>(static_cast<double>(W) - static_cast<double>(W) * 0.03);
+irr::gui::IGUIElement* addControl(irr::gui::IGUIEnvironment* gui, irr::gui::IGUIElement* panel, const ControlRow& row,
+                                  irr::video::ITexture* pictograms) {
+    switch (row.kind) {
+    case Kind::imageButton: {
+        irr::gui::IGUIButton* button = gui->addButton(row.area, panel, row.id);
+        if (pictograms != nullptr) {
+            button->setImage(pictograms, row.source);
+            button->setPressedImage(pictograms, row.source);
+            button->setUseAlphaChannel(true);
+        }
+        return button;
+    }
+    case Kind::list: {
+        irr::gui::IGUIListBox* list = gui->addListBox(row.area, panel, row.id, true);
+        for (const wchar_t* item : row.items) list->addItem(item);
+        if (!row.items.empty()) list->setSelected(0);
+        return list;
+    }
+    case Kind::checkBox: return gui->addCheckBox(row.shown, row.area, panel, row.id, row.caption);
+    case Kind::editBox: {
+        irr::gui::IGUIEditBox* box = gui->addEditBox(row.caption, row.area, true, panel, row.id);
+        if (row.tooltip != nullptr) box->setToolTipText(row.tooltip);
+        return box;
+    }
+    default: {
+        irr::gui::IGUIButton* button = gui->addButton(row.area, panel, row.id, row.caption, row.tooltip);
+        button->setVisible(row.shown);
+        return button;
+    }
+    }
+}
+
+// The star's table: one row per property, the values filled in by the system view.
+void addStarTable(irr::gui::IGUIEnvironment* gui, GuiControls& c, s32 m, s32 e) {
     c.startable = gui->addTable(rect<s32>(m, 300, e, 502), c.systempanel, kStarTable, true);
     const s32 starWidth = e - m;
     c.startable->addColumn(L"SOLAR PROPERTIES");
@@ -132,12 +190,13 @@ GuiControls createControls(irr::gui::IGUIEnvironment* gui, int W, int H, irr::vi
         c.startable->addRow(row);
         c.startable->setCellText(row, 0, starRows[row]);
     }
+}
 
+// The selected body's table, and its name above it.
+void addBodyTable(irr::gui::IGUIEnvironment* gui, GuiControls& c, s32 m, s32 e) {
     c.bodytable = gui->addTable(rect<s32>(m, 920, e, 1423), c.systempanel, -1, true);
     const s32 bodyWidth = e - m;
-    c.bodytable->addColumn(L"");
-    c.bodytable->addColumn(L"");
-    c.bodytable->addColumn(L"");
+    for (irr::u32 column = 0; column < 3; ++column) c.bodytable->addColumn(L"");
     c.bodytable->setColumnWidth(0, static_cast<irr::u32>(bodyWidth / 3));
     c.bodytable->setColumnWidth(1, static_cast<irr::u32>(bodyWidth / 3));
     c.bodytable->setColumnWidth(2, static_cast<irr::u32>(bodyWidth / 3 - 1));
@@ -155,5 +214,25 @@ GuiControls createControls(irr::gui::IGUIEnvironment* gui, int W, int H, irr::vi
     c.systemtitle = gui->addStaticText(L"static text", rect<s32>(1, 1, bodyWidth / 3 - 159, 41), true, true,
                                        c.systempanel, -1);
     c.systemtitle->setTextAlignment(irr::gui::EGUIA_CENTER, irr::gui::EGUIA_CENTER);
+}
+
+}  // namespace
+
+GuiControls createControls(irr::gui::IGUIEnvironment* gui, int W, int H, irr::video::ITexture* pictograms) {
+    GuiControls c;
+    const std::array<irr::gui::IGUIElement*, kPanelCount> panels = {
+        c.barpanel = addPanel(gui, rect<s32>(0, 0, W, H), true),
+        c.filterpanel = addPanel(gui, rect<s32>(0, 0, W, H - 65), false),
+        c.routepanel = addPanel(gui, rect<s32>(0, 0, 200, H - 65), false),
+        c.bookmarkpanel = addPanel(gui, rect<s32>(0, 0, W, H), false),
+        c.systempanel = addPanel(gui, rect<s32>(0, 0, W, H - 65), false),
+    };
+    for (const auto& rows : {barRows(W, H), filterRows(W), routeRows(), bookmarkRows(W, H), systemRows()})
+        for (const ControlRow& row : rows) row.slot.keep(c, addControl(gui, panels[row.panel], row, pictograms));
+
+    const s32 m = static_cast<s32>(static_cast<double>(W) * 0.03);
+    const s32 e = static_cast<s32>(static_cast<double>(W) - static_cast<double>(W) * 0.03);
+    addStarTable(gui, c, m, e);
+    addBodyTable(gui, c, m, e);
     return c;
 }

@@ -30,46 +30,53 @@ void InputEventReceiver::reset() {
 }
 
 bool InputEventReceiver::OnEvent(const irr::SEvent& event) {
+    switch (event.EventType) {
+    case irr::EET_GUI_EVENT: return onGuiEvent(event.GUIEvent);
+    case irr::EET_KEY_INPUT_EVENT: onKeyEvent(event.KeyInput); return false;
+    case irr::EET_MOUSE_INPUT_EVENT:
+        if (!processing) onMouseEvent(event.MouseInput);
+        return false;
+    default: return false;
+    }
+}
+
+bool InputEventReceiver::onGuiEvent(const irr::SEvent::SGUIEvent& event) {
+    const irr::s32 id = event.Caller != nullptr ? event.Caller->getID() : 0;
+    const irr::gui::EGUI_EVENT_TYPE type = event.EventType;
     bool handled = false;
-    if (event.EventType == irr::EET_GUI_EVENT) {
-        const irr::s32 id = event.GUIEvent.Caller != nullptr ? event.GUIEvent.Caller->getID() : 0;
-        const irr::gui::EGUI_EVENT_TYPE type = event.GUIEvent.EventType;
-        if (type == irr::gui::EGET_BUTTON_CLICKED) {
-            callerid = id;
-            buttonclicked = 1;
-            handled = true;
-        } else {
-            buttonclicked = 0;
-        }
-        if (type == irr::gui::EGET_LISTBOX_CHANGED || type == irr::gui::EGET_LISTBOX_SELECTED_AGAIN) {
-            callerid = id;
-            listboxchanged = 1;
-            handled = true;
-        }
-        if (type == irr::gui::EGET_CHECKBOX_CHANGED) {
-            callerid = id;
-            checkboxchanged = 1;
-            handled = true;
-        }
+    if (type == irr::gui::EGET_BUTTON_CLICKED) {
+        callerid = id;
+        buttonclicked = 1;
+        handled = true;
+    } else {
+        buttonclicked = 0;
     }
-
-    if (event.EventType == irr::EET_KEY_INPUT_EVENT) {
-        control = event.KeyInput.Control ? 1 : 0;
-        shift = event.KeyInput.Shift ? 1 : 0;
-        const int key = event.KeyInput.Key;
-        if (!processing && key >= 0 && key < kKeyCount) {
-            ButtonState& state = keys[static_cast<std::size_t>(key)];
-            if (event.KeyInput.PressedDown)
-                state = state == DOWN ? DOWN : PRESSED;
-            else
-                wentUp(state);
-        }
+    if (type == irr::gui::EGET_LISTBOX_CHANGED || type == irr::gui::EGET_LISTBOX_SELECTED_AGAIN) {
+        callerid = id;
+        listboxchanged = 1;
+        handled = true;
     }
+    if (type == irr::gui::EGET_CHECKBOX_CHANGED) {
+        callerid = id;
+        checkboxchanged = 1;
+        handled = true;
+    }
+    return handled;
+}
 
-    if (event.EventType != irr::EET_MOUSE_INPUT_EVENT) return handled;
-    if (processing) return false;
+void InputEventReceiver::onKeyEvent(const irr::SEvent::SKeyInput& event) {
+    control = event.Control ? 1 : 0;
+    shift = event.Shift ? 1 : 0;
+    const int key = event.Key;
+    if (processing || key < 0 || key >= kKeyCount) return;
+    ButtonState& state = keys[static_cast<std::size_t>(key)];
+    if (event.PressedDown)
+        state = state == DOWN ? DOWN : PRESSED;
+    else
+        wentUp(state);
+}
 
-    const irr::SEvent::SMouseInput& input = event.MouseInput;
+void InputEventReceiver::onMouseEvent(const irr::SEvent::SMouseInput& input) {
     if (input.Event == irr::EMIE_MOUSE_MOVED) {
         mousex = input.X;
         mousey = input.Y;
@@ -89,7 +96,6 @@ bool InputEventReceiver::OnEvent(const irr::SEvent& event) {
     case irr::EMIE_RMOUSE_LEFT_UP: wentUp(mouse[2]); break;
     default: break;
     }
-    return false;
 }
 
 void InputEventReceiver::endFrame() {

@@ -49,4 +49,9 @@ public:
     float wheel = 0.0f;
     std::uint8_t wheelmoved = 0;
     std::int32_t processing = 0;
+
+private:
+    bool onGuiEvent(const irr::SEvent::SGUIEvent& event);
+    void onKeyEvent(const irr::SEvent::SKeyInput& event);
+    void onMouseEvent(const irr::SEvent::SMouseInput& input);
 };

@@ -1,0 +1,62 @@
+#include "app/atlas_actions.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "galaxy/class_filter.h"
+
+void applyFilter(AtlasContext& atlas) {
+    const GuiControls& controls = atlas.controls;
+    const auto classChoice = static_cast<ClassChoice>(std::max(0, controls.classlist->getSelected()));
+    const auto luminosityChoice = static_cast<LuminosityChoice>(std::max(0, controls.luminositylist->getSelected()));
+    // "show only connected systems": the stars one jump away, and the route itself.
+    const bool connectedOnly = atlas.config.routes == 1 && controls.connectedonly->isChecked();
+    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) {
+        const GalaxyCube& cube = atlas.window->cube(node);
+        const CubeShown shownParts = atlas.markers->shown(cube);
+        if (!shownParts.markers) continue;
+        for (const StarRecord* star : cube.stars) {
+            const bool shown = passesClassFilter(*star->physical, classChoice, luminosityChoice) &&
+                               (!connectedOnly || star->connected || atlas.route.onRoute(star->id));
+            const StarNodes nodes = atlas.markers->nodesOf(star->id);
+            if (nodes.marker != nullptr) nodes.marker->setVisible(shown);
+            if (shownParts.labels && nodes.label != nullptr) nodes.label->setVisible(shown);
+            if (shownParts.stalks && nodes.stalk != nullptr) nodes.stalk->setVisible(shown);
+        }
+    }
+}
+
+void refreshRouteMarks(AtlasContext& atlas) {
+    if (atlas.config.routes != 1) return;
+    if (const StarRecord* last = atlas.route.lastWaypoint()) {
+        atlas.route.markConnected(*atlas.window, *last);
+        for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) atlas.markers->colourStalks(atlas.window->cube(node));
+    }
+    if (atlas.controls.connectedonly != nullptr && atlas.controls.connectedonly->isChecked()) applyFilter(atlas);
+}
+
+void showRouteList(AtlasContext& atlas) { showRows(atlas.controls.waypointlist, atlas.route.rows(), -1); }
+
+void showHotSpotLists(AtlasContext& atlas) {
+    // The selected folder stays selected; the bookmark list starts with nothing selected.
+    const GuiControls& controls = atlas.controls;
+    const int folder = controls.folderlist->getSelected();
+    const std::vector<std::string> folders = atlas.hotspots.folderRows();
+    showRows(controls.folderlist, folders,
+             folder >= 0 && !folders.empty() ? std::min(folder, static_cast<int>(folders.size()) - 1) : -1);
+    showRows(controls.hotspotlist, atlas.hotspots.hotSpotRows(controls.folderlist->getSelected()), -1);
+}
+
+void moveCentreTo(AtlasContext& atlas, const irr::core::vector3df& position) {
+    atlas.centre->setPosition(position);
+    atlas.centre->updateAbsolutePosition();
+    atlas.camera.zoom(atlas.cameraNode, atlas.receiver.wheel);
+}
+
+void rebuildWindowAt(AtlasContext& atlas, int x, int y, int z) {
+    atlas.window->rebuild(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    atlas.markers->showRebuilt(*atlas.window);
+    applyFilter(atlas);
+    refreshRouteMarks(atlas);
+}

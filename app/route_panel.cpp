@@ -1,0 +1,57 @@
+#include "app/route_panel.h"
+
+#include "app/atlas_actions.h"
+
+void RoutePanel::showAndHide() {
+    const int mouseX = atlas_.receiver.mousex;
+    irr::gui::IGUIElement* routes = atlas_.controls.routepanel;
+    if (mouseX < 20 && !routes->isVisible() && atlas_.config.routes == 1) {
+        atlas_.gui->setFocus(routes);
+        routes->setVisible(true);
+    } else if (mouseX > 220 && routes->isVisible()) {
+        atlas_.gui->setFocus(routes);
+        routes->setVisible(false);
+    }
+}
+
+void RoutePanel::drawBackground() {
+    if (atlas_.controls.routepanel->isVisible())
+        atlas_.driver->draw2DRectangle(irr::video::SColor(0xc804054c), irr::core::rect<irr::s32>(0, 0, 200, atlas_.H));
+}
+
+void RoutePanel::addWaypoint(const StarRecord* centred) {
+    irr::scene::ISceneNode* marker = centred != nullptr ? atlas_.markers->markerOf(*centred) : nullptr;
+    const std::size_t before = atlas_.route.waypoints().size();
+    if (marker != nullptr && marker->getID() > 0) atlas_.route.addConnectedWaypoint(*centred);
+    if (atlas_.route.waypoints().size() != before) showRouteList(atlas_);
+    refreshRouteMarks(atlas_);
+}
+
+void RoutePanel::removeWaypoint() {
+    if (atlas_.route.waypoints().size() > 1) {
+        atlas_.route.removeWaypoint();
+        showRouteList(atlas_);
+    }
+    refreshRouteMarks(atlas_);
+}
+
+void RoutePanel::findRoute(const StarRecord* target) {
+    const StarRecord* last = atlas_.route.lastWaypoint();
+    if (target != nullptr && last != nullptr && target->id != last->id &&
+        atlas_.route.findRoute(*target, *atlas_.window))
+        showRouteList(atlas_);
+    refreshRouteMarks(atlas_);
+}
+
+void RoutePanel::activateSelected() {
+    const int selected = atlas_.controls.waypointlist->getSelected();
+    if (selected < 0 || selected >= static_cast<int>(atlas_.route.waypoints().size())) return;
+    const StarRecord& star = atlas_.route.waypoints()[static_cast<std::size_t>(selected)];
+    if (irr::scene::ISceneNode* marker = atlas_.markers->markerOf(star)) {
+        moveCentreTo(atlas_, marker->getPosition());
+        return;
+    }
+    const irr::core::vector3df position(star.offset[0], star.offset[1], star.offset[2]);
+    rebuildWindowAt(atlas_, star.cube.x, star.cube.y, star.cube.z);
+    moveCentreTo(atlas_, position);
+}

@@ -1,0 +1,166 @@
+#include "app/system_panel.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/info_text.h"
+#include "app/sprite_layout.h"
+
+namespace {
+
+using irr::core::rect;
+using irr::s32;
+
+// Layout of the scrolling panel, in panel pixels before scrolling.
+constexpr int kStripTop = 10;
+constexpr int kStripHeight = 200;
+constexpr int kTitleTop = 220;
+constexpr int kTablesTop = SystemPanel::kTablesTop;
+constexpr int kBodyTableHeight = 500;
+constexpr int kStarTableHeight = 235;
+constexpr int kBodyButtonBase = SystemPanel::kBodyButtonBase;
+
+rect<s32> shifted(const rect<s32>& area, int scroll) {
+    return rect<s32>(area.UpperLeftCorner.X, area.UpperLeftCorner.Y - scroll, area.LowerRightCorner.X,
+                     area.LowerRightCorner.Y - scroll);
+}
+
+rect<s32> sheetRect(const SheetRect& r) { return rect<s32>(r.left, r.top, r.right, r.bottom); }
+
+}  // namespace
+
+void SystemPanel::fill(const StarRecord& star, BodyChoice body) {
+    fillStarTable(star);
+    const GeneratedSystem* system = star.system.get();
+    const bool hasPlanets = system != nullptr && system->planetcount > 0;
+    if (systemList_ == nullptr)
+        systemList_ = atlas_.gui->addTable(rect<s32>(0, 0, 10, 10), atlas_.controls.systempanel, -1, true);
+    systemList_->setVisible(hasPlanets);
+    atlas_.controls.bodytable->setVisible(hasPlanets);
+    atlas_.controls.systemtitle->setVisible(hasPlanets);
+    if (hasPlanets) {
+        fillSystemList(*system);
+        showBody(*system, body);
+    }
+    buildBodyButtons(star);
+}
+
+void SystemPanel::layout(const StarRecord& star, int scroll, BodyChoice body) {
+    layoutTables(scroll);
+    const GeneratedSystem* system = star.system.get();
+    if (system == nullptr || system->planetcount == 0 || bodyButtons_.empty()) return;
+    layoutBodyButtons(*system, scroll, body);
+}
+
+void SystemPanel::fillStarTable(const StarRecord& star) {
+    const auto starRows = starTableRows(*star.physical);
+    for (irr::u32 row = 0; row < 9; ++row)
+        atlas_.controls.startable->setCellText(row, 1, widen(starRows[row]).c_str());
+}
+
+void SystemPanel::fillSystemList(const GeneratedSystem& system) {
+    systemList_->clear();
+    const wchar_t* captions[] = {L"#", L"#", L"TYPE", L"S-M AXIS", L"MASS", L"RADIUS"};
+    const int widths[] = {28, 28, 140, 100, 85, 75};
+    for (int c = 0; c < 6; ++c) {
+        systemList_->addColumn(captions[c]);
+        systemList_->setColumnWidth(static_cast<irr::u32>(c), static_cast<irr::u32>(widths[c]));
+    }
+    irr::u32 next = 0;
+    for (const SystemListRow& row : systemListRows(system)) {
+        const irr::u32 index = systemList_->addRow(next++);
+        for (int c = 0; c < 6; ++c) systemList_->setCellText(index, static_cast<irr::u32>(c), widen(row[c]).c_str());
+    }
+}
+
+void SystemPanel::showBody(const GeneratedSystem& system, BodyChoice choice) {
+    const PlanetSlot& slot = system.planets[static_cast<std::size_t>(choice.planet)];
+    const PlanetRecord& body = slot.bodies[static_cast<std::size_t>(choice.moon)];
+    atlas_.controls.systemtitle->setText(widen(body.name).c_str());
+    const auto rows = bodyTableRows(body);
+    for (irr::u32 row = 0; row < 24; ++row) {
+        atlas_.controls.bodytable->setCellText(row, 1, widen(rows[row].first).c_str());
+        atlas_.controls.bodytable->setCellText(row, 2, widen(rows[row].second).c_str());
+    }
+}
+
+// The title with its buttons, the body table on the left, the star table and the system list
+// on the right; all scroll together.
+void SystemPanel::layoutTables(int scroll) {
+    GuiControls& c = atlas_.controls;
+    const int W = atlas_.W;
+    const int m = static_cast<int>(static_cast<double>(W) * 0.03);
+    const int e = static_cast<int>(static_cast<double>(W) - static_cast<double>(W) * 0.03);
+    const int bodyRight = m + (e - m) * 3 / 5;
+    const int rightLeft = bodyRight + 20;
+    c.systemtitle->setRelativePosition(shifted(rect<s32>(m, kTitleTop, m + 300, kTitleTop + 40), scroll));
+    c.previousplanet->setRelativePosition(shifted(rect<s32>(m + 310, kTitleTop, m + 390, kTitleTop + 40), scroll));
+    c.nextplanet->setRelativePosition(shifted(rect<s32>(m + 400, kTitleTop, m + 480, kTitleTop + 40), scroll));
+    c.previousmoon->setRelativePosition(shifted(rect<s32>(m + 500, kTitleTop, m + 580, kTitleTop + 40), scroll));
+    c.nextmoon->setRelativePosition(shifted(rect<s32>(m + 590, kTitleTop, m + 670, kTitleTop + 40), scroll));
+    c.backtotop->setRelativePosition(shifted(rect<s32>(e - 40, kTitleTop, e, kTitleTop + 40), scroll));
+    c.bodytable->setRelativePosition(shifted(rect<s32>(m, kTablesTop, bodyRight, kTablesTop + kBodyTableHeight), scroll));
+    const int column = (bodyRight - m) / 3;
+    c.bodytable->setColumnWidth(0, static_cast<irr::u32>(column));
+    c.bodytable->setColumnWidth(1, static_cast<irr::u32>(column));
+    c.bodytable->setColumnWidth(2, static_cast<irr::u32>(column - 1));
+    c.startable->setRelativePosition(shifted(rect<s32>(rightLeft, kTablesTop, e, kTablesTop + kStarTableHeight), scroll));
+    c.startable->setColumnWidth(0, static_cast<irr::u32>((e - rightLeft) / 2));
+    c.startable->setColumnWidth(1, static_cast<irr::u32>((e - rightLeft) / 2));
+    if (systemList_ != nullptr) {
+        const int rows = static_cast<int>(systemList_->getRowCount());
+        const int listTop = kTablesTop + kStarTableHeight + 10;
+        systemList_->setRelativePosition(
+            shifted(rect<s32>(rightLeft, listTop, e, listTop + std::max(100, 30 + rows * 19)), scroll));
+    }
+}
+
+// The thumbnails: planets along the strip, their moons below them.
+void SystemPanel::layoutBodyButtons(const GeneratedSystem& system, int scroll, BodyChoice body) {
+    const int W = atlas_.W;
+    const int m = static_cast<int>(static_cast<double>(W) * 0.03);
+    const int width = static_cast<int>(static_cast<double>(W) - static_cast<double>(W) * 0.03) - m;
+    const int count = system.planetcount;
+    const int slotWidth = static_cast<int>(std::trunc(width * 0.97 / (count + 1)));
+    const int size = std::min(slotWidth - 10, 80);
+    const double largest = largestPlanetRadius(system);
+    std::size_t button = 0;
+    for (int p = 0; p < count; ++p) {
+        const PlanetSlot& slot = system.planets[static_cast<std::size_t>(p)];
+        const int centreX = m + (p + 1) * slotWidth;
+        int y = kStripTop;
+        for (std::size_t j = 0; j < slot.bodies.size() && button < bodyButtons_.size(); ++j, ++button) {
+            const int edge = std::max(4, bodyEdge(slot.bodies[j], size, largest));
+            irr::gui::IGUIButton* element = bodyButtons_[button];
+            const int top = j == 0 ? kStripTop + (size - edge) / 2 : y;
+            element->setRelativePosition(shifted(rect<s32>(centreX - edge / 2, top, centreX - edge / 2 + edge, top + edge), scroll));
+            element->setVisible(top + edge < kStripTop + kStripHeight);
+            y = (j == 0 ? kStripTop + size + 4 : top + edge + 4);
+            element->setDrawBorder(p == body.planet && static_cast<int>(j) == body.moon);
+        }
+    }
+}
+
+void SystemPanel::buildBodyButtons(const StarRecord& star) {
+    removeBodyButtons();
+    const GeneratedSystem* system = star.system.get();
+    if (system == nullptr || atlas_.thumbnails == nullptr) return;
+    for (std::size_t p = 0; p < system->planets.size(); ++p) {
+        const PlanetSlot& slot = system->planets[p];
+        for (std::size_t j = 0; j < slot.bodies.size(); ++j) {
+            const s32 id = kBodyButtonBase + 100 * static_cast<s32>(p) + static_cast<s32>(j);
+            irr::gui::IGUIButton* button = atlas_.gui->addButton(rect<s32>(0, 0, 10, 10), atlas_.controls.systempanel,
+                                                                 id, nullptr, widen(slot.bodies[j].name).c_str());
+            button->setImage(atlas_.thumbnails, sheetRect(bodyThumbnail(slot.bodies[j].type)));
+            button->setScaleImage(true);
+            button->setUseAlphaChannel(true);
+            button->setDrawBorder(false);
+            bodyButtons_.push_back(button);
+        }
+    }
+}
+
+void SystemPanel::removeBodyButtons() {
+    for (irr::gui::IGUIButton* button : bodyButtons_) button->remove();
+    bodyButtons_.clear();
+}
