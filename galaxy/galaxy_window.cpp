@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <system_error>
 #include <utility>
 
 #include "galaxy/cube_population.h"
@@ -135,17 +136,25 @@ void GalaxyWindow::move(int direction) {
 bool GalaxyWindow::beginMove(int direction) {
     settle();
     if (direction < 1 || direction > 6 || !built()) return false;
-    WindowStep step = startStep(direction, centre_, catalogue_);
-    const GalaxyCube& next = nextCentre(step);
-    pending_ = std::async(std::launch::async, [step = std::move(step), this, &next]() mutable {
-        workOutStep(step, catalogue_, next);
-        return std::move(step);
-    });
+    const auto begin = [this, direction](std::launch policy) {
+        WindowStep step = startStep(direction, centre_, catalogue_);
+        const GalaxyCube& next = nextCentre(step);
+        pending_ = std::async(policy, [step = std::move(step), this, &next]() mutable {
+            workOutStep(step, catalogue_, next);
+            return std::move(step);
+        });
+    };
+    try {
+        begin(std::launch::async);
+    } catch (const std::system_error&) {
+        // No thread to be had: the frame that takes the move over works it out.
+        begin(std::launch::deferred);
+    }
     return true;
 }
 
 bool GalaxyWindow::finishMoveIfReady() {
-    if (!pending_.valid() || pending_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+    if (!pending_.valid() || pending_.wait_for(std::chrono::seconds(0)) == std::future_status::timeout)
         return false;
     return settle();
 }
