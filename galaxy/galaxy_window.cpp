@@ -69,8 +69,8 @@ GalaxyWindow::GalaxyWindow(GalaxyCatalogue& catalogue) : catalogue_(catalogue) {
 
 GalaxyWindow::~GalaxyWindow() {
     // A begun move is carried through, so the catalogue is left as the same moves made in place
-    // would leave it. A move whose work failed has nothing to take over, and its failure no
-    // one left to hear.
+    // would leave it. A move whose work failed has nothing to take over, and with the window
+    // going there is no one left to tell.
     try {
         settle();
     } catch (...) {

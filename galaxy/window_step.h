@@ -2,9 +2,14 @@
 // One move of the window by a cube, worked out apart from the window so that the work can run
 // on a worker thread while the frame thread goes on showing the window as it is: the cubes of
 // the new leading face, the catalogue stars they complete on their first visit, and the
-// planetary systems of the new centre cube. Working the step out reads the catalogue and the
-// stars of the cube that becomes the centre, and writes nothing but the step; the window takes
-// the step over on the frame thread.
+// planetary systems of the new centre cube. The window takes the step over on the frame thread.
+//
+// Working a step out writes nothing but the step. It reads the catalogue's parameters, stellar
+// tables, density picture and index of stars by cube; of each catalogue star of an arriving cube
+// its cube, `classified`, physical data, alias, system flag and orientation (completion works on
+// a copy of these); of each star of the cube that becomes the centre its system flag and
+// physical data. The frame thread may read anything meanwhile, and may write what the step never
+// reads (the `connected` marks of a route), but nothing it reads.
 
 #include <array>
 #include <memory>
