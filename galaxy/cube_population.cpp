@@ -156,14 +156,13 @@ namespace {
 
 // The catalogue stars of the cube, completed the first time their cube is visited: before the
 // source is reseeded for the cube, so they draw from where the visit before left it.
-std::vector<StarRecord*> catalogueStarsOf(GalaxyCatalogue& catalogue, int x, int y, int z, int limit) {
+std::vector<StarRecord*> catalogueStarsOf(const GalaxyCatalogue& catalogue, const CubeIndex& at,
+                                          int limit, MwcRandom& random,
+                                          DeferredCompletions& completions) {
     std::vector<StarRecord*> list;
-    for (StarRecord* star : catalogue.starsInCube(x, y, z)) {
+    for (StarRecord* star : catalogue.starsInCube(at.x, at.y, at.z)) {
         if (limit >= 0 && static_cast<int>(list.size()) >= limit) break;
-        if (!star->classified) {
-            star->classified = 1;
-            completeCatalogueStar(catalogue, *catalogue.stellartables, *star, catalogue.starRandom);
-        }
+        if (!star->classified) completions.complete(catalogue, *catalogue.stellartables, *star, random);
         list.push_back(star);
     }
     return list;
@@ -184,18 +183,29 @@ int starsToGenerate(const CubeExpectation& expectation, int catalogueCount) {
 
 void populateCube(GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int y, int z,
                   int brightness, bool brightonly, int catalogueLimit) {
+    DeferredCompletions completions;
+    populateCube(catalogue, cube, {{x, y, z}, brightness, brightonly, catalogueLimit},
+                 catalogue.starRandom, completions);
+    completions.commit();
+}
+
+void populateCube(const GalaxyCatalogue& catalogue, GalaxyCube& cube, const CubeRequest& request,
+                  MwcRandom& random, DeferredCompletions& completions) {
+    const int x = request.at.x;
+    const int y = request.at.y;
+    const int z = request.at.z;
     cube = GalaxyCube{};
-    cube.index = {x, y, z};
-    std::vector<StarRecord*> list = catalogueStarsOf(catalogue, x, y, z, catalogueLimit);
+    cube.index = request.at;
+    std::vector<StarRecord*> list =
+        catalogueStarsOf(catalogue, request.at, request.catalogueLimit, random, completions);
 
     const std::uint32_t seedA =
         static_cast<std::uint32_t>(y) * 4165u + static_cast<std::uint32_t>(x) + 8677778u;
     const double heightSeed = static_cast<double>(static_cast<std::int32_t>(
         (static_cast<std::uint32_t>(z) + 2083u) * 1000u));
-    MwcRandom& random = catalogue.starRandom;
     random.seed(seedA, low32Bits(heightSeed + catalogue.starseed));
 
-    const float density = cubeDensity(brightness, z);
+    const float density = cubeDensity(request.brightness, z);
     const CubeExpectation expectation = expectStars(catalogue, x, y, z, density, random);
     const double distance = std::sqrt(static_cast<double>(x) * x + static_cast<double>(y) * y);
     const int toGenerate = starsToGenerate(expectation, static_cast<int>(list.size()));
@@ -213,7 +223,7 @@ void populateCube(GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int y, in
         }
         generated += stars;
     }
-    if (!brightonly) {
+    if (!request.brightonly) {
         for (int i = generated; i < toGenerate; ++i) {
             made.push_back(makeFillUpStar(catalogue, expectation.region, distance, x, y, z, i, random));
             nameStar(catalogue, made.back(), x, y, z);

@@ -7,12 +7,27 @@
 
 #include "galaxy/galaxy_catalogue.h"
 #include "galaxy/galaxy_cube.h"
+#include "galaxy/star_completion.h"
 #include "galaxy/stellar_tables.h"
 
 // Fills `cube` afresh for indices (x, y, z). `brightonly` leaves out the low-mass stars.
 // `catalogueLimit` caps how many catalogue stars the cube takes.
 void populateCube(GalaxyCatalogue& catalogue, GalaxyCube& cube, int x, int y, int z,
                   int brightness, bool brightonly, int catalogueLimit = -1);
+
+// What a cube is filled with: its place, its density pixel, and which stars it takes.
+struct CubeRequest {
+    CubeIndex at;
+    int brightness = 0;
+    bool brightonly = false;
+    int catalogueLimit = -1;
+};
+
+// The same without writing to the catalogue: draws from `random` where the catalogue's source
+// would serve, and leaves the catalogue stars completed on this first visit in `completions`.
+// The cube lists those records, so it shows them completed only once they are committed.
+void populateCube(const GalaxyCatalogue& catalogue, GalaxyCube& cube, const CubeRequest& request,
+                  MwcRandom& random, DeferredCompletions& completions);
 
 // Where a cube lies in the galaxy's population and how many stars it should hold (before
 // the catalogue stars are taken off). Draws from `random` where the region rules need it.

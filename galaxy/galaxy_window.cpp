@@ -1,7 +1,10 @@
 #include "galaxy/galaxy_window.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <system_error>
+#include <utility>
 
 #include "galaxy/cube_population.h"
 #include "galaxy/mwc_random.h"
@@ -21,20 +24,36 @@ void release(std::unique_ptr<GalaxyCube>& cube) {
 
 }  // namespace
 
-void generateSystems(GalaxyCube& cube, int x, int y, int z, double systemseed, MwcRandom& random,
-                     LcgRandom& systemRandom) {
+std::vector<std::unique_ptr<GeneratedSystem>> systemsFor(const GalaxyCube& cube, int x, int y, int z,
+                                                         double systemseed, MwcRandom& random,
+                                                         LcgRandom& systemRandom) {
     const std::uint32_t seedA = static_cast<std::uint32_t>(y) * 4165u + static_cast<std::uint32_t>(x);
     const double heightSeed =
         static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(z) * 1000u));
     random.seed(seedA, low32Bits(heightSeed + systemseed));
-    for (StarRecord* star : cube.stars) {
-        if (star->systemfromfile) continue;
+    std::vector<std::unique_ptr<GeneratedSystem>> systems(cube.stars.size());
+    for (std::size_t i = 0; i < cube.stars.size(); ++i) {
+        const StarRecord& star = *cube.stars[i];
+        if (star.systemfromfile) continue;
         const double seed = random.uniform(0.0, 4294967295.0);
-        star->system = std::make_unique<GeneratedSystem>();
-        star->system->generateFor(seed, *star->physical, systemRandom);
-        star->systemready = 1;
+        systems[i] = std::make_unique<GeneratedSystem>();
+        systems[i]->generateFor(seed, *star.physical, systemRandom);
+    }
+    return systems;
+}
+
+void installSystems(GalaxyCube& cube, std::vector<std::unique_ptr<GeneratedSystem>> systems) {
+    for (std::size_t i = 0; i < cube.stars.size() && i < systems.size(); ++i) {
+        if (systems[i] == nullptr) continue;
+        cube.stars[i]->system = std::move(systems[i]);
+        cube.stars[i]->systemready = 1;
     }
     cube.systemsgenerated = 1;
+}
+
+void generateSystems(GalaxyCube& cube, int x, int y, int z, double systemseed, MwcRandom& random,
+                     LcgRandom& systemRandom) {
+    installSystems(cube, systemsFor(cube, x, y, z, systemseed, random, systemRandom));
 }
 
 void releaseSystems(GalaxyCube& cube) {
@@ -48,7 +67,16 @@ void releaseSystems(GalaxyCube& cube) {
 
 GalaxyWindow::GalaxyWindow(GalaxyCatalogue& catalogue) : catalogue_(catalogue) {}
 
-GalaxyWindow::~GalaxyWindow() { releaseAll(); }
+GalaxyWindow::~GalaxyWindow() {
+    // A begun move is carried through, so the catalogue is left as the same moves made in place
+    // would leave it. A move whose work failed has nothing to take over, and with the window
+    // going there is no one left to tell.
+    try {
+        settle();
+    } catch (...) {
+    }
+    releaseAll();
+}
 
 void GalaxyWindow::releaseAll() {
     for (auto& node : nodes_) release(node);
@@ -79,6 +107,7 @@ StarRecord* GalaxyWindow::find(const StarId& id) const {
 }
 
 void GalaxyWindow::rebuild(float x, float y, float z) {
+    settle();
     releaseAll();
     centre_ = {x, y, z};
     for (int dz = -1; dz <= 1; ++dz)
@@ -90,36 +119,73 @@ void GalaxyWindow::rebuild(float x, float y, float z) {
     generateCentreSystems();
 }
 
-void GalaxyWindow::move(int direction) {
-    if (direction < 1 || direction > 6 || !built()) return;
-    const int axis = (direction - 1) / 2;
-    const int sign = direction % 2 == 1 ? 1 : -1;
+const GalaxyCube& GalaxyWindow::nextCentre(const WindowStep& step) const {
+    std::array<int, 3> offset{0, 0, 0};
+    offset[step.axis] = step.sign;
+    return *nodes_[nodeIndex(offset[0], offset[1], offset[2])];
+}
 
+void GalaxyWindow::move(int direction) {
+    settle();
+    if (direction < 1 || direction > 6 || !built()) return;
+    WindowStep step = startStep(direction, centre_, catalogue_);
+    workOutStep(step, catalogue_, nextCentre(step));
+    takeOver(std::move(step));
+}
+
+bool GalaxyWindow::beginMove(int direction) {
+    settle();
+    if (direction < 1 || direction > 6 || !built()) return false;
+    const auto begin = [this, direction](std::launch policy) {
+        WindowStep step = startStep(direction, centre_, catalogue_);
+        const GalaxyCube& next = nextCentre(step);
+        pending_ = std::async(policy, [step = std::move(step), this, &next]() mutable {
+            workOutStep(step, catalogue_, next);
+            return std::move(step);
+        });
+    };
+    try {
+        begin(std::launch::async);
+    } catch (const std::system_error&) {
+        // No thread to be had: the frame that takes the move over works it out.
+        begin(std::launch::deferred);
+    }
+    return true;
+}
+
+bool GalaxyWindow::finishMoveIfReady() {
+    if (!pending_.valid() || pending_.wait_for(std::chrono::seconds(0)) == std::future_status::timeout)
+        return false;
+    return settle();
+}
+
+bool GalaxyWindow::settle() {
+    if (!pending_.valid()) return false;
+    takeOver(pending_.get());
+    return true;
+}
+
+// Every cube loses its systems, the trailing face leaves, the others shift one place back, the
+// arriving cubes fill the leading face and the new centre gets its systems.
+void GalaxyWindow::takeOver(WindowStep step) {
     for (auto& node : nodes_)
         if (node->systemsgenerated) releaseSystems(*node);
-
-    // The trailing face leaves; the others shift one place back.
     std::array<std::unique_ptr<GalaxyCube>, kCubeCount> moved;
     for (int node = 0; node < kCubeCount; ++node) {
-        int offset[3] = {node % 3 - 1, (node / 3) % 3 - 1, node / 9 - 1};
-        if (offset[axis] == -sign) {
+        std::array<int, 3> offset = nodeOffset(node);
+        if (offset[step.axis] == -step.sign) {
             release(nodes_[node]);
             continue;
         }
-        offset[axis] -= sign;
+        offset[step.axis] -= step.sign;
         moved[nodeIndex(offset[0], offset[1], offset[2])] = std::move(nodes_[node]);
     }
+    for (auto& [node, cube] : step.arriving) moved[node] = std::move(cube);
     nodes_ = std::move(moved);
-
-    // The new leading face, in node order.
-    for (int node = 0; node < kCubeCount; ++node) {
-        if (nodes_[node] != nullptr) continue;
-        const int offset[3] = {node % 3 - 1, (node / 3) % 3 - 1, node / 9 - 1};
-        int index[3];
-        for (int a = 0; a < 3; ++a)
-            index[a] = truncated(centre_[a]) + (a == axis ? 2 * sign : offset[a]);
-        nodes_[node] = populated(index[0], index[1], index[2], kCatalogueStarsPerCube);
-    }
-    centre_[axis] += static_cast<float>(sign);
-    generateCentreSystems();
+    step.completions.commit();
+    centre_ = step.centre;
+    centre_[step.axis] += static_cast<float>(step.sign);
+    installSystems(*nodes_[kCentreNode], std::move(step.centreSystems));
+    catalogue_.starRandom = step.starRandom;
+    catalogue_.systemRandom = step.systemRandom;
 }

@@ -1,7 +1,9 @@
 #include "galaxy/star_completion.h"
 
 #include <cmath>
+#include <memory>
 #include <string_view>
+#include <utility>
 
 #include "galaxy/mwc_random.h"
 #include "generation/main_sequence.h"
@@ -130,4 +132,28 @@ void completeCatalogueStar(const GalaxyParameters& catalogue, const StellarTable
     star.alias.clear();
     star.systemfromfile = 0;
     for (float& angle : star.ecliptic) angle = static_cast<float>(random.uniform(0.0, 360.0));
+}
+
+void DeferredCompletions::complete(const GalaxyParameters& catalogue, const StellarTables& tables,
+                                   StarRecord& star, MwcRandom& random) {
+    Completed& entry = completed_.emplace_back();
+    entry.record = &star;
+    entry.copy.cube = star.cube;
+    entry.copy.physical = std::make_unique<StellarData>(*star.physical);
+    entry.copy.alias = star.alias;
+    entry.copy.systemfromfile = star.systemfromfile;
+    entry.copy.ecliptic = star.ecliptic;
+    completeCatalogueStar(catalogue, tables, entry.copy, random);
+}
+
+void DeferredCompletions::commit() {
+    for (Completed& entry : completed_) {
+        StarRecord& star = *entry.record;
+        *star.physical = std::move(*entry.copy.physical);
+        star.alias = std::move(entry.copy.alias);
+        star.systemfromfile = entry.copy.systemfromfile;
+        star.ecliptic = entry.copy.ecliptic;
+        star.classified = 1;
+    }
+    completed_.clear();
 }

@@ -3,6 +3,8 @@
 // in from the stellar table, evolved stars find their history on the tracks, and main-sequence
 // stars get an age from the population of the region they lie in.
 
+#include <vector>
+
 #include "galaxy/galaxy_parameters.h"
 #include "galaxy/star_record.h"
 #include "galaxy/mwc_random.h"
@@ -12,6 +14,27 @@
 // orientation from `random` in its present state.
 void completeCatalogueStar(const GalaxyParameters& catalogue, const StellarTables& tables,
                            StarRecord& star, MwcRandom& random);
+
+// Catalogue stars completed while the catalogue must stay as it is, by a population running
+// off the frame thread: each is completed as a copy of what completion reads and writes
+// (physical data, alias, system flag, orientation) and written over its record by `commit`.
+class DeferredCompletions {
+public:
+    // Completes a copy of `star`, which is only read, and keeps it for `commit`.
+    void complete(const GalaxyParameters& catalogue, const StellarTables& tables, StarRecord& star,
+                  MwcRandom& random);
+
+    // Writes the completed copies over their records, in the order they were made, and marks
+    // those records classified.
+    void commit();
+
+private:
+    struct Completed {
+        StarRecord* record;
+        StarRecord copy;
+    };
+    std::vector<Completed> completed_;
+};
 
 // Normalises a written classification the way catalogue completion does and fills mass,
 // luminosity, radius, temperature and type name from the table (steps without random draws).

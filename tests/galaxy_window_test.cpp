@@ -1,6 +1,7 @@
 // The window of 27 cubes around the viewer: node order, rebuilding, moving by one cube (which
 // cubes keep their stars, which are populated afresh), the planetary systems of the centre
-// cube, the catalogue stars that outlive their cube, and the ids that find a star again.
+// cube, the catalogue stars that outlive their cube, the ids that find a star again, and moves
+// worked out on a worker thread.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -279,6 +281,88 @@ TEST(GalaxyWindow, AMovingWindowTakesAtMostAThousandCatalogueStarsPerCube) {
     // A rebuilt window takes them all.
     window.rebuild(1.0f, 0.0f, 0.0f);
     EXPECT_EQ(window.cube(GalaxyWindow::nodeIndex(1, 0, 0)).count, 1005);
+}
+
+// What a cube's systems come to: name, planet count and the first planet's semi-major axis;
+// "none" for a star without one.
+std::vector<std::string> systemsOf(const GalaxyCube& cube) {
+    std::vector<std::string> result;
+    for (const StarRecord* star : cube.stars) {
+        const GeneratedSystem* system = star->system.get();
+        if (system == nullptr) {
+            result.push_back("none");
+            continue;
+        }
+        const double sma = system->planets.empty() ? 0.0 : system->planets[0].bodies[0].sma;
+        result.push_back(system->name + " " + std::to_string(system->planetcount) + " " + std::to_string(sma));
+    }
+    return result;
+}
+
+std::vector<StarSnapshot> starsOf(const GalaxyCube& cube) {
+    std::vector<StarSnapshot> result;
+    for (const StarRecord* star : cube.stars) result.push_back(snapshotOf(*star));
+    return result;
+}
+
+void expectSameWindow(GalaxyWindow& expected, GalaxyWindow& actual, int step) {
+    EXPECT_EQ(actual.centre(), expected.centre()) << "step " << step;
+    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) {
+        EXPECT_EQ(starsOf(actual.cube(node)), starsOf(expected.cube(node))) << "step " << step << " node " << node;
+        EXPECT_EQ(systemsOf(actual.cube(node)), systemsOf(expected.cube(node))) << "step " << step << " node " << node;
+    }
+    MwcRandom actualNext = actual.catalogue().starRandom;
+    MwcRandom expectedNext = expected.catalogue().starRandom;
+    EXPECT_EQ(actualNext.next(), expectedNext.next()) << "step " << step;
+    EXPECT_EQ(actual.catalogue().systemRandom.state(), expected.catalogue().systemRandom.state()) << "step " << step;
+}
+
+// Moves worked out on a worker thread and taken over later, some begun while the one before was
+// still running, leave the window and the catalogue as the same moves made in place. A catalogue
+// star is completed when its cube enters the window, before the cube reseeds the source: in the
+// first cube a move populates it draws from the source as the move before left it, in a later
+// cube as the cube before left it. So a population out of order shows in those stars' ages.
+TEST(GalaxyWindow, MovesOnAWorkerThreadMatchTheSameMovesInPlace) {
+    const CubeIndex firstOfTheirMove[] = {{2, -1, -1}, {3, -1, -1}, {1, 2, -1}, {1, 0, 2}, {0, -1, -2}, {3, -1, -2}};
+    const CubeIndex laterInTheirMove[] = {{2, 1, -1}, {3, 2, 1}, {2, 1, 2}, {0, 2, 2}, {2, -1, 2}};
+    std::vector<CubeIndex> visited(std::begin(firstOfTheirMove), std::end(firstOfTheirMove));
+    visited.insert(visited.end(), std::begin(laterInTheirMove), std::end(laterInTheirMove));
+    std::unique_ptr<GalaxyCatalogue> catalogues[2] = {galaxy(), galaxy()};
+    for (auto& catalogue : catalogues) {
+        for (const CubeIndex& at : visited) catalogue->stars.push_back(catalogueStar(at.x, at.y, at.z, "Visited"));
+        catalogue->buildCubeIndex();
+    }
+    GalaxyWindow inPlace(*catalogues[0]);
+    GalaxyWindow worked(*catalogues[1]);
+    inPlace.rebuild(0.0f, 0.0f, 0.0f);
+    worked.rebuild(0.0f, 0.0f, 0.0f);
+    EXPECT_FALSE(worked.beginMove(7));
+    EXPECT_FALSE(worked.moving());
+
+    // Moves of one group are begun one after the other; the group is then taken over by polling
+    // (even groups) or by settling (odd groups).
+    const std::vector<std::vector<int>> groups = {{1}, {1, 3}, {5}, {2, 4, 6}, {6, 1}};
+    for (int group = 0; group < static_cast<int>(groups.size()); ++group) {
+        for (int direction : groups[static_cast<std::size_t>(group)]) {
+            inPlace.move(direction);
+            EXPECT_TRUE(worked.beginMove(direction));
+        }
+        bool taken = false;
+        if (group % 2 == 1) taken = worked.settle();
+        while (!taken && worked.moving()) {
+            taken = worked.finishMoveIfReady();
+            if (!taken) std::this_thread::yield();
+        }
+        EXPECT_TRUE(taken) << "group " << group;
+        EXPECT_FALSE(worked.moving());
+        EXPECT_FALSE(worked.settle());
+        expectSameWindow(inPlace, worked, group);
+    }
+    for (std::size_t i = 0; i < visited.size(); ++i) {
+        EXPECT_TRUE(catalogues[1]->stars[i]->classified) << i;
+        EXPECT_EQ(snapshotOf(*catalogues[1]->stars[i]), snapshotOf(*catalogues[0]->stars[i])) << i;
+        EXPECT_EQ(catalogues[1]->stars[i]->ecliptic, catalogues[0]->stars[i]->ecliptic) << i;
+    }
 }
 
 }  // namespace
