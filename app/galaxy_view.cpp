@@ -40,6 +40,29 @@ int cubeCrossing(irr::core::vector3df& position) {
     return 0;
 }
 
+// Takes the centre point one cube back against the direction of a crossing (1 +x, 2 -x, 3 +y,
+// 4 -y, 5 +z, 6 -z in cube terms; the scene's y is the galaxy's height).
+void shiftByCube(irr::core::vector3df& position, int direction) {
+    switch (direction) {
+    case 1: position.X -= 10.0f; break;
+    case 2: position.X += 10.0f; break;
+    case 3: position.Z -= 10.0f; break;
+    case 4: position.Z += 10.0f; break;
+    case 5: position.Y -= 10.0f; break;
+    case 6: position.Y += 10.0f; break;
+    default: break;
+    }
+}
+
+// Whether the user did something this frame that may change the window, the route or the
+// catalogue: a control was used or a mouse button went down or up.
+bool commandArrived(const InputEventReceiver& input) {
+    if (input.buttonclicked || input.listboxchanged || input.checkboxchanged) return true;
+    for (ButtonState state : input.mouse)
+        if (state == PRESSED || state == RELEASED) return true;
+    return false;
+}
+
 }  // namespace
 
 void GalaxyView::createHoverDisc() {
@@ -53,10 +76,15 @@ void GalaxyView::createHoverDisc() {
 
 void GalaxyView::enter(ViewMode asked) { request_ = asked == kCentreSystem ? kSystemView : kGalaxyView; }
 
-void GalaxyView::leave() { atlas_.controls.filterpanel->setVisible(false); }
+void GalaxyView::leave() {
+    settleMove();
+    atlas_.controls.filterpanel->setVisible(false);
+}
 
 ViewMode GalaxyView::frame(float dt) {
     const InputEventReceiver& input = atlas_.receiver;
+    const std::array<float, 3> cubeBefore = atlas_.window->centre();
+    if (commandArrived(input)) settleMove();
     hovered_ = atlas_.overCornerButtons() ? nullptr : pick(input.mousex, input.mousey);
     panelShowAndHide();
     buttonCommands();
@@ -69,7 +97,6 @@ ViewMode GalaxyView::frame(float dt) {
     if (next == kGalaxyView) next = answerRequest();
     moveCentreBy(hidden ? movementKeys(dt) : Movement{});
 
-    const std::array<float, 3> cubeBefore = atlas_.window->centre();
     crossCubes();
     atlas_.scene->drawAll();
     drawOverlays(cubeBefore);
@@ -197,13 +224,32 @@ void GalaxyView::moveCentreBy(const Movement& movement) {
     atlas_.cameraNode->setTarget(atlas_.centre->getAbsolutePosition());
 }
 
+// A crossing begins a move of the window on a worker thread; the frames go on with the old
+// window until the move is done, and the frame that finds it done takes it over.
 void GalaxyView::crossCubes() {
+    GalaxyWindow& window = *atlas_.window;
+    if (window.moving()) {
+        if (window.finishMoveIfReady()) takeOverMove();
+        return;
+    }
     irr::core::vector3df position = atlas_.centre->getPosition();
     const int direction = cubeCrossing(position);
-    if (direction == 0) return;
+    if (direction != 0 && window.beginMove(direction)) movingDirection_ = direction;
+}
+
+// Waits for a move still on its way and shows it, before anything reads or changes the
+// window, the route or the catalogue.
+void GalaxyView::settleMove() {
+    if (atlas_.window->moving() && atlas_.window->settle()) takeOverMove();
+}
+
+// The window has moved one cube: the markers follow, and the centre point and the camera go
+// back by one cube so that the view does not jump.
+void GalaxyView::takeOverMove() {
     atlas_.stats.crossedThisFrame = true;
-    atlas_.window->move(direction);
     atlas_.markers->followMove(*atlas_.window);
+    irr::core::vector3df position = atlas_.centre->getPosition();
+    shiftByCube(position, movingDirection_);
     atlas_.centre->setPosition(position);
     atlas_.centre->updateAbsolutePosition();
     // As in moveCentreBy: the camera's own position first, then its target.

@@ -53,6 +53,8 @@ private:
     void switchKeys(float dt);
     void moveCentreBy(const Movement& movement);
     void crossCubes();
+    void settleMove();
+    void takeOverMove();
 
     void drawOverlays(const std::array<float, 3>& cubeBefore);
     void drawHover();
@@ -64,5 +66,6 @@ private:
     RoutePanel routes_;
     irr::scene::ISceneNode* hoverDisc_ = nullptr;
     irr::scene::ISceneNode* hovered_ = nullptr;
+    int movingDirection_ = 0;  // the crossing whose move of the window is on its way
     ViewMode request_ = kGalaxyView;  // the view asked for with a button or key, if another
 };
