@@ -4,12 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <random>
 #include <string>
 
 #include "files/galaxy_files.h"
@@ -19,32 +16,14 @@
 namespace fs = std::filesystem;
 
 #include "tests/galaxy_test_support.h"
+#include "tests/test_files.h"
 
 namespace {
 
-class TempRoot {
-public:
-    TempRoot() {
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = fs::temp_directory_path() / ("starvane_galaxy_test_" + std::to_string(stamp));
-        fs::create_directories(path_);
-    }
-    ~TempRoot() {
-        std::error_code error;
-        fs::remove_all(path_, error);
-    }
-    const fs::path& path() const { return path_; }
-    fs::path galaxy(const std::string& name) const { return path_ / "Starvane" / "Galaxy" / name; }
-
-private:
-    fs::path path_;
+// A program root; galaxy(name) is the folder of one galaxy in it.
+struct TempRoot : TemporaryFolder {
+    fs::path galaxy(const std::string& name) const { return path() / "Starvane" / "Galaxy" / name; }
 };
-
-void write(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
 
 const std::string kDescription =
     "Galaxy age in Myr\n13000\n"
@@ -98,17 +77,15 @@ TEST_F(GalaxyFiles, DescriptionParameters) {
 TEST_F(GalaxyFiles, TheStarSeedSeedsTheGalaxySourceAsA64BitNumber) {
     struct Case {
         const char* seed;
-        std::uint32_t z, w;
+        std::uint32_t first;  // the first draw after seeding
     };
-    for (const Case c : {Case{"4294967301", 5u, 1u}, Case{"12345", 12345u, 0u},
-                         Case{"-1", 0xFFFFFFFFu, 0xFFFFFFFFu}, Case{"8589934592junk", 0u, 2u},
-                         Case{"", 0u, 0u}}) {
+    for (const Case c : {Case{"4294967301", 3524085328u}, Case{"12345", 3613458432u}, Case{"-1", 3051796911u},
+                         Case{"8589934592junk", 36000u}, Case{"", 0u}}) {
         std::string text = kDescription;
         text.replace(text.find("4294967301"), 10, c.seed);
         catalogue.starRandom.seed(99, 99);
         readGalaxyDescription(catalogue, text);
-        ReferenceMwc reference{c.z, c.w};
-        EXPECT_EQ(catalogue.starRandom.next(), reference.next()) << c.seed;
+        EXPECT_EQ(catalogue.starRandom.next(), c.first) << c.seed;
     }
 }
 
@@ -207,15 +184,6 @@ TEST_F(GalaxyFiles, BrokenCataloguesLoadWithoutHarm) {
     EXPECT_EQ(catalogue.count, 0);
     readStarCatalogue(catalogue, "2\n,,,,,,,,,,\n,\n");
     EXPECT_EQ(catalogue.count, 2);  // empty fields read as 0 and empty texts
-
-    std::mt19937 random(77u);
-    for (int round = 0; round < 500; ++round) {
-        std::string text = real;
-        for (int i = 0; i < 8; ++i) text[random() % text.size()] = static_cast<char>(random() % 256);
-        readStarCatalogue(catalogue, text.substr(0, random() % (text.size() + 1)));
-        readGalaxyDescription(catalogue, text);
-        EXPECT_EQ(catalogue.count, static_cast<int>(catalogue.stars.size()));
-    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -224,14 +192,14 @@ TEST_F(GalaxyFiles, BrokenCataloguesLoadWithoutHarm) {
 TEST_F(GalaxyFiles, CustomSystemsByAliasOrAsExtraStars) {
     TempRoot root;
     const fs::path folder = root.galaxy("Test");
-    write(folder / "Test.cfg", kDescription);
-    write(folder / "Test.svc",
+    writeAll(folder / "Test.cfg", kDescription);
+    writeAll(folder / "Test.svc",
           "3\n1,1,1,Alpha,1,G,2,V,1,2,3\n2,2,2,Beta,1,K,3,V,-1,-2,-3\n3,3,3,Gamma,1,M,4,V,0,0,0\n");
-    write(folder / "Custom Systems" / "b-extra.svs", customFile("Extra B", ""));
-    write(folder / "Custom Systems" / "a-extra.svs", customFile("Extra A", ""));
-    write(folder / "Custom Systems" / "c-beta.svs", customFile("New Beta", "Beta", "coords 9 9 9 1 1 1\n"));
-    write(folder / "Custom Systems" / "d-nowhere.svs", customFile("Nowhere", "Nobody"));
-    write(folder / "Custom Systems" / "notes.txt", customFile("Not read", ""));
+    writeAll(folder / "Custom Systems" / "b-extra.svs", customFile("Extra B", ""));
+    writeAll(folder / "Custom Systems" / "a-extra.svs", customFile("Extra A", ""));
+    writeAll(folder / "Custom Systems" / "c-beta.svs", customFile("New Beta", "Beta", "coords 9 9 9 1 1 1\n"));
+    writeAll(folder / "Custom Systems" / "d-nowhere.svs", customFile("Nowhere", "Nobody"));
+    writeAll(folder / "Custom Systems" / "notes.txt", customFile("Not read", ""));
     fs::create_directories(folder / "Custom Systems" / "folder.svs");
 
     loadGalaxy(catalogue, root.path(), "Test", realTables());
@@ -283,10 +251,10 @@ TEST_F(GalaxyFiles, CustomSystemsByAliasOrAsExtraStars) {
 TEST_F(GalaxyFiles, AnAliasIsMatchedExactlyAndTheFirstCustomStarWins) {
     TempRoot root;
     const fs::path folder = root.galaxy("Exact");
-    write(folder / "Exact.svc", "2\n0,0,0,Beta,1,K,3,V,0,0,0\n0,0,0,Beta ,1,K,3,V,0,0,0\n");
-    write(folder / "Custom Systems" / "1.svs", customFile("One", "Beta"));
-    write(folder / "Custom Systems" / "2.svs", customFile("Two", "Beta"));
-    write(folder / "Custom Systems" / "3.svs", customFile("Three", "beta"));
+    writeAll(folder / "Exact.svc", "2\n0,0,0,Beta,1,K,3,V,0,0,0\n0,0,0,Beta ,1,K,3,V,0,0,0\n");
+    writeAll(folder / "Custom Systems" / "1.svs", customFile("One", "Beta"));
+    writeAll(folder / "Custom Systems" / "2.svs", customFile("Two", "Beta"));
+    writeAll(folder / "Custom Systems" / "3.svs", customFile("Three", "beta"));
     loadGalaxy(catalogue, root.path(), "Exact", realTables());
     ASSERT_EQ(catalogue.count, 2);
     EXPECT_EQ(catalogue.stars[0]->physical->name, "One");
@@ -304,11 +272,10 @@ TEST_F(GalaxyFiles, MissingFilesGiveAnEmptyGalaxy) {
     EXPECT_EQ(catalogue.galaxyage, 0.0);
     EXPECT_EQ(catalogue.thindisc, 0.0);
     EXPECT_EQ(catalogue.starseed, 0.0);
-    ReferenceMwc zero{0, 0};
-    EXPECT_EQ(catalogue.starRandom.next(), zero.next());
+    EXPECT_EQ(catalogue.starRandom.next(), 0u);  // seeded with 0, 0
 
     // Only custom stars without alias.
-    write(root.galaxy("Customs") / "Custom Systems" / "x.svs", customFile("Lonely", ""));
+    writeAll(root.galaxy("Customs") / "Custom Systems" / "x.svs", customFile("Lonely", ""));
     loadGalaxy(catalogue, root.path(), "Customs", realTables());
     ASSERT_EQ(catalogue.count, 1);
     EXPECT_EQ(catalogue.stars[0]->physical->name, "Lonely");
@@ -322,7 +289,7 @@ TEST_F(GalaxyFiles, AGalaxyNameCannotLeaveTheGalaxyFolder) {
         EXPECT_EQ(folder.parent_path(), base) << name;
     }
     // A galaxy outside the folder is not read through such a name.
-    write(root.path() / "Starvane" / "Outside" / "Outside.svc", "1\n0,0,0,Escaped,1,G,2,V,0,0,0\n");
+    writeAll(root.path() / "Starvane" / "Outside" / "Outside.svc", "1\n0,0,0,Escaped,1,G,2,V,0,0,0\n");
     loadGalaxy(catalogue, root.path(), "../Outside", realTables());
     EXPECT_EQ(catalogue.count, 0);
 }

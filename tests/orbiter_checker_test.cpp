@@ -11,12 +11,9 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <memory>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -29,6 +26,9 @@
 #include "galaxy/stellar_tables.h"
 #include "generation/lcg_random.h"
 #include "platform/file_image.h"
+
+#include "tests/galaxy_test_support.h"
+#include "tests/test_files.h"
 
 namespace {
 
@@ -287,28 +287,13 @@ CheckResult checkExportedSystem(const fs::path& systemFile, const ReferenceBase&
 // ---------------------------------------------------------------------------------------------
 // Fixtures
 
-class TemporaryRoot {
-public:
+// A simulator root with its two folders.
+struct TemporaryRoot : TemporaryFolder {
     TemporaryRoot() {
-        std::string pattern = (fs::temp_directory_path() / "starvane-orbiter-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-        fs::create_directories(path_ / "Starvane");
-        fs::create_directories(path_ / "Config");
+        fs::create_directories(path() / "Starvane");
+        fs::create_directories(path() / "Config");
     }
-    ~TemporaryRoot() {
-        std::error_code ignored;
-        if (!path_.empty()) fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
 };
-
-void writeText(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 // Exports to folder and checks the result, with the placeholder folder standing for the export.
 CheckResult exportAndCheck(const fs::path& root, GeneratedSystem& system, const StellarData& star, int maxAsteroids,
@@ -326,10 +311,8 @@ StellarData starOf(const std::string& name, double mass, double luminosity, doub
     star.typename_ = "Main Sequence Star";
     star.spectralclass = "G";
     star.lumclass = "V";
-    star.initialmass = mass;
-    star.mass = mass;
-    star.luminosity = luminosity;
-    star.initialluminosity = luminosity;
+    star.initialmass = star.mass = mass;
+    star.initialluminosity = star.luminosity = luminosity;
     star.radius = radius;
     star.age = age;
     star.mslifetime = 10000.0 * mass / luminosity;
@@ -345,21 +328,21 @@ TEST(OrbiterChecker, FindsWhatTheSimulatorWouldMisread) {
     const std::string good =
         "\nName = P\nEllipticOrbit = TRUE\nHasElements = TRUE\nSemiMajorAxis = 1e11\nEccentricity = 0.1\n"
         "Size = 1000.000000\nMass = 1e20\nSidRotPeriod = 100\nObliquity = 0.1\nMinCloudResolution = 1";
-    writeText(d / "Star.cfg", "\nName = Star\nModule = Sun\nMass = 2e30\nSize = 7e8");
-    writeText(d / "P.cfg", good);
-    writeText(d / "M.cfg", good.substr(0, good.find("P\n")) + "M" + good.substr(good.find("P\n") + 1));
-    writeText(d / "N.cfg", good + "\nName = ignored");
+    writeAll(d / "Star.cfg", "\nName = Star\nModule = Sun\nMass = 2e30\nSize = 7e8");
+    writeAll(d / "P.cfg", good);
+    writeAll(d / "M.cfg", good.substr(0, good.find("P\n")) + "M" + good.substr(good.find("P\n") + 1));
+    writeAll(d / "N.cfg", good + "\nName = ignored");
 
-    writeText(d / "Good.cfg", "Name = G\nStar1 = Sys/Star\nPlanet1 = Sys/P\nP:Moon1 = Sys/M");
+    writeAll(d / "Good.cfg", "Name = G\nStar1 = Sys/Star\nPlanet1 = Sys/P\nP:Moon1 = Sys/M");
     const CheckResult fine = checkExportedSystem(d / "Good.cfg", {root.path() / "Config", "", {}});
     EXPECT_TRUE(fine.problems.empty()) << fine.describe();
     EXPECT_EQ(fine.planets, 1);
     EXPECT_EQ(fine.moons, 1);
 
-    writeText(d / "Bad.cfg",
+    writeAll(d / "Bad.cfg",
               "Name = B\nStar1 = Sys/Star\nPlanet1 = Sys/P\nSys/P:Moon1 = Sys/M\nP:MOON1 = Sys/N\nPlanet4 = Sys/P\n"
               "Planet2 = Sys/Q.cfg");
-    writeText(d / "Q.cfg.cfg",
+    writeAll(d / "Q.cfg.cfg",
               "Name = Q\nEllipticOrbit = true\nHasElements = TRUE\nSemiMajorAxis = -1\nEccentricity = 1\n"
               "Size = inf\nMass = 1e20 ; kg\nSidRotPeriod = 0\nCloudRotPeriod = 0.0\nAtmPressure0 = 1000\n"
               "AtmDensity0 = abc\nAtmColor0 = 0.1 nan 0.3\nObliquty = 0.1\nMinCloudResolution = 1");
@@ -375,7 +358,7 @@ TEST(OrbiterChecker, FindsWhatTheSimulatorWouldMisread) {
     EXPECT_EQ(text.find("Mass"), std::string::npos) << "the comment after Mass is cut";
     EXPECT_EQ(bad.planets, 2);
 
-    writeText(d / "Missing.cfg", "Name = M\nStar1 = Sys/Star\nPlanet1 = Sys/Nothing");
+    writeAll(d / "Missing.cfg", "Name = M\nStar1 = Sys/Star\nPlanet1 = Sys/Nothing");
     EXPECT_NE(checkExportedSystem(d / "Missing.cfg", {root.path() / "Config", "", {}}).describe().find("no file"),
               std::string::npos);
 }
@@ -383,18 +366,9 @@ TEST(OrbiterChecker, FindsWhatTheSimulatorWouldMisread) {
 // ---------------------------------------------------------------------------------------------
 // Exported systems
 
-const StellarTables& tables() {
-    static const std::unique_ptr<StellarTables> loaded = [] {
-        auto t = std::make_unique<StellarTables>();
-        t->load(STARVANE_SOURCE_DIR "/data", FileImageLoader{});
-        return t;
-    }();
-    return *loaded;
-}
-
 TEST(OrbiterChecker, SolFromTheDefaultGalaxyReadsCleanly) {
     GalaxyCatalogue catalogue;
-    loadGalaxy(catalogue, STARVANE_SOURCE_DIR "/data", "MilkyWay", tables());
+    loadGalaxy(catalogue, STARVANE_SOURCE_DIR "/data", "MilkyWay", realTables());
     StarRecord* sol = nullptr;
     for (const auto& star : catalogue.stars)
         if (star != nullptr && star->physical && star->physical->name == "Sol") sol = star.get();
