@@ -435,7 +435,8 @@ TEST(SystemExport, TwoBeltsOfThreeAndTwoAsteroidsAreNumberedAfterThePlanets) {
               "\nPlanet2 =" + R + "Belts C\nPlanet3 =" + R + "Sol_B B#1\nPlanet4 =" + R + "Sol_B B#2"
               "\nPlanet5 =" + R + "Sol_B B#3\nPlanet6 =" + R + "Sol_B E#4\nPlanet7 =" + R + "Sol_B E#5");
     // The index in the comment counts the belt; the belts and their moons get no file.
-    EXPECT_TRUE(readAll(folder / "Belts C.cfg").starts_with("\n; === Configuration file for Planet Belts 2\nName = Belts C\n"));
+    EXPECT_TRUE(
+        readAll(folder / "Belts C.cfg").starts_with("\n; === Configuration file for Planet Belts 2\nName = Belts C\n"));
     EXPECT_EQ(treeOf(folder, false).size(), 2u + 3u + 5u + 1u);
     EXPECT_TRUE(fs::exists(folder / "Sol_B E#5.cfg"));
 
