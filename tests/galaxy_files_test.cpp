@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <iomanip>
+#include <sstream>
 #include <string>
 
 #include "files/galaxy_files.h"
@@ -44,6 +46,27 @@ std::string customFile(const std::string& name, const std::string& alias, const 
            "\nplanetnumber 1 0\nmoons 0\nname " + name + " b\ntype rock\nmass 6e24\nradius 6e6\n";
 }
 
+// The description's parameters in one line: ages, bulge, angle, gradient, discs, reference
+// cube and offset (x, y, up), seeds.
+std::string parameters(const GalaxyParameters& g) {
+    std::ostringstream text;
+    text << g.galaxyage << " " << g.bulgewidth << "x" << g.bulgelength << "x" << g.bulgeheight << " " << g.bulgeangle
+         << " " << g.discage << " " << g.agegradient << " " << g.thindisc << " " << g.thickdisc << " | "
+         << g.referencecube[0] << "," << g.referencecube[1] << "," << g.referencecube[2] << " | "
+         << g.referenceoffset[0] << "," << g.referenceoffset[1] << "," << g.referenceoffset[2] << " | "
+         << std::setprecision(12) << g.starseed << " " << g.systemseed;
+    return text.str();
+}
+
+// A star in one line: cube, name, class, offset as held.
+std::string starLine(const StarRecord& star) {
+    std::ostringstream line;
+    line << star.cube.x << "," << star.cube.y << "," << star.cube.z << " " << star.physical->name << " "
+         << star.physical->spectralclass << " " << star.physical->subtype << " " << star.physical->lumclass << " "
+         << star.offset[0] << "," << star.offset[1] << "," << star.offset[2];
+    return line.str();
+}
+
 class GalaxyFiles : public ::testing::Test {
 protected:
     GalaxyCatalogue catalogue;
@@ -53,25 +76,10 @@ protected:
 // Description
 
 TEST_F(GalaxyFiles, DescriptionParameters) {
+    // Bulge and discs in cubes by whole-number division toward zero; the file gives the offset
+    // as x, up, y.
     readGalaxyDescription(catalogue, kDescription);
-    EXPECT_EQ(catalogue.galaxyage, 13000.0);
-    EXPECT_EQ(catalogue.bulgewidth, 30.0);
-    EXPECT_EQ(catalogue.bulgelength, 12.0);
-    EXPECT_EQ(catalogue.bulgeheight, 8.0);
-    EXPECT_EQ(catalogue.bulgeangle, 25.0);
-    EXPECT_EQ(catalogue.discage, 9000.0);
-    EXPECT_EQ(catalogue.agegradient, -3.0);
-    EXPECT_EQ(catalogue.thindisc, -9.0);    // whole-number division toward zero
-    EXPECT_EQ(catalogue.thickdisc, 100.0);  // 1009 / 10
-    EXPECT_EQ(catalogue.referencecube[0], -1.0f);
-    EXPECT_EQ(catalogue.referencecube[1], 2.0f);
-    EXPECT_EQ(catalogue.referencecube[2], -3.0f);
-    // The file gives the offset as x, up, y; it is held as x, y, up.
-    EXPECT_EQ(catalogue.referenceoffset[0], 4.0f);
-    EXPECT_EQ(catalogue.referenceoffset[1], 6.0f);
-    EXPECT_EQ(catalogue.referenceoffset[2], -5.0f);
-    EXPECT_EQ(catalogue.starseed, 4294967301.0);
-    EXPECT_EQ(catalogue.systemseed, 77.0);
+    EXPECT_EQ(parameters(catalogue), "13000 30x12x8 25 9000 -3 -9 100 | -1,2,-3 | 4,6,-5 | 4294967301 77");
 }
 
 TEST_F(GalaxyFiles, TheStarSeedSeedsTheGalaxySourceAsA64BitNumber) {
@@ -98,17 +106,7 @@ TEST_F(GalaxyFiles, LabelsAreSkippedWhateverTheyHoldAndValuesAreWholeNumbers) {
         "x\nabc\n"
         "12\n15\n";  // short file: the rest stays 0
     readGalaxyDescription(catalogue, text);
-    EXPECT_EQ(catalogue.galaxyage, 13000.0);
-    EXPECT_EQ(catalogue.bulgewidth, 30.0);
-    EXPECT_EQ(catalogue.bulgelength, -12.0);
-    EXPECT_EQ(catalogue.bulgeheight, 8.0);
-    EXPECT_EQ(catalogue.bulgeangle, 25.0);
-    EXPECT_EQ(catalogue.discage, 0.0);
-    EXPECT_EQ(catalogue.agegradient, 0.0);
-    EXPECT_EQ(catalogue.thindisc, 1.0);
-    EXPECT_EQ(catalogue.thickdisc, 0.0);
-    EXPECT_EQ(catalogue.starseed, 0.0);
-    EXPECT_EQ(catalogue.systemseed, 0.0);
+    EXPECT_EQ(parameters(catalogue), "13000 30x-12x8 25 0 0 1 0 | 0,0,0 | 0,0,0 | 0 0");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -126,29 +124,13 @@ TEST_F(GalaxyFiles, CatalogueLines) {
     readStarCatalogue(catalogue, text);
     ASSERT_EQ(catalogue.count, 5);
     ASSERT_EQ(catalogue.stars.size(), 5u);
-    const StarRecord& sirius = *catalogue.stars[0];
-    EXPECT_EQ(sirius.cube.x, 1);
-    EXPECT_EQ(sirius.cube.y, -2);
-    EXPECT_EQ(sirius.cube.z, 3);
-    EXPECT_EQ(sirius.physical->name, "Sirius");
-    EXPECT_EQ(sirius.physical->spectralclass, "A");
-    EXPECT_EQ(sirius.physical->subtype, 1);
-    EXPECT_EQ(sirius.physical->lumclass, "V");
-    EXPECT_EQ(sirius.offset[0], 0.5f);    // x
-    EXPECT_EQ(sirius.offset[2], -1.25f);  // y
-    EXPECT_EQ(sirius.offset[1], 2.75f);   // up
-    EXPECT_FALSE(sirius.classified);
-    EXPECT_FALSE(sirius.systemready);
-    EXPECT_FALSE(sirius.connected);
-    EXPECT_EQ(sirius.system, nullptr);
-
+    // Cube, name, class as written (completion normalises later), offset as held: x, up, y.
     // "NIL" gets a name from its position, with "!".
-    EXPECT_EQ(catalogue.stars[1]->physical->name, "!90a0a3.2f");
-    EXPECT_EQ(catalogue.stars[1]->physical->spectralclass, "g");  // completion normalises later
-    EXPECT_EQ(catalogue.stars[1]->physical->lumclass, "NIL");
-    EXPECT_EQ(catalogue.stars[2]->physical->name, "nil");
-    EXPECT_EQ(catalogue.stars[3]->physical->name, "NIL ");
-    EXPECT_EQ(catalogue.stars[4]->physical->name, " Spaced ");
+    const char* expected[] = {"1,-2,3 Sirius A 1 V 0.5,2.75,-1.25", "0,0,0 !90a0a3.2f g 2 NIL 1,0,0",
+                              "0,0,0 nil K 0 V 0,0,0", "0,0,0 NIL  K 0 V 0,0,0", "4,5,6  Spaced  m 9 III 0,0,0"};
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(starLine(*catalogue.stars[i]), expected[i]);
+    const StarRecord& sirius = *catalogue.stars[0];
+    EXPECT_FALSE(sirius.classified || sirius.systemready || sirius.connected || sirius.system);
 }
 
 TEST_F(GalaxyFiles, NilNamesAreMadeFromTheReferenceOfTheDescription) {
@@ -213,13 +195,7 @@ TEST_F(GalaxyFiles, CustomSystemsByAliasOrAsExtraStars) {
 
     // The custom star takes Beta's slot and position; its own coords are overwritten.
     const StarRecord& beta = *catalogue.stars[1];
-    EXPECT_EQ(beta.physical->name, "New Beta");
-    EXPECT_EQ(beta.cube.x, 2);
-    EXPECT_EQ(beta.cube.y, 2);
-    EXPECT_EQ(beta.cube.z, 2);
-    EXPECT_EQ(beta.offset[0], -1.0f);
-    EXPECT_EQ(beta.offset[2], -2.0f);
-    EXPECT_EQ(beta.offset[1], -3.0f);
+    EXPECT_EQ(starLine(beta), "2,2,2 New Beta K 1 V -1,-3,-2");
     EXPECT_TRUE(beta.classified);
     EXPECT_EQ(beta.id, StarId::catalogueStar(1));
     EXPECT_FALSE(beta.connected);
