@@ -4,19 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "files/safe_name.h"
 #include "files/saved_system_file.h"
-#include "generation/body_node.h"
-#include "generation/planet_fields.h"
-#include "generation/planet_physics.h"
 
 #include "tests/test_files.h"
 
@@ -224,60 +218,22 @@ TEST_F(SavedSystemFile, MasslessBodiesWriteAGasFractionOfZero) {
 // Round trip
 
 TEST_F(SavedSystemFile, EveryStoredFieldComesBack) {
-    const StarRecord original = sampleStar();
-    const std::string text = systemFileText(original);
+    // The writer's units are pinned above and by the golden save; what is read back writes the
+    // same text again, so every stored field came back in the record's units.
+    const std::string text = systemFileText(sampleStar());
     const StarRecord star = readBack(catalogue, text);
-    const StellarData& d = *star.physical;
-    EXPECT_EQ(d.name, "Sol");
-    EXPECT_EQ(star.alias, "Sol");
-    EXPECT_EQ(star.cntname, "Sol");
-    EXPECT_EQ(star.path, "xxxxxx");
+    // Except that a jovian planet is no gas giant once read, so its temperatures (0) are written.
+    std::string expected = text;
+    expected.insert(expected.find("radius", expected.find("planetnumber 2 0")), "medsurftemp 0\ntemprange 0 0 0 0\n");
+    EXPECT_EQ(systemFileText(star), expected);
     EXPECT_TRUE(star.systemfromfile);
     EXPECT_TRUE(star.systemready);
-    EXPECT_EQ(d.spectralclass, "G");
-    EXPECT_EQ(d.subtype, 2);
-    EXPECT_EQ(d.lumclass, "V");
-    EXPECT_EQ(d.mass, 1.0);
-    EXPECT_EQ(d.radius, 1.0);
-    EXPECT_EQ(d.surftemp, 5778.0);
-    EXPECT_EQ(d.age, 4600.0);
-    EXPECT_EQ(d.luminosity, 1.0);
-    EXPECT_EQ(star.ecliptic, original.ecliptic);
     // What the file does not hold: the main-sequence values are the present ones, and the
     // system is named after the star.
-    EXPECT_EQ(d.initialmass, 1.0);
-    EXPECT_EQ(d.initialluminosity, 1.0);
+    EXPECT_EQ(star.physical->initialmass, 1.0);
+    EXPECT_EQ(star.physical->initialluminosity, 1.0);
     EXPECT_EQ(star.system->name, "Sol");
-
     ASSERT_EQ(star.system->planetcount, 3);
-    ASSERT_EQ(star.system->planets.size(), 3u);
-    for (std::size_t p = 0; p < 3; ++p) {
-        const PlanetSlot& want = original.system->planets[p];
-        const PlanetSlot& got = star.system->planets[p];
-        ASSERT_EQ(got.mooncount, want.mooncount);
-        ASSERT_EQ(got.bodies.size(), want.bodies.size());
-        for (std::size_t j = 0; j < want.bodies.size(); ++j) {
-            const PlanetRecord& a = got.bodies[j];
-            const PlanetRecord& e = want.bodies[j];
-            SCOPED_TRACE("planet " + std::to_string(p + 1) + " body " + std::to_string(j));
-            EXPECT_EQ(a.name, e.name);
-            EXPECT_EQ(a.type, e.type);
-            // Every field with a line in the body's block, in the record's units again.
-            const std::string block = blockOf(text, static_cast<int>(p) + 1, static_cast<int>(j));
-            for (const PlanetField& field : kPlanetFields)
-                if (field.fileKey != nullptr && block.find("\n" + std::string(field.fileKey) + " ") != std::string::npos)
-                    expectClose(a.*field.real, e.*field.real, field.key);
-            expectClose(a.gasmass, e.gasmass, "gasmass");
-            expectClose(a.dustmass, e.dustmass, "dustmass");
-            if (e.medsurftemp != kNoSurface) {
-                expectClose(a.lowtemp, e.lowtemp, "lowtemp");
-                expectClose(a.hightemp, e.hightemp, "hightemp");
-                expectClose(a.mintemp, e.mintemp, "mintemp");
-                expectClose(a.maxtemp, e.maxtemp, "maxtemp");
-            }
-            EXPECT_GT(a.density, 0.0);
-        }
-    }
     // Derived quantities are worked out again (known answers for Terra and Luna).
     const PlanetSlot& earth = star.system->planets[0];
     const struct {
@@ -293,14 +249,8 @@ TEST_F(SavedSystemFile, EveryStoredFieldComesBack) {
         expectClose(earth.bodies[0].*row.field, row.terra, row.what);
         expectClose(earth.bodies[1].*row.field, row.luna, row.what);
     }
-    const PlanetRecord& terra = star.system->planets[0].bodies[0];
-    ASSERT_EQ(terra.atmcompounds.size(), 2u);
-    EXPECT_EQ(terra.gascount, 2);
-    EXPECT_EQ(terra.atmcompounds[1].gasnumber, 8);
-    expectClose(terra.atmcompounds[1].percentage, 209.7, "percentage");
-    expectClose(terra.atmcompounds[1].partialpressure, 20.95, "partialpressure");
-    EXPECT_FALSE(terra.gasgiant);
-
+    EXPECT_EQ(earth.bodies[0].gascount, 2);
+    EXPECT_FALSE(earth.bodies[0].gasgiant);
     // Giants: jovian keeps what was read; the ice giant has no surface again.
     const PlanetRecord& jupiter = star.system->planets[1].bodies[0];
     EXPECT_FALSE(jupiter.gasgiant);
@@ -310,8 +260,6 @@ TEST_F(SavedSystemFile, EveryStoredFieldComesBack) {
     EXPECT_EQ(neptune.surfpressure, kNoSurface);
     EXPECT_EQ(neptune.atmdensity, kNoSurface);
     EXPECT_EQ(neptune.medsurftemp, kNoSurface);
-    EXPECT_EQ(neptune.hydrofraction, 1.0);
-    EXPECT_EQ(neptune.cloudfraction, 1.0);
     EXPECT_EQ(catalogue.noaliascount, 0);  // it has an alias
 }
 
@@ -326,10 +274,8 @@ TEST_F(SavedSystemFile, SaveAndLoadThroughTheFileSystem) {
     const fs::path cached = root.path() / "Config" / "EPP" / "Sol system.epp";
     ASSERT_TRUE(fs::exists(cached));
 
-    std::ifstream in(saved, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    EXPECT_EQ(content.str(), systemFileText(star));
+    const std::string content = readAll(saved);
+    EXPECT_EQ(content, systemFileText(star));
 
     StarRecord loaded;
     EXPECT_TRUE(loadSystemFile(catalogue, saved, loaded));
@@ -338,7 +284,7 @@ TEST_F(SavedSystemFile, SaveAndLoadThroughTheFileSystem) {
 
     // Overwritten, not appended.
     EXPECT_TRUE(saveSystemFile(root.path(), star, false));
-    EXPECT_EQ(fs::file_size(saved), content.str().size());
+    EXPECT_EQ(fs::file_size(saved), content.size());
 
     // A file that is not there.
     StarRecord missing;
