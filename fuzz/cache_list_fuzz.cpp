@@ -1,8 +1,6 @@
 // Any bytes read as the cache list "Starvane/Cache.txt" must load without a crash into at most
 // the names the list may hold, each one line.
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,27 +10,16 @@
 
 #include "files/cache_list.h"
 #include "text/format_limits.h"
+#include "tests/test_files.h"
 
 namespace {
 
-// A simulator root of our own below the temporary folder, removed when the process ends.
-struct FuzzRoot {
-    std::filesystem::path path;
-    FuzzRoot() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "starvane_cache_fuzz_XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        path = pattern;
-        std::filesystem::create_directories(path / "Starvane");
-    }
-    ~FuzzRoot() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
-
+// A simulator root of our own, removed when the process ends.
 const std::filesystem::path& fuzzRoot() {
-    static const FuzzRoot root;
-    return root.path;
+    static const TemporaryFolder root("starvane_cache_fuzz");
+    if (root.path().empty()) std::abort();
+    std::filesystem::create_directories(root.path() / "Starvane");
+    return root.path();
 }
 
 }  // namespace

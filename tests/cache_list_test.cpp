@@ -32,6 +32,11 @@ std::set<std::string> contents(const fs::path& base) {
     return found;
 }
 
+std::set<std::string> minus(std::set<std::string> all, const std::set<std::string>& gone) {
+    for (const std::string& path : gone) all.erase(path);
+    return all;
+}
+
 // A simulator root "sim" inside a scratch folder, so that files beside the root can be
 // watched too.
 class SimulatorRoot : public ::testing::Test {
@@ -106,10 +111,7 @@ TEST_F(SimulatorRoot, FullListEvictsTheOldestSystemsFilesAndNothingElse) {
 
     EXPECT_EQ(addToCache(root, "Delta 4d", 3), CacheAddition::added);
     EXPECT_EQ(cacheText(), "3\nBeta 1.2c\nGamma 3a\nDelta 4d\n");
-    std::set<std::string> expected;
-    for (const std::string& path : before)
-        if (one.count(path) == 0) expected.insert(path);
-    EXPECT_EQ(contents(scratch.path()), expected);
+    EXPECT_EQ(contents(scratch.path()), minus(before, one));
     EXPECT_EQ(readCacheList(root), (std::vector<std::string>{"Beta 1.2c", "Gamma 3a", "Delta 4d"}));
     // The list was replaced as a whole: no temporary file is left beside it.
     std::vector<std::string> listFolder;
@@ -181,10 +183,7 @@ TEST_F(SimulatorRoot, CountPromisingMoreNamesReadsThemAsEmpty) {
     const std::set<std::string> before = contents(scratch.path());
     EXPECT_EQ(addToCache(root, "Three", 4), CacheAddition::added);
     EXPECT_EQ(cacheText(), "4\nTwo\n\n\nThree\n");
-    std::set<std::string> expected;
-    for (const std::string& path : before)
-        if (one.count(path) == 0) expected.insert(path);
-    EXPECT_EQ(contents(scratch.path()), expected);
+    EXPECT_EQ(contents(scratch.path()), minus(before, one));
 
     // An empty name at the head of a full list names no system: nothing is removed.
     setCacheText("2\n\nTwo\n");
@@ -217,11 +216,9 @@ TEST_F(SimulatorRoot, HostileTextureListLinesDeleteNothingOutside) {
     EXPECT_NE(notices.back().find("\"link/sub/victim.tex\""), std::string::npos) << notices.back();
     EXPECT_FALSE(fs::exists(root / "Textures" / "Bad b.tex"));
     EXPECT_FALSE(fs::exists(folder));
-    std::set<std::string> expected = before;
-    for (const std::string gone : {"sim/Config/StarvaneSystems/Bad", "sim/Config/StarvaneSystems/Bad/Bad.cfg",
-                                   "sim/Config/StarvaneSystems/Bad/Textures.log", "sim/Textures/Bad b.tex"})
-        expected.erase(gone);
-    EXPECT_EQ(contents(scratch.path()), expected);
+    EXPECT_EQ(contents(scratch.path()),
+              minus(before, {"sim/Config/StarvaneSystems/Bad", "sim/Config/StarvaneSystems/Bad/Bad.cfg",
+                             "sim/Config/StarvaneSystems/Bad/Textures.log", "sim/Textures/Bad b.tex"}));
     EXPECT_TRUE(fs::is_directory(root / "Textures"));
 }
 

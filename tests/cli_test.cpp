@@ -26,25 +26,13 @@ CliRun runCli(const std::string& arguments) {
 
 }  // namespace
 
+// Printed systems, stars and their JSON are pinned by the golden outputs; these are the cases
+// those do not reach.
 TEST(CliSystem, RefusesBadArgumentsWithStatusTwo) {
-    EXPECT_EQ(runCli("system --seed 1 --mass -1").status, 2);
-    EXPECT_EQ(runCli("system --seed 1 --initial-mass 0").status, 2);
-    EXPECT_EQ(runCli("system --seed abc").status, 2);
-    EXPECT_EQ(runCli("system --seed").status, 2);
-    EXPECT_EQ(runCli("system --seed 1 --bogus").status, 2);
-    EXPECT_EQ(runCli("system").status, 2);
-    EXPECT_EQ(runCli("nosuchcommand").status, 2);
-    EXPECT_EQ(runCli("system --seed 1 --luminosity nan").status, 2);
-}
-
-TEST(CliSystem, JsonHasTheDocumentedShape) {
-    const CliRun run = runCli("system --seed 7 --json --name Sol");
-    ASSERT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.find("{\n  \"name\": \"Sol\",\n  \"planetcount\": "), 0u);
-    EXPECT_NE(run.out.find("\"mooncount\""), std::string::npos);
-    EXPECT_NE(run.out.find("\"atmcompounds\""), std::string::npos);
-    // Giants have no surface: their pressure is written as the string "inf".
-    EXPECT_NE(run.out.find("\"surfpressure\": \"inf\""), std::string::npos);
+    for (const char* arguments : {"system --seed 1 --mass -1", "system --seed 1 --initial-mass 0", "system --seed abc",
+                                  "system --seed", "system --seed 1 --bogus", "system", "nosuchcommand",
+                                  "system --seed 1 --luminosity nan"})
+        EXPECT_EQ(runCli(arguments).status, 2) << arguments;
 }
 
 TEST(CliSystem, ExcludedStarKeepsItsName) {
@@ -52,23 +40,6 @@ TEST(CliSystem, ExcludedStarKeepsItsName) {
     ASSERT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("\"name\": \"Sirius_B\""), std::string::npos);
     EXPECT_NE(run.out.find("\"planetcount\": 0"), std::string::npos);
-}
-
-TEST(CliSystem, SameSeedPrintsTheSameSystem) {
-    const CliRun first = runCli("system --seed 12345 --initial-mass 1.2 --mass 1.1 --json");
-    const CliRun second = runCli("system --seed 12345 --initial-mass 1.2 --mass 1.1 --json");
-    ASSERT_EQ(first.status, 0);
-    EXPECT_EQ(first.out, second.out);
-    EXPECT_GT(first.out.size(), 1000u);
-}
-
-TEST(CliJson, PositionsNameTheirAxes) {
-    // Sirius lies 0.408 pc below Sol, which sits at the origin of its cube.
-    const CliRun run = runCli("star Sirius --json");
-    ASSERT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("\"offset\": {\n    \"x\": 1.9129999876022339,\n    \"y\": -1.7690000534057617,\n"
-                           "    \"up\": -0.40799999237060547\n  }"),
-              std::string::npos);
 }
 
 TEST(CliJson, NamesThatAreNotUtf8AreReadAsWindows1252) {

@@ -3,10 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,7 +17,6 @@ namespace fs = std::filesystem;
 
 TEST(HotSpotFile, WrittenLineByLineWithoutFinalLineBreak) {
     TemporaryFolder folder;
-    ASSERT_FALSE(folder.path().empty());
     HotSpotStore store;
     writeAll(folder.path() / "one.spt", "1\nHome\n1\nSol,0,0,0");
     store.loadHotSpots(folder.path() / "one");
@@ -36,7 +32,6 @@ TEST(HotSpotFile, WrittenLineByLineWithoutFinalLineBreak) {
 
 TEST(HotSpotFile, SaveAndReloadKeepOrderNamesAndNegativeCoordinates) {
     TemporaryFolder folder;
-    ASSERT_FALSE(folder.path().empty());
     HotSpotStore s;
     s.loadHotSpots(folder.path() / "missing");
     EXPECT_TRUE(s.folders.empty());
@@ -51,28 +46,14 @@ TEST(HotSpotFile, SaveAndReloadKeepOrderNamesAndNegativeCoordinates) {
     const fs::path path = folder.path() / "Mine";
     ASSERT_TRUE(s.saveHotSpots(path));
 
+    EXPECT_EQ(readAll(folder.path() / "Mine.spt"), "2\nNebulae: north / south\n2\nOrion,-35,12,-7\nLagoon,120,-450,3\n"
+                                                   "Clusters\n1\nPleiades,2147483647,-2147483648,0");
     HotSpotStore r;
     r.loadHotSpots(path);
-    ASSERT_EQ(r.folders.size(), 2u);
+    EXPECT_EQ(r.text(), s.text());
     EXPECT_EQ(r.foldercount, 2);
-    EXPECT_EQ(r.folders[0].name, "Nebulae: north / south");
-    EXPECT_EQ(r.folders[1].name, "Clusters");
-    ASSERT_EQ(r.folders[0].hotspots.size(), 2u);
     EXPECT_EQ(r.folders[0].count, 2);
-    const HotSpot& orion = r.folders[0].hotspots[0];
-    EXPECT_EQ(orion.name, "Orion");
-    EXPECT_EQ(orion.x, -35);
-    EXPECT_EQ(orion.y, 12);
-    EXPECT_EQ(orion.z, -7);
-    const HotSpot& lagoon = r.folders[0].hotspots[1];
-    EXPECT_EQ(lagoon.name, "Lagoon");
-    EXPECT_EQ(lagoon.x, 120);
-    EXPECT_EQ(lagoon.y, -450);
-    EXPECT_EQ(lagoon.z, 3);
-    ASSERT_EQ(r.folders[1].hotspots.size(), 1u);
-    EXPECT_EQ(r.folders[1].hotspots[0].x, 2147483647);
-    EXPECT_EQ(r.folders[1].hotspots[0].y, -2147483647 - 1);
-
+    EXPECT_EQ(r.folders[1].hotspots.at(0).y, -2147483647 - 1);
     // Loading again replaces what the store held.
     r.addFolder("Temporary");
     r.loadHotSpots(path);
@@ -125,35 +106,15 @@ TEST(HotSpotStoreEdits, DeleteRules) {
 
 TEST(HotSpotFile, ShortFileGivesEmptyEntries) {
     TemporaryFolder folder;
-    ASSERT_FALSE(folder.path().empty());
     writeAll(folder.path() / "short.spt", "3\nA\n3\nSol,1,2,3");
     HotSpotStore store;
     store.loadHotSpots(folder.path() / "short");
-    ASSERT_EQ(store.folders.size(), 3u);
-    EXPECT_EQ(store.folders[0].name, "A");
-    ASSERT_EQ(store.folders[0].hotspots.size(), 3u);
-    EXPECT_EQ(store.folders[0].hotspots[0].name, "Sol");
-    EXPECT_EQ(store.folders[0].hotspots[0].z, 3);
-    for (int h = 1; h < 3; ++h) {
-        const HotSpot& empty = store.folders[0].hotspots[static_cast<std::size_t>(h)];
-        EXPECT_EQ(empty.name, "");
-        EXPECT_EQ(empty.x, 0);
-        EXPECT_EQ(empty.y, 0);
-        EXPECT_EQ(empty.z, 0);
-    }
-    for (int f = 1; f < 3; ++f) {
-        EXPECT_EQ(store.folders[static_cast<std::size_t>(f)].name, "");
-        EXPECT_TRUE(store.folders[static_cast<std::size_t>(f)].hotspots.empty());
-    }
+    EXPECT_EQ(store.text(), "3\nA\n3\nSol,1,2,3\n,0,0,0\n,0,0,0\n\n0\n\n0");
 
     // Text where a number belongs reads as 0.
     writeAll(folder.path() / "odd.spt", "1\nA\n1\nName,x,-2,seven");
     store.loadHotSpots(folder.path() / "odd");
-    ASSERT_EQ(store.folders.size(), 1u);
-    ASSERT_EQ(store.folders[0].hotspots.size(), 1u);
-    EXPECT_EQ(store.folders[0].hotspots[0].x, 0);
-    EXPECT_EQ(store.folders[0].hotspots[0].y, -2);
-    EXPECT_EQ(store.folders[0].hotspots[0].z, 0);
+    EXPECT_EQ(store.text(), "1\nA\n1\nName,0,-2,0");
 
     // Carriage returns at a line's end belong to no name, so a saved file reads back the same.
     store.readText("1\r\r\nHome\r\r\n1\r\nSol\r\r,1,2,3\r\r\n");
@@ -169,11 +130,8 @@ TEST(HotSpotFile, FileNamesStayInTheGalaxysHotSpotsFolder) {
         const fs::path path = hotSpotPath(root, "MilkyWay", hostile);
         EXPECT_EQ(path.parent_path(), hotspots) << hostile;
         const std::string name = path.filename().string();
-        EXPECT_NE(name, "..") << hostile;
-        EXPECT_NE(name, ".") << hostile;
-        EXPECT_FALSE(name.empty()) << hostile;
-        EXPECT_EQ(name.find('/'), std::string::npos) << hostile;
-        EXPECT_EQ(name.find('\\'), std::string::npos) << hostile;
+        EXPECT_TRUE(name != ".." && name != "." && !name.empty()) << hostile;
+        EXPECT_EQ(name.find_first_of("/\\"), std::string::npos) << hostile;
     }
     EXPECT_EQ(hotSpotPath(root, "../..", "x").parent_path().parent_path().parent_path(),
               root / "Starvane" / "Galaxy");
@@ -181,7 +139,6 @@ TEST(HotSpotFile, FileNamesStayInTheGalaxysHotSpotsFolder) {
 
 TEST(HotSpotFile, SaveReplacesTheFileAndLeavesNothingElse) {
     TemporaryFolder folder;
-    ASSERT_FALSE(folder.path().empty());
     writeAll(folder.path() / "book.spt", "1\nOld\n0");
     HotSpotStore store;
     store.addFolder("New");

@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
 #include <limits>
 #include <string>
 
 #include "text/text_number.h"
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST(LeadingNumber, TakesTheNumberAFieldBeginsWith) {
     struct Case {
@@ -24,15 +25,10 @@ TEST(LeadingNumber, TakesTheNumberAFieldBeginsWith) {
         {"+", 0.0},          {".", 0.0},           {"-.", 0.0},        {"e5", 0.0},
         {"- 5", 0.0},        {"--5", 0.0},         {"+-5", 0.0},       {"inf", 0.0},
         {"nan", 0.0},        {"infinity", 0.0},    {";12", 0.0},
+        // Out-of-range exponents.
+        {"1e999", kInf}, {"-1e999;", -kInf}, {"-1e-999", 0.0}, {"1.7976931348623157e308", 1.7976931348623157e308},
     };
     for (const Case& c : cases) EXPECT_EQ(leadingNumber(c.field), c.value) << '"' << c.field << '"';
-}
-
-TEST(LeadingNumber, OutOfRangeExponents) {
-    EXPECT_EQ(leadingNumber("1e999"), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(leadingNumber("-1e999;"), -std::numeric_limits<double>::infinity());
-    EXPECT_EQ(leadingNumber("-1e-999"), 0.0);
-    EXPECT_DOUBLE_EQ(leadingNumber("1.7976931348623157e308"), 1.7976931348623157e308);
 }
 
 TEST(LeadingInteger, TakesTheIntegerAFieldBeginsWith) {
@@ -43,14 +39,8 @@ TEST(LeadingInteger, TakesTheIntegerAFieldBeginsWith) {
     const Case cases[] = {
         {"42;", 42},   {"3.7", 3},   {"-12x", -12}, {"+7", 7},  {" 94", 94}, {"94\r", 94},
         {"1e3", 1},    {"x", 0},     {"", 0},       {"-", 0},   {".5", 0},   {"- 3", 0},
-        {"-+3", 0},
+        {"-+3", 0},    {"--3", 0},   {"+-3", 0},    {"- -3", 0},
         {"99999999999", INT_MAX},    {"-99999999999", INT_MIN}, {"2147483647", INT_MAX},
     };
     for (const Case& c : cases) EXPECT_EQ(leadingInteger(c.field), c.value) << '"' << c.field << '"';
-}
-
-TEST(LeadingInteger, ASecondSignIsNotANumber) {
-    EXPECT_EQ(leadingInteger("--3"), 0);
-    EXPECT_EQ(leadingInteger("+-3"), 0);
-    EXPECT_EQ(leadingInteger("- -3"), 0);
 }
