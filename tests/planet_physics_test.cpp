@@ -114,23 +114,12 @@ TEST(PlanetPhysics, TemperaturesAndGreenhouse) {
 }
 
 TEST(PlanetPhysics, OpacityBandsAndPressureSteps) {
-    EXPECT_EQ(opacity(0.0, 0.0), 3.0);
-    EXPECT_EQ(opacity(9.999, 0.0), 3.0);
-    EXPECT_EQ(opacity(10.0, 0.0), 2.34);
-    EXPECT_EQ(opacity(20.0, 0.0), 1.0);
-    EXPECT_EQ(opacity(30.0, 0.0), 0.15);
-    EXPECT_EQ(opacity(45.0, 0.0), 0.05);
-    EXPECT_EQ(opacity(99.999, 0.0), 0.05);
-    EXPECT_EQ(opacity(100.0, 0.0), 0.0);
-    EXPECT_EQ(opacity(-1.0, 0.0), 0.0);
-
-    EXPECT_EQ(opacity(25.0, 5066.24), 1.0);
-    EXPECT_EQ(opacity(25.0, 5066.25), 1.5);
-    EXPECT_EQ(opacity(25.0, 10132.5), 2.0);
-    EXPECT_EQ(opacity(25.0, 30397.5), 3.333);
-    EXPECT_EQ(opacity(25.0, 50662.5), 6.666);
-    EXPECT_EQ(opacity(25.0, 70927.5), 8.333);
-    EXPECT_EQ(opacity(25.0, 70927.4), 6.666);
+    // {molecular weight, pressure, opacity}: weight bands, then pressure steps.
+    const double cases[][3] = {{0, 0, 3},          {9.999, 0, 3},          {10, 0, 2.34},      {20, 0, 1},
+                               {30, 0, 0.15},      {45, 0, 0.05},          {99.999, 0, 0.05},  {100, 0, 0},
+                               {-1, 0, 0},         {25, 5066.24, 1},       {25, 5066.25, 1.5}, {25, 10132.5, 2},
+                               {25, 30397.5, 3.333}, {25, 50662.5, 6.666}, {25, 70927.4, 6.666}, {25, 70927.5, 8.333}};
+    for (const auto& c : cases) EXPECT_EQ(opacity(c[0], c[1]), c[2]) << c[0] << " " << c[1];
 }
 
 TEST(PlanetPhysics, GreenhouseRise) {
@@ -240,14 +229,6 @@ TEST(PlanetPhysics, TemperatureRange) {
     EXPECT_NEAR(body.lowtemp, 46.75164633242533, 1e-9);
     EXPECT_NEAR(body.maxtemp, 329.54467411972985, 1e-9);
     EXPECT_NEAR(body.mintemp, 38.17973038317187, 1e-9);
-    const double upper = 200.0 + 10.0 * std::sqrt(200.0);
-    const double lower = 200.0 / std::sqrt(1024.0);
-    for (double t : {body.hightemp, body.lowtemp, body.maxtemp, body.mintemp}) {
-        EXPECT_GT(t, lower);
-        EXPECT_LT(t, upper);
-    }
-    EXPECT_LE(body.mintemp, body.lowtemp);
-    EXPECT_LE(body.hightemp, body.maxtemp);
 }
 
 TEST(PlanetPhysics, SoftLimit) {
@@ -261,13 +242,10 @@ TEST(PlanetPhysics, SoftLimit) {
 }
 
 TEST(PlanetPhysics, SudarskyClasses) {
-    EXPECT_EQ(sudarskyClass(169.99), sudarskyi);
-    EXPECT_EQ(sudarskyClass(170.0), sudarskyii);
-    EXPECT_EQ(sudarskyClass(249.99), sudarskyii);
-    EXPECT_EQ(sudarskyClass(250.0), sudarskyiii);
-    EXPECT_EQ(sudarskyClass(900.0), sudarskyiv);
-    EXPECT_EQ(sudarskyClass(1399.99), sudarskyiv);
-    EXPECT_EQ(sudarskyClass(1400.0), sudarskyv);
+    const std::pair<double, PlanetType> cases[] = {{169.99, sudarskyi},  {170.0, sudarskyii}, {249.99, sudarskyii},
+                                                   {250.0, sudarskyiii}, {900.0, sudarskyiv}, {1399.99, sudarskyiv},
+                                                   {1400.0, sudarskyv}};
+    for (const auto& [t, type] : cases) EXPECT_EQ(sudarskyClass(t), type) << t;
 }
 
 TEST(PlanetPhysics, AxialTiltDrawsOnce) {
