@@ -215,12 +215,10 @@ TEST(StellarTableLookup, RemnantRecords) {
     EXPECT_EQ(neutron.spectralclass, "Neut");
     EXPECT_EQ((std::array<double, 4>{neutron.mass, neutron.luminosity, neutron.radius, neutron.temperature}),
               (std::array<double, 4>{1.5, 5.0, 10.0, 7000.0}));
-    EXPECT_EQ(neutron.extra, (std::array<double, 4>{0, 25, -30, -5}));
     const StellarClassRecord hole = tables.remnantRecord("Black Hole", 90.0);
     EXPECT_EQ(hole.spectralclass, "BH");
     EXPECT_EQ((std::array<double, 4>{hole.mass, hole.luminosity, hole.radius, hole.temperature}),
               (std::array<double, 4>{4.0, 5.0, 0.0001, 0.0}));
-    EXPECT_EQ(hole.extra, (std::array<double, 4>{0, 30, 0, 30}));
     EXPECT_EQ(tables.remnantRecord("white dwarf", 5.0).code, "Ia0");
 
     // A white dwarf of exactly 0.21 of the mass is not lighter than the limit.
