@@ -36,10 +36,8 @@ std::unique_ptr<StarRecord> makeStar(const std::string& name, double x, double y
     star->physical->name = name;
     star->physical->mass = mass;
     star->physical->spectralclass = "G";
-    star->physical->subtype = 2;
     star->physical->lumclass = "V";
-    star->classified = 1;
-    star->systemfromfile = 1;
+    star->classified = star->systemfromfile = 1;
     return star;
 }
 
@@ -56,12 +54,6 @@ void expectValidHops(const JumpNetwork& network, const std::vector<StarRecord>& 
         EXPECT_TRUE(network.canJump(route[i - 1], route[i]))
             << route[i - 1].physical->name << " -> " << route[i].physical->name << " at "
             << starDistance(route[i - 1], route[i]) << " pc";
-}
-
-std::vector<std::string> namesOf(const std::vector<StarRecord>& stars) {
-    std::vector<std::string> names;
-    for (const StarRecord& star : stars) names.push_back(star.physical->name);
-    return names;
 }
 
 // A galaxy of hand-placed catalogue stars only: without a density picture no cube generates
@@ -93,194 +85,141 @@ struct HandGalaxy {
     }
 };
 
-// --- Jump data --------------------------------------------------------------------------------
+JumpNetwork defaultNetwork(const StarRecord* home = nullptr) {
+    JumpNetwork network;
+    EXPECT_TRUE(network.load(STARVANE_SOURCE_DIR "/data/Starvane/Data/DefaultJumpData.csv", home));
+    return network;
+}
+
+// A route search from `start` to `target` through the hand galaxy; the rows of the route after.
+std::vector<std::string> routeRows(HandGalaxy& galaxy, const std::vector<StarRecord*>& route,
+                                   const StarRecord& target, bool found) {
+    JumpNetwork network = threeParsecNetwork();
+    for (StarRecord* star : route) network.addWaypoint(*star);
+    EXPECT_EQ(network.findRoute(target, *galaxy.window), found);
+    expectValidHops(network, network.waypoints());
+    return network.rows();
+}
+
+using Rows = std::vector<std::string>;
+
+// --- Jump data and single jumps -----------------------------------------------------------------
 
 TEST(JumpData, ReadsCountToleranceBoundsAndScaledLengths) {
     JumpNetwork network;
     network.readJumpData("2,15,2\n0.1,0.5,0.5,3.7\n1,2.5\n2.5,xyz\n");
     EXPECT_EQ(network.categorycount, 2);
     EXPECT_DOUBLE_EQ(network.tolerance, 15.0);
-    // The last bound is read as a whole number.
-    EXPECT_EQ(network.bounds, (std::vector<float>{0.1f, 0.5f, 0.5f, 3.0f}));
-    // Lengths carry the scale; text without a number reads as 0.
-    EXPECT_EQ(network.lengths, (std::vector<float>{2.0f, 5.0f, 5.0f, 0.0f}));
-}
+    EXPECT_EQ(network.bounds, (std::vector<float>{0.1f, 0.5f, 0.5f, 3.0f}));  // the last bound whole
+    EXPECT_EQ(network.lengths, (std::vector<float>{2.0f, 5.0f, 5.0f, 0.0f}));  // scaled; no number is 0
 
-TEST(JumpData, DefaultFileLoadsAndStartsTheRouteAtHome) {
     auto home = makeStar("Sol", 1, 1, 1, 1.0);
-    JumpNetwork network;
     network.maxcandidates = 3;
-    ASSERT_TRUE(network.load(STARVANE_SOURCE_DIR "/data/Starvane/Data/DefaultJumpData.csv", home.get()));
+    network = defaultNetwork(home.get());
     EXPECT_EQ(network.categorycount, 10);
-    EXPECT_DOUBLE_EQ(network.tolerance, 15.0);
-    ASSERT_EQ(network.bounds.size(), 20u);
-    EXPECT_FLOAT_EQ(network.bounds[0], 0.08f);
-    EXPECT_FLOAT_EQ(network.bounds[19], 150.0f);
     ASSERT_EQ(network.lengths.size(), 100u);
-    EXPECT_FLOAT_EQ(network.lengths[0 * 10 + 3], 2.45f);
-    EXPECT_FLOAT_EQ(network.lengths[3 * 10 + 0], 2.45f);
-    EXPECT_FLOAT_EQ(network.lengths[9 * 10 + 9], 1000.0f);
+    EXPECT_FLOAT_EQ(network.lengths[3], 2.45f);
+    EXPECT_FLOAT_EQ(network.lengths[99], 1000.0f);
     EXPECT_EQ(network.maxcandidates, 10);
-    EXPECT_EQ(network.rows(), std::vector<std::string>{"Sol"});
+    EXPECT_EQ(network.rows(), Rows{"Sol"});
+
+    // Without the file no jump is possible, and the route still starts at home.
+    auto near = makeStar("Near", 4, 1, 1, 1.0);
+    JumpNetwork missing;
+    EXPECT_FALSE(missing.load("/nonexistent/jump/data.csv", home.get()));
+    EXPECT_FALSE(missing.canJump(*home, *near));
+    EXPECT_EQ(missing.rows(), Rows{"Sol"});
 }
 
-TEST(JumpData, MissingFileMeansNoJumpAtAll) {
-    auto home = makeStar("Sol", 1, 1, 1, 1.0);
-    auto other = makeStar("Near", 4, 1, 1, 1.0);
-    JumpNetwork network;
-    EXPECT_FALSE(network.load("/nonexistent/jump/data.csv", home.get()));
-    EXPECT_EQ(network.categorycount, 0);
-    EXPECT_FALSE(network.canJump(*home, *other));
-    EXPECT_EQ(network.rows(), std::vector<std::string>{"Sol"});
-}
-
-// --- Categories and single jumps ----------------------------------------------------------------
-
-TEST(JumpCategories, BothEndsInclusiveAndOverlapping) {
-    JumpNetwork network;
-    ASSERT_TRUE(network.load(STARVANE_SOURCE_DIR "/data/Starvane/Data/DefaultJumpData.csv", nullptr));
+TEST(JumpCategories, BothEndsInclusiveAndAnyPairOfCategories) {
+    const JumpNetwork network = defaultNetwork();
     EXPECT_TRUE(network.inCategory(0.08, 0));
     EXPECT_FALSE(network.inCategory(0.0799, 0));
-    EXPECT_TRUE(network.inCategory(0.25, 0));
-    EXPECT_TRUE(network.inCategory(0.25, 1));
-    EXPECT_TRUE(network.inCategory(0.5, 1));
-    EXPECT_TRUE(network.inCategory(0.5, 2));
+    EXPECT_TRUE(network.inCategory(0.25, 0) && network.inCategory(0.25, 1));
     EXPECT_TRUE(network.inCategory(150.0, 9));
     EXPECT_FALSE(network.inCategory(150.5, 9));
 
-    // A star of mass 0.25 is in categories 0 and 1, and any pair of categories will do. Towards a
-    // star of mass 1 (category 3) the bands are 2.45 and 2.78 pc, each +-15 %.
+    // Towards a star of mass 1 the bands of categories 0 and 1 are 2.45 and 2.78 pc, +-15 %;
+    // a star of mass 0.25 is in both. Stars in no category neither jump nor are reached.
     auto sun = makeStar("Sun", 0, 0, 0, 1.0);
-    auto both = makeStar("Both", 3.1, 0, 0, 0.25);    // only inside the 2.78 band
-    auto onlyLow = makeStar("Low", 3.1, 0, 0, 0.2);   // category 0 only
-    EXPECT_TRUE(network.canJump(*sun, *both));
-    EXPECT_TRUE(network.canJump(*both, *sun));
-    EXPECT_FALSE(network.canJump(*sun, *onlyLow));
-    auto bothNear = makeStar("BothNear", 2.1, 0, 0, 0.25);  // only inside the 2.45 band
-    auto onlyHigh = makeStar("High", 2.1, 0, 0, 0.3);       // category 1 only
-    EXPECT_TRUE(network.canJump(*sun, *bothNear));
-    EXPECT_FALSE(network.canJump(*sun, *onlyHigh));
-}
-
-TEST(JumpCategories, StarInNoCategoryNeitherJumpsNorIsReached) {
-    JumpNetwork network;
-    ASSERT_TRUE(network.load(STARVANE_SOURCE_DIR "/data/Starvane/Data/DefaultJumpData.csv", nullptr));
-    auto sun = makeStar("Sun", 0, 0, 0, 1.0);
-    auto twin = makeStar("Twin", 3.4, 0, 0, 1.0);
-    auto dwarf = makeStar("Dwarf", 3.4, 0, 0, 0.05);
-    auto giant = makeStar("Giant", 0, 0, 1000.0, 200.0);
-    auto heavy = makeStar("Heavy", 0, 0, 0, 100.0);
-    EXPECT_TRUE(network.canJump(*sun, *twin));
-    EXPECT_FALSE(network.canJump(*sun, *dwarf));
-    EXPECT_FALSE(network.canJump(*dwarf, *sun));
-    EXPECT_FALSE(network.canJump(*heavy, *giant));
-    EXPECT_FALSE(network.canJump(*giant, *heavy));
+    struct Case {
+        double x, mass;
+        bool jumps;
+    };
+    for (const Case& c : {Case{3.1, 0.25, true}, Case{3.1, 0.2, false}, Case{2.1, 0.25, true},
+                          Case{2.1, 0.3, false}, Case{3.4, 1.0, true}, Case{3.4, 0.05, false}}) {
+        auto other = makeStar("Other", c.x, 0, 0, c.mass);
+        EXPECT_EQ(network.canJump(*sun, *other), c.jumps) << c.x << " pc, mass " << c.mass;
+        EXPECT_EQ(network.canJump(*other, *sun), c.jumps) << c.x << " pc, mass " << c.mass;
+    }
 }
 
 // The band is (1 - s) M < d < (1 + s) M with s = tolerance * 0.01f. With tolerance 50 and M = 2
-// its ends are 1 + 3 * 2^-27 and 3 - 3 * 2^-27; offsets chosen as exact floats give distances that
-// hit them exactly.
+// its ends are 1 + 3 * 2^-27 and 3 - 3 * 2^-27; exact float offsets hit them exactly.
 TEST(CanJump, StrictBoundsWithSinglePrecisionHundredth) {
     JumpNetwork network;
     network.readJumpData("1,50,1\n0.5,2\n2\n");
-    const double s = 50.0 * static_cast<double>(0.01f);
-    const double low = (1.0 - s) * 2.0;
-    const double high = (1.0 + s) * 2.0;
     auto a = makeStar("A", 0, 0, 0, 1.0);
     auto b = makeStar("B", 0, 0, 0, 1.0);
-    auto place = [&](float from, float to) {
-        a->offset = {from, 0.0f, 0.0f};
-        b->offset = {to, 0.0f, 0.0f};
+    struct Case {
+        float from, to;
+        bool jumps;
     };
+    const Case cases[] = {
+        {-std::ldexp(3.0f, -27), 1.0f, false},  // exactly the low end
+        {-std::ldexp(3.0f, -27), std::nextafter(1.0f, 2.0f), true},
+        {-std::ldexp(1.0f, -27), 1.0f, false},  // inside with an exact 0.01
+        {std::ldexp(3.0f, -27), 3.0f, false},   // exactly the high end
+        {std::ldexp(3.0f, -27), std::nextafter(3.0f, 0.0f), true},
+        {std::ldexp(1.0f, -28), 3.0f, false},   // inside with an exact 0.01
+    };
+    for (const Case& c : cases) {
+        a->offset = {c.from, 0.0f, 0.0f};
+        b->offset = {c.to, 0.0f, 0.0f};
+        EXPECT_EQ(network.canJump(*a, *b), c.jumps) << starDistance(*a, *b);
+        EXPECT_EQ(network.canJump(*b, *a), c.jumps) << starDistance(*a, *b);
+    }
 
-    place(-std::ldexp(3.0f, -27), 1.0f);
-    ASSERT_EQ(starDistance(*a, *b), low);
-    EXPECT_FALSE(network.canJump(*a, *b));
-    EXPECT_FALSE(network.canJump(*b, *a));
-    place(-std::ldexp(3.0f, -27), std::nextafter(1.0f, 2.0f));
-    EXPECT_TRUE(network.canJump(*a, *b));
-    // Inside the band an exact 0.01 would give (its low end is 1), outside this one.
-    place(-std::ldexp(1.0f, -27), 1.0f);
-    ASSERT_GT(starDistance(*a, *b), 1.0);
-    EXPECT_FALSE(network.canJump(*a, *b));
-
-    place(std::ldexp(3.0f, -27), 3.0f);
-    ASSERT_EQ(starDistance(*a, *b), high);
-    EXPECT_FALSE(network.canJump(*a, *b));
-    EXPECT_FALSE(network.canJump(*b, *a));
-    place(std::ldexp(3.0f, -27), std::nextafter(3.0f, 0.0f));
-    EXPECT_TRUE(network.canJump(*a, *b));
-    // Inside the band an exact 0.01 would give (its high end is 3), outside this one.
-    place(std::ldexp(1.0f, -28), 3.0f);
-    ASSERT_LT(starDistance(*a, *b), 3.0);
-    EXPECT_FALSE(network.canJump(*a, *b));
-}
-
-TEST(CanJump, DistanceJoinsCubeIndexAndOffsetOnEachAxis) {
-    JumpNetwork network;
+    // Offsets are x, up, y: the height joins cube.z with the second offset.
     network.readJumpData("1,1,1\n0.5,2\n5\n");
-    auto origin = makeStar("O", 0, 0, 0, 1.0);
-    // Offsets are x, up, y: the height comes from cube.z and the second offset.
-    auto star = std::make_unique<StarRecord>();
-    star->physical = std::make_unique<StellarData>();
-    star->physical->mass = 1.0;
-    star->cube = {0, 0, 1};
-    star->offset = {3.0f, -6.0f, 0.0f};  // (3, 0, 4)
-    EXPECT_DOUBLE_EQ(starDistance(*origin, *star), 5.0);
-    EXPECT_TRUE(network.canJump(*origin, *star));
-    star->cube = {0, 1, 0};
-    star->offset = {3.0f, 0.0f, -6.0f};  // (3, 4, 0)
-    EXPECT_DOUBLE_EQ(starDistance(*origin, *star), 5.0);
-    EXPECT_TRUE(network.canJump(*origin, *star));
-    star->offset = {3.0f, -6.0f, 0.0f};  // (3, 10, -6): the height offset is not the y offset
-    EXPECT_FALSE(network.canJump(*origin, *star));
+    b->cube = {0, 0, 1};
+    b->offset = {3.0f, -6.0f, 0.0f};  // (3, 0, 4)
+    a->offset = {0.0f, 0.0f, 0.0f};
+    EXPECT_TRUE(network.canJump(*a, *b));
+    b->cube = {0, 1, 0};
+    b->offset = {3.0f, 0.0f, -6.0f};  // (3, 4, 0)
+    EXPECT_TRUE(network.canJump(*a, *b));
+    b->offset = {3.0f, -6.0f, 0.0f};  // (3, 10, -6)
+    EXPECT_FALSE(network.canJump(*a, *b));
 }
 
-// --- Waypoints ------------------------------------------------------------------------------------
+// --- Waypoints and reachable stars ----------------------------------------------------------------
 
 TEST(Waypoints, RouteListAndTheHomeStar) {
-    auto home = makeStar("Home", 0, 0, 0, 1.0);
-    auto b = makeStar("B", 3, 0, 0, 1.0);
-    auto c = makeStar("C", 6, 0, 0, 1.0);
-    auto d = makeStar("D", 9, 0, 0, 1.0);
-    int number = 0;
-    for (StarRecord* star : {home.get(), b.get(), c.get(), d.get()}) star->id = StarId::catalogueStar(number++);
+    std::vector<std::unique_ptr<StarRecord>> stars;
+    for (const char* name : {"Home", "B", "C", "D"}) {
+        stars.push_back(makeStar(name, 3.0 * static_cast<double>(stars.size()), 0, 0, 1.0));
+        stars.back()->id = StarId::catalogueStar(static_cast<std::int32_t>(stars.size()));
+    }
+    StarRecord &home = *stars[0], &b = *stars[1], &c = *stars[2], &d = *stars[3];
     JumpNetwork network;
-    network.load("/nonexistent/jump/data.csv", home.get());
+    network.load("/nonexistent/jump/data.csv", &home);
+    network.removeWaypoint();  // the home star stays
+    EXPECT_EQ(network.rows(), Rows{"Home"});
 
-    // Only the home star on the route: removing does nothing.
-    network.removeWaypoint();
-    EXPECT_EQ(network.rows(), std::vector<std::string>{"Home"});
-    EXPECT_TRUE(network.onRoute(home->id));
-
-    network.addWaypoint(*b);
-    network.addWaypoint(*c);
-    EXPECT_TRUE(network.onRoute(b->id) && network.onRoute(c->id));
-    EXPECT_EQ(network.lastWaypoint()->id, c->id);
-    EXPECT_EQ(network.rows(), (std::vector<std::string>{"Home", "B", "C"}));
-
-    // Not connected, or already on the route: ignored.
-    network.addConnectedWaypoint(*d);
-    EXPECT_EQ(network.waypoints().size(), 3u);
-    EXPECT_FALSE(network.onRoute(d->id));
-    b->connected = 1;
-    network.addConnectedWaypoint(*b);
-    EXPECT_EQ(network.waypoints().size(), 3u);
-    d->connected = 1;
-    network.addConnectedWaypoint(*d);
-    EXPECT_EQ(network.lastWaypoint()->id, d->id);
-    EXPECT_TRUE(network.onRoute(d->id));
-
-    network.removeWaypoint();
-    network.removeWaypoint();
-    network.removeWaypoint();
-    network.removeWaypoint();
-    EXPECT_FALSE(network.onRoute(b->id) || network.onRoute(c->id) || network.onRoute(d->id));
-    EXPECT_TRUE(network.onRoute(home->id));
-    EXPECT_EQ(network.rows(), std::vector<std::string>{"Home"});
+    network.addWaypoint(b);
+    network.addWaypoint(c);
+    network.addConnectedWaypoint(d);  // not connected: ignored
+    b.connected = d.connected = 1;
+    network.addConnectedWaypoint(b);  // already on the route: ignored
+    EXPECT_EQ(network.rows(), (Rows{"Home", "B", "C"}));
+    EXPECT_FALSE(network.onRoute(d.id));
+    network.addConnectedWaypoint(d);
+    EXPECT_EQ(network.lastWaypoint()->id, d.id);
+    for (int i = 0; i < 4; ++i) network.removeWaypoint();
+    EXPECT_FALSE(network.onRoute(b.id) || network.onRoute(c.id) || network.onRoute(d.id));
+    EXPECT_TRUE(network.onRoute(home.id));
 }
-
-// --- Reachable stars --------------------------------------------------------------------------------
 
 TEST(MarkConnected, EveryStarOfTheWindowAndNoOther) {
     HandGalaxy galaxy;
@@ -290,138 +229,65 @@ TEST(MarkConnected, EveryStarOfTheWindowAndNoOther) {
     StarRecord* nextReach = galaxy.add("NextReach", 11, 5, 5);  // the neighbouring cube
     StarRecord* outside = galaxy.add("Outside", 25, 5, 5);      // beyond the window
     galaxy.build(0, 0, 0);
-
-    JumpNetwork network = threeParsecNetwork();
-    miss->connected = 1;
-    from->connected = 1;
-    outside->connected = 1;
-    network.markConnected(*galaxy.window, *from);
-    EXPECT_EQ(reach->connected, 1);
-    EXPECT_EQ(nextReach->connected, 1);
-    EXPECT_EQ(miss->connected, 0);
-    EXPECT_EQ(from->connected, 0);
+    miss->connected = from->connected = outside->connected = 1;
+    threeParsecNetwork().markConnected(*galaxy.window, *from);
+    EXPECT_EQ(reach->connected + nextReach->connected, 2);
+    EXPECT_EQ(miss->connected + from->connected, 0);
     EXPECT_EQ(outside->connected, 1);  // not in the window: left alone
 }
 
-// --- Route search, near targets ------------------------------------------------------------------
-
+// --- Route search -----------------------------------------------------------------------------------
+//
 // Near targets (cube indices less than two apart) are searched breadth-first through the
-// window's stars; the route has the fewest jumps, each jump valid, and never the direct jump.
-TEST(FindRouteNear, ChainThroughTheWindowWithFewestJumps) {
+// window's stars; far ones through the windows around both ends and a corridor between them.
+// The route has the fewest jumps, never the direct jump; a failed search leaves it unchanged.
+
+TEST(FindRoute, NearTargetsThroughTheWindow) {
     HandGalaxy galaxy;
     StarRecord* start = galaxy.add("Start", 1, 5, 5);
-    galaxy.add("DeadEnd", 1, 8, 5);  // reachable from the start, leads nowhere near the target
-    StarRecord* b = galaxy.add("B", 4, 5, 5);
-    StarRecord* c = galaxy.add("C", 7, 5, 5);
-    StarRecord* d = galaxy.add("D", 10, 5, 5);  // cube x 1
+    galaxy.add("DeadEnd", 1, 8, 5);
+    galaxy.add("B", 4, 5, 5);
+    galaxy.add("C", 7, 5, 5);
+    galaxy.add("D", 10, 5, 5);
     galaxy.add("Side", 4, 8, 5);
     StarRecord* target = galaxy.add("Target", 13, 5, 5);
+    StarRecord* far = galaxy.add("Far", 15, 15, 5);  // nothing within its reach
     galaxy.build(0, 0, 0);
-
-    JumpNetwork network = threeParsecNetwork();
-    network.addWaypoint(*start);
-    ASSERT_FALSE(network.canJump(*start, *target));
-
-    ASSERT_TRUE(network.findRoute(*target, *galaxy.window));
-    EXPECT_EQ(network.rows(), (std::vector<std::string>{"Start", "B", "C", "D", "Target"}));
-    expectValidHops(network, network.waypoints());
-    for (const StarRecord* star : {start, b, c, d, target}) EXPECT_TRUE(network.onRoute(star->id));
+    EXPECT_EQ(routeRows(galaxy, {start}, *target, true), (Rows{"Start", "B", "C", "D", "Target"}));
+    EXPECT_EQ(routeRows(galaxy, {start, galaxy.catalogue.stars[2].get()}, *far, false), (Rows{"Start", "B"}));
+    EXPECT_EQ(routeRows(galaxy, {galaxy.catalogue.stars[3].get()}, *galaxy.catalogue.stars[2], false), Rows{"C"});
+    // A start that is not one of the window's stars finds nothing.
+    auto stranger = makeStar("Stranger", 1, 5, 5, 1.0);
+    EXPECT_EQ(routeRows(galaxy, {stranger.get()}, *target, false), Rows{"Stranger"});
 }
 
-TEST(FindRouteNear, NeverTheDirectJumpAndWindowOrderDecides) {
+TEST(FindRoute, WindowOrderDecidesBetweenEqualRoutes) {
     HandGalaxy galaxy;
     StarRecord* start = galaxy.add("Start", 1, 5, 1.5);
     StarRecord* target = galaxy.add("Target", 4, 5, 1.5);
-    // Both reach the start and the target. The later one lies in an earlier cube of the
-    // window (the cube below), so it is found first.
-    StarRecord* upper = galaxy.add("Upper", 2.5, 5, 1.5 + 2.9);
-    StarRecord* lower = galaxy.add("Lower", 2.5, 5, 1.5 - 2.9);
-    ASSERT_EQ(lower->cube.z, -1);
+    galaxy.add("Upper", 2.5, 5, 1.5 + 2.9);
+    galaxy.add("Lower", 2.5, 5, 1.5 - 2.9);  // in the cube below, earlier in the window
     galaxy.build(0, 0, 0);
-
-    JumpNetwork network = threeParsecNetwork();
-    network.addWaypoint(*start);
-    ASSERT_TRUE(network.canJump(*start, *target));
-    ASSERT_TRUE(network.canJump(*start, *upper));
-    ASSERT_TRUE(network.canJump(*upper, *target));
-    ASSERT_TRUE(network.findRoute(*target, *galaxy.window));
-    EXPECT_EQ(network.rows(), (std::vector<std::string>{"Start", "Lower", "Target"}));
+    EXPECT_EQ(routeRows(galaxy, {start}, *target, true), (Rows{"Start", "Lower", "Target"}));
 }
 
-TEST(FindRouteNear, DirectOnlyMeansNoRoute) {
+TEST(FindRoute, FarTargetsNeedNoViewWindowAtEitherEnd) {
     HandGalaxy galaxy;
-    StarRecord* start = galaxy.add("Start", 1, 5, 5);
-    StarRecord* target = galaxy.add("Target", 4, 5, 5);
-    galaxy.build(0, 0, 0);
-    JumpNetwork network = threeParsecNetwork();
-    network.addWaypoint(*start);
-    ASSERT_TRUE(network.canJump(*start, *target));
-    EXPECT_FALSE(network.findRoute(*target, *galaxy.window));
-    EXPECT_EQ(network.rows(), std::vector<std::string>{"Start"});
-}
-
-TEST(FindRouteNear, FailedSearchLeavesTheRouteUnchanged) {
-    HandGalaxy galaxy;
-    StarRecord* home = galaxy.add("Home", 1, 1, 5);
-    StarRecord* start = galaxy.add("Start", 4, 1, 5);
-    galaxy.add("B", 4, 4, 5);
-    galaxy.add("C", 7, 4, 5);
-    StarRecord* target = galaxy.add("Target", 15, 15, 5);  // nothing within reach
-    galaxy.build(0, 0, 0);
-    JumpNetwork network = threeParsecNetwork();
-    network.addWaypoint(*home);
-    network.addWaypoint(*start);
-    EXPECT_FALSE(network.findRoute(*target, *galaxy.window));
-    EXPECT_EQ(network.rows(), (std::vector<std::string>{"Home", "Start"}));
-}
-
-TEST(FindRouteNear, StartOutsideTheWindowFindsNothing) {
-    HandGalaxy galaxy;
-    galaxy.add("B", 4, 5, 5);
-    galaxy.add("C", 7, 5, 5);
-    StarRecord* target = galaxy.add("Target", 10, 5, 5);
-    galaxy.build(0, 0, 0);
-    // Same place as a window star could be, but not one of the window's stars.
-    auto stranger = makeStar("Stranger", 1, 5, 5, 1.0);
-    JumpNetwork network = threeParsecNetwork();
-    network.addWaypoint(*stranger);
-    EXPECT_FALSE(network.findRoute(*target, *galaxy.window));
-    EXPECT_EQ(network.rows(), std::vector<std::string>{"Stranger"});
-}
-
-// --- Route search, far targets --------------------------------------------------------------------
-//
-// Our far search builds the full 27-cube windows around the start and around the target, and
-// the corridor of bright-only cubes from the target's side back towards the start. Its nodes
-// are all stars of the two windows and, from the corridor, only the long-hop stars (a
-// category above half of the category whose own jump best fits the distance). A breadth-first
-// search from the start then runs as for near targets; the first level that reaches the target
-// gives up to maxcandidates candidates, the one with the fewest entries wins. The route keeps
-// copies of its stars; the search cubes are released afterwards.
-
-TEST(FindRouteFar, HandPlacedChainNeedsNoViewWindowAtEitherEnd) {
-    HandGalaxy galaxy;
-    StarRecord* start = galaxy.add("Start", 1, 5, 5);
-    StarRecord* b = galaxy.add("B", 4, 5, 5);
-    StarRecord* c = galaxy.add("C", 7, 5, 5);
-    StarRecord* d = galaxy.add("D", 10, 5, 5);
-    StarRecord* e = galaxy.add("E", 13, 5, 5);
-    StarRecord* f = galaxy.add("F", 16, 5, 5);
-    StarRecord* g = galaxy.add("G", 19, 5, 5);
-    StarRecord* target = galaxy.add("Target", 22, 5, 5);  // cube x 2: the far case
+    Rows names;
+    for (int i = 0; i < 8; ++i) {
+        names.push_back(i == 0 ? "Start" : i == 7 ? "Target" : std::string(1, static_cast<char>('A' + i)));
+        galaxy.add(names.back(), 1 + 3 * i, 5, 5);
+    }
+    StarRecord* lonely = galaxy.add("Lonely", 45, 5, 5);
     galaxy.build(50, 50, 0);  // the view is elsewhere
-    JumpNetwork network = threeParsecNetwork();
-    network.addWaypoint(*start);
-    ASSERT_TRUE(network.findRoute(*target, *galaxy.window));
-    std::vector<std::string> names;
-    for (const StarRecord* star : {start, b, c, d, e, f, g, target}) names.push_back(star->physical->name);
-    EXPECT_EQ(network.rows(), names);
-    expectValidHops(network, network.waypoints());
+    StarRecord* start = galaxy.catalogue.stars[0].get();
+    EXPECT_EQ(routeRows(galaxy, {start}, *galaxy.catalogue.stars[7], true), names);
+    EXPECT_EQ(routeRows(galaxy, {start}, *lonely, false), Rows{"Start"});
 }
 
 // A corridor longer than any line across the galaxy is not searched, even where hops would
 // reach: 62 kpc through a star beside the start.
-TEST(FindRouteFar, GivesUpBeyondTheGalaxy) {
+TEST(FindRoute, GivesUpBeyondTheGalaxy) {
     HandGalaxy galaxy;
     StarRecord* start = galaxy.add("Start", -30999, 5, 5);
     StarRecord* hop = galaxy.add("Hop", -30989, 5, 5, 4.0);
@@ -434,100 +300,47 @@ TEST(FindRouteFar, GivesUpBeyondTheGalaxy) {
     EXPECT_FALSE(network.findRoute(*target, *galaxy.window));
 }
 
-TEST(FindRouteFar, FailedSearchLeavesTheRouteUnchanged) {
-    HandGalaxy galaxy;
-    StarRecord* start = galaxy.add("Start", 1, 5, 5);
-    galaxy.add("B", 4, 5, 5);
-    StarRecord* target = galaxy.add("Target", 35, 5, 5);
-    galaxy.build(0, 0, 0);
-    JumpNetwork network = threeParsecNetwork();
-    network.addWaypoint(*start);
-    EXPECT_FALSE(network.findRoute(*target, *galaxy.window));
-    EXPECT_EQ(network.rows(), std::vector<std::string>{"Start"});
-}
-
-const char* const kJumpData = STARVANE_SOURCE_DIR "/data/Starvane/Data/DefaultJumpData.csv";
-
-// The default galaxy with its catalogue, density picture and the default jump data.
-class DefaultGalaxyRoute : public ::testing::Test {
-protected:
+// In the default galaxy a route of 265 pc runs through generated stars: the route outlives the
+// search cubes, the view's window is untouched, and a generated star of the route is found
+// again, the same, once the window is rebuilt around its cube.
+TEST(FindRoute, DefaultGalaxyThroughGeneratedStars) {
     GalaxyCatalogue catalogue;
-    std::unique_ptr<GalaxyWindow> window;
-    JumpNetwork network;
-
-    void SetUp() override {
-        loadGalaxy(catalogue, STARVANE_SOURCE_DIR "/data", "MilkyWay", realTables());
-        catalogue.densityimage = FileImageLoader{}.load(
-            (galaxyFolder(STARVANE_SOURCE_DIR "/data", "MilkyWay") / "GrayScale.jpg").string());
-        ASSERT_NE(catalogue.densityimage, nullptr);
-        const StarRecord* sol = named("Sol");
-        ASSERT_NE(sol, nullptr);
-        window = std::make_unique<GalaxyWindow>(catalogue);
-        window->rebuild(static_cast<float>(sol->cube.x), static_cast<float>(sol->cube.y),
-                        static_cast<float>(sol->cube.z));
-    }
-
-    StarRecord* named(const std::string& name) {
+    loadGalaxy(catalogue, STARVANE_SOURCE_DIR "/data", "MilkyWay", realTables());
+    catalogue.densityimage = FileImageLoader{}.load(
+        (galaxyFolder(STARVANE_SOURCE_DIR "/data", "MilkyWay") / "GrayScale.jpg").string());
+    auto named = [&](const std::string& name) -> StarRecord* {
         for (const auto& star : catalogue.stars)
             if (star != nullptr && star->physical && star->physical->name == name) return star.get();
         return nullptr;
-    }
+    };
+    StarRecord* sol = named("Sol");
+    StarRecord* rigel = named("Rigel");
+    ASSERT_TRUE(sol != nullptr && rigel != nullptr && catalogue.densityimage != nullptr);
+    GalaxyWindow window(catalogue);
+    window.rebuild(static_cast<float>(sol->cube.x), static_cast<float>(sol->cube.y), static_cast<float>(sol->cube.z));
+    std::vector<std::vector<StarRecord*>> before;
+    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) before.push_back(window.cube(node).stars);
 
-    // Routes between far catalogue stars (the start in Sol's cube): valid hops between distinct
-    // stars ending at the target, the view's window untouched and agreeing with the route on
-    // the stars it holds. The route outlives the search cubes; a generated star of it far from
-    // the view is found again, the same, once the window is rebuilt around its cube.
-    void routeTo(const std::string& from, const std::string& name, double minimum, double maximum,
-                 bool throughGeneratedStars) {
-        StarRecord* start = named(from);
-        StarRecord* target = named(name);
-        ASSERT_TRUE(start != nullptr && target != nullptr && network.load(kJumpData, start));
-        const double distance = starDistance(*start, *target);
-        ASSERT_GT(distance, minimum);
-        ASSERT_LT(distance, maximum);
+    JumpNetwork network = defaultNetwork(sol);
+    ASSERT_TRUE(network.findRoute(*rigel, window));
+    const std::vector<StarRecord>& route = network.waypoints();
+    EXPECT_EQ(route.back().id, rigel->id);
+    expectValidHops(network, route);
+    std::unordered_set<StarId, StarIdHash> distinct;
+    for (const StarRecord& star : route) distinct.insert(star.id);
+    EXPECT_EQ(distinct.size(), route.size());
+    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node)
+        EXPECT_EQ(window.cube(node).stars, before[static_cast<std::size_t>(node)]);
 
-        std::vector<std::vector<StarRecord*>> before;
-        for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) before.push_back(window->cube(node).stars);
-
-        ASSERT_TRUE(network.findRoute(*target, *window)) << name;
-        const std::vector<StarRecord>& route = network.waypoints();
-        ASSERT_GE(route.size(), 3u);
-        EXPECT_EQ(route.front().id, start->id);
-        EXPECT_EQ(route.back().id, target->id);
-        expectValidHops(network, route);
-        std::unordered_set<StarId, StarIdHash> distinct;
-        for (const StarRecord& star : route) distinct.insert(star.id);
-        EXPECT_EQ(distinct.size(), route.size());
-        for (int node = 0; node < GalaxyWindow::kCubeCount; ++node)
-            EXPECT_EQ(window->cube(node).stars, before[static_cast<std::size_t>(node)]);
-
-        const StarRecord* far = nullptr;
-        for (const StarRecord& star : route) {
-            const StarRecord* shown = window->find(star.id);
-            if (shown != nullptr)
-                EXPECT_EQ(shown->physical->mass, star.physical->mass) << starIdText(star.id);
-            else if (far == nullptr)
-                far = &star;
-        }
-        if (!throughGeneratedStars) return;
-        ASSERT_NE(far, nullptr);
-        window->rebuild(static_cast<float>(far->cube.x), static_cast<float>(far->cube.y),
-                        static_cast<float>(far->cube.z));
-        const StarRecord* again = window->find(far->id);
-        ASSERT_NE(again, nullptr) << starIdText(far->id);
-        EXPECT_EQ(again->physical->name, far->physical->name);
-        EXPECT_EQ(again->physical->mass, far->physical->mass);
-        EXPECT_EQ(again->offset, far->offset);
-    }
-};
-
-TEST_F(DefaultGalaxyRoute, FiftyParsecs) { routeTo("Sol", "Ain", 35.0, 70.0, false); }
-
-TEST_F(DefaultGalaxyRoute, TwoHundredSixtyFiveParsecs) { routeTo("Sol", "Rigel", 240.0, 290.0, true); }
-
-// Long hops by massive remnants: the search and the view's window must agree on what they are.
-TEST_F(DefaultGalaxyRoute, ToPolaris) { routeTo("Sol", "Polaris", 120.0, 145.0, false); }
-
-TEST_F(DefaultGalaxyRoute, FromSiriusToPolaris) { routeTo("Sirius", "Polaris", 120.0, 145.0, false); }
+    const StarRecord* far = nullptr;
+    for (const StarRecord& star : route)
+        if (far == nullptr && window.find(star.id) == nullptr) far = &star;
+    ASSERT_NE(far, nullptr);
+    window.rebuild(static_cast<float>(far->cube.x), static_cast<float>(far->cube.y), static_cast<float>(far->cube.z));
+    const StarRecord* again = window.find(far->id);
+    ASSERT_NE(again, nullptr) << starIdText(far->id);
+    EXPECT_EQ(again->physical->mass, far->physical->mass);
+    EXPECT_EQ(again->offset, far->offset);
+}
 
 }  // namespace

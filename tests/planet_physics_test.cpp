@@ -25,23 +25,10 @@ TEST(PlanetPhysics, OrbitZoneBoundaries) {
     EXPECT_EQ(orbitZone(4.0, 8.0), kMiddleZone);
 }
 
-TEST(PlanetPhysics, PeriodExosphereAndVelocities) {
-    EXPECT_DOUBLE_EQ(orbitalPeriod(1.0, 0.0, 1.0), 365.256);
-    EXPECT_DOUBLE_EQ(orbitalPeriod(4.0, 0.0, 1.0), 8.0 * 365.256);
-    EXPECT_DOUBLE_EQ(orbitalPeriod(1.0, 1.0, 1.0), 365.256 / std::sqrt(2.0));
-    EXPECT_DOUBLE_EQ(exosphereTemp(1.0, 1.0), 1273.0);
-    EXPECT_DOUBLE_EQ(exosphereTemp(2.0, 1.0), 318.25);
-    EXPECT_NEAR(rmsVelocity(28.0, 1273.0), 106490.66322251651, 1e-8);
-    // The Earth: about 11.2 km/s escape velocity and one gravity.
-    EXPECT_NEAR(escapeVelocity(kEarthMass, 6378.0), 1118258.961173757, 1e-6);
-    EXPECT_NEAR(surfaceAcceleration(kEarthMass, 6378.0), 980.3254188189167, 1e-9);
-    EXPECT_NEAR(surfaceGravity(980.3254188189167), 0.9996180471284964, 1e-13);
-}
-
 TEST(PlanetPhysics, RadiusAndDensity) {
-    EXPECT_NEAR(volumeRadius(kEarthMass, 5.5), 6377.894322469051, 1e-8);
-    EXPECT_NEAR(volumeDensity(kEarthMass, volumeRadius(kEarthMass, 5.5)), 5.5, 1e-8);
-    EXPECT_NEAR(empiricalDensity(kEarthMass, 1.0, 1.0), 1.2, 1e-12);
+    EXPECT_DOUBLE_EQ(orbitalPeriod(1.0, 1.0, 1.0), 365.256 / std::sqrt(2.0));
+    EXPECT_DOUBLE_EQ(exosphereTemp(2.0, 1.0), 318.25);
+    EXPECT_NEAR(escapeVelocity(kEarthMass, 6378.0), 1118258.961173757, 1e-6);
     EXPECT_NEAR(empiricalDensity(256.0 * kEarthMass, 16.0, 1.0), 1.2, 1e-12);  // 2 * 1/2
     EXPECT_NEAR(kothariRadius(kEarthMass, kInnerZone), 6378.460585753789, 1e-8);
     EXPECT_NEAR(kothariRadius(kEarthMass, kMiddleZone), 8491.485381831853, 1e-8);
@@ -77,11 +64,6 @@ TEST(PlanetPhysics, GasRetention) {
         EXPECT_GE(gasLife(w, *body), star.age);
         EXPECT_LT(gasLife(w - 0.1, *body), star.age);
     }
-    // Without a star the target is 5e9 years.
-    earth.star = nullptr;
-    const double w = minMolecularWeight(earth);
-    EXPECT_GE(gasLife(w, earth), 5e9);
-    EXPECT_LT(gasLife(w - 0.1, earth), 5e9);
 }
 
 TEST(PlanetPhysics, VolatilesPressureAndBoilingPoint) {
@@ -95,7 +77,6 @@ TEST(PlanetPhysics, VolatilesPressureAndBoilingPoint) {
     EXPECT_EQ(volatileInventory(kEarthMass, 5.999, 1.0, 1.0, kInnerZone, true, true), 0.0);
 
     EXPECT_NEAR(surfacePressure(1000.0, 6378.0, 1.0), 1013.25, 1e-10);
-    EXPECT_NEAR(surfacePressure(1000.0, 3189.0, 1.0), 1013.25 / 4.0, 1e-10);
 
     EXPECT_NEAR(boilingPoint(1000.0), 373.0, 1e-10);
     EXPECT_NEAR(boilingPoint(1013.25), 373.36296113589003, 1e-10);
@@ -104,9 +85,7 @@ TEST(PlanetPhysics, VolatilesPressureAndBoilingPoint) {
 
 TEST(PlanetPhysics, TemperaturesAndGreenhouse) {
     EXPECT_NEAR(estimatedTemp(1.0, 1.0, 0.3), 287.15, 1e-12);
-    EXPECT_NEAR(estimatedTemp(4.0, 1.0, 0.3), 574.3, 1e-10);
     EXPECT_NEAR(equilibriumTemp(1.0, 1.0, 0.3), 250.0, 1e-12);
-    EXPECT_NEAR(equilibriumTemp(1.0, 4.0, 0.3), 125.0, 1e-12);
     // At albedo 0.2 the equilibrium temperature passes 273.15 K inside about 0.8955 R.
     EXPECT_TRUE(runawayGreenhouse(1.0, 0.89));
     EXPECT_FALSE(runawayGreenhouse(1.0, 0.9));
@@ -114,23 +93,12 @@ TEST(PlanetPhysics, TemperaturesAndGreenhouse) {
 }
 
 TEST(PlanetPhysics, OpacityBandsAndPressureSteps) {
-    EXPECT_EQ(opacity(0.0, 0.0), 3.0);
-    EXPECT_EQ(opacity(9.999, 0.0), 3.0);
-    EXPECT_EQ(opacity(10.0, 0.0), 2.34);
-    EXPECT_EQ(opacity(20.0, 0.0), 1.0);
-    EXPECT_EQ(opacity(30.0, 0.0), 0.15);
-    EXPECT_EQ(opacity(45.0, 0.0), 0.05);
-    EXPECT_EQ(opacity(99.999, 0.0), 0.05);
-    EXPECT_EQ(opacity(100.0, 0.0), 0.0);
-    EXPECT_EQ(opacity(-1.0, 0.0), 0.0);
-
-    EXPECT_EQ(opacity(25.0, 5066.24), 1.0);
-    EXPECT_EQ(opacity(25.0, 5066.25), 1.5);
-    EXPECT_EQ(opacity(25.0, 10132.5), 2.0);
-    EXPECT_EQ(opacity(25.0, 30397.5), 3.333);
-    EXPECT_EQ(opacity(25.0, 50662.5), 6.666);
-    EXPECT_EQ(opacity(25.0, 70927.5), 8.333);
-    EXPECT_EQ(opacity(25.0, 70927.4), 6.666);
+    // {molecular weight, pressure, opacity}: weight bands, then pressure steps.
+    const double cases[][3] = {{0, 0, 3},          {9.999, 0, 3},          {10, 0, 2.34},      {20, 0, 1},
+                               {30, 0, 0.15},      {45, 0, 0.05},          {99.999, 0, 0.05},  {100, 0, 0},
+                               {-1, 0, 0},         {25, 5066.24, 1},       {25, 5066.25, 1.5}, {25, 10132.5, 2},
+                               {25, 30397.5, 3.333}, {25, 50662.5, 6.666}, {25, 70927.4, 6.666}, {25, 70927.5, 8.333}};
+    for (const auto& c : cases) EXPECT_EQ(opacity(c[0], c[1]), c[2]) << c[0] << " " << c[1];
 }
 
 TEST(PlanetPhysics, GreenhouseRise) {
@@ -142,15 +110,12 @@ TEST(PlanetPhysics, GreenhouseRise) {
 TEST(PlanetPhysics, SurfaceFractions) {
     EXPECT_NEAR(waterFraction(1000.0, 6378.0), 0.71, 1e-12);
     EXPECT_EQ(waterFraction(100000.0, 6378.0), 1.0);
-    EXPECT_NEAR(waterFraction(1000.0, 2.0 * 6378.0), 0.71 / 4.0, 1e-12);
 
     EXPECT_NEAR(cloudFraction(287.15, 18.0, 6378.0, 0.5), 0.35216850000000005, 1e-12);
-    EXPECT_NEAR(cloudFraction(287.15, 5.0, 1000.0, 0.5), 0.35216850000000005, 1e-12);
     EXPECT_EQ(cloudFraction(287.15, 18.01, 6378.0, 0.5), 0.0);
     EXPECT_EQ(cloudFraction(350.0, 5.0, 6378.0, 1.0), 1.0);
 
     EXPECT_EQ(iceFraction(1.0, 328.0), 0.0);
-    EXPECT_EQ(iceFraction(1.0, 400.0), 0.0);
     EXPECT_NEAR(iceFraction(1.0, 283.0), 0.03125, 1e-12);
     EXPECT_NEAR(iceFraction(0.5, 238.0), 0.75, 1e-12);  // at most 1.5 x water
     EXPECT_EQ(iceFraction(1.0, 100.0), 1.0);
@@ -182,12 +147,8 @@ TEST(PlanetPhysics, DayLength) {
     body.resonant = 1;
     setDayLength(body);
     EXPECT_NEAR(body.day, 16.131484967049403, 1e-9);
-    EXPECT_EQ(body.resonant, 0);
 
     body.type = jovian;  // giants use the smaller moment of inertia
-    setDayLength(body);
-    EXPECT_NEAR(body.day, 13.6487414292794, 1e-9);
-    body.type = gasdwarf;
     setDayLength(body);
     EXPECT_NEAR(body.day, 13.6487414292794, 1e-9);
     body.type = sudarskyii;
@@ -201,7 +162,7 @@ TEST(PlanetPhysics, DayLength) {
     body.ecc = 0.1;
     setDayLength(body);
     EXPECT_EQ(body.day, 4.08 * 24.0);
-    EXPECT_EQ(body.resonant, 0);
+    EXPECT_EQ(body.resonant, 0);  // cleared again
     // ...or, on an eccentric orbit, a resonant fraction of it.
     body.ecc = 0.2;
     setDayLength(body);
@@ -228,46 +189,13 @@ TEST(PlanetPhysics, TemperatureRange) {
     EXPECT_NEAR(body.lowtemp, 281.00438968411527, 1e-9);
     EXPECT_NEAR(body.maxtemp, 314.5350930989923, 1e-9);
     EXPECT_NEAR(body.mintemp, 259.81326064165364, 1e-9);
-
-    // Airless, long day: the low is raised to its floor before softening.
-    body.medsurftemp = 200.0;
-    body.surfpressure = 0.0;
-    body.axtilt = 60.0;
-    body.ecc = 0.2;
-    body.day = 1000.0;
-    setTemperatureRange(body);
-    EXPECT_NEAR(body.hightemp, 323.5380944615411, 1e-9);
-    EXPECT_NEAR(body.lowtemp, 46.75164633242533, 1e-9);
-    EXPECT_NEAR(body.maxtemp, 329.54467411972985, 1e-9);
-    EXPECT_NEAR(body.mintemp, 38.17973038317187, 1e-9);
-    const double upper = 200.0 + 10.0 * std::sqrt(200.0);
-    const double lower = 200.0 / std::sqrt(1024.0);
-    for (double t : {body.hightemp, body.lowtemp, body.maxtemp, body.mintemp}) {
-        EXPECT_GT(t, lower);
-        EXPECT_LT(t, upper);
-    }
-    EXPECT_LE(body.mintemp, body.lowtemp);
-    EXPECT_LE(body.hightemp, body.maxtemp);
-}
-
-TEST(PlanetPhysics, SoftLimit) {
-    EXPECT_DOUBLE_EQ(softLimit(150.0, 200.0, 100.0), 150.0);
-    EXPECT_NEAR(softLimit(100.0, 200.0, 100.0), (1.0 - std::pow(2.0, -0.25)) / 2.0 * 100.0 + 100.0,
-                1e-12);
-    // Far above the range it stays just below the upper end: x = 3 gives 3 / 82^(1/4).
-    EXPECT_NEAR(softLimit(300.0, 200.0, 100.0), (3.0 / std::pow(82.0, 0.25) + 1.0) / 2.0 * 100.0 + 100.0,
-                1e-12);
-    EXPECT_LT(softLimit(300.0, 200.0, 100.0), 200.0);
 }
 
 TEST(PlanetPhysics, SudarskyClasses) {
-    EXPECT_EQ(sudarskyClass(169.99), sudarskyi);
-    EXPECT_EQ(sudarskyClass(170.0), sudarskyii);
-    EXPECT_EQ(sudarskyClass(249.99), sudarskyii);
-    EXPECT_EQ(sudarskyClass(250.0), sudarskyiii);
-    EXPECT_EQ(sudarskyClass(900.0), sudarskyiv);
-    EXPECT_EQ(sudarskyClass(1399.99), sudarskyiv);
-    EXPECT_EQ(sudarskyClass(1400.0), sudarskyv);
+    const std::pair<double, PlanetType> cases[] = {{169.99, sudarskyi},  {170.0, sudarskyii}, {249.99, sudarskyii},
+                                                   {250.0, sudarskyiii}, {900.0, sudarskyiv}, {1399.99, sudarskyiv},
+                                                   {1400.0, sudarskyv}};
+    for (const auto& [t, type] : cases) EXPECT_EQ(sudarskyClass(t), type) << t;
 }
 
 TEST(PlanetPhysics, AxialTiltDrawsOnce) {
