@@ -11,37 +11,18 @@ namespace {
 constexpr float kSpeed = 5.0f;  // units (parsecs) per second
 
 // The direction in which the centre point left the centre cube (0: it did not; 1/2 +x/-x,
-// 3/4 +z/-z, 5/6 +y/-y in scene axes), and its position in the next cube.
-int cubeCrossing(irr::core::vector3df& position) {
-    if (position.X > 5.0f) {
-        position.X -= 10.0f;
-        return 1;
-    }
-    if (position.X < -5.0f) {
-        position.X += 10.0f;
-        return 2;
-    }
-    if (position.Z > 5.0f) {
-        position.Z -= 10.0f;
-        return 3;
-    }
-    if (position.Z < -5.0f) {
-        position.Z += 10.0f;
-        return 4;
-    }
-    if (position.Y > 5.0f) {
-        position.Y -= 10.0f;
-        return 5;
-    }
-    if (position.Y < -5.0f) {
-        position.Y += 10.0f;
-        return 6;
-    }
+// 3/4 +z/-z, 5/6 +y/-y in scene axes).
+int crossingDirection(const irr::core::vector3df& position) {
+    if (position.X > 5.0f) return 1;
+    if (position.X < -5.0f) return 2;
+    if (position.Z > 5.0f) return 3;
+    if (position.Z < -5.0f) return 4;
+    if (position.Y > 5.0f) return 5;
+    if (position.Y < -5.0f) return 6;
     return 0;
 }
 
-// Takes the centre point one cube back against the direction of a crossing (1 +x, 2 -x, 3 +y,
-// 4 -y, 5 +z, 6 -z in cube terms; the scene's y is the galaxy's height).
+// The centre point's position in the cube it crossed into.
 void shiftByCube(irr::core::vector3df& position, int direction) {
     switch (direction) {
     case 1: position.X -= 10.0f; break;
@@ -232,8 +213,7 @@ void GalaxyView::crossCubes() {
         if (window.finishMoveIfReady()) takeOverMove();
         return;
     }
-    irr::core::vector3df position = atlas_.centre->getPosition();
-    const int direction = cubeCrossing(position);
+    const int direction = crossingDirection(atlas_.centre->getPosition());
     if (direction != 0 && window.beginMove(direction)) movingDirection_ = direction;
 }
 
