@@ -41,20 +41,11 @@ protected:
         const irr::core::vector3df expected(static_cast<float>(r * std::sin(azimuth * kDegree) * std::sin(elevation * kDegree)),
                                             static_cast<float>(r * std::cos(elevation * kDegree)),
                                             static_cast<float>(r * std::cos(azimuth * kDegree) * std::sin(elevation * kDegree)));
-        const irr::core::vector3df relative = camera->getPosition();
-        EXPECT_NEAR(relative.X, expected.X, 1e-3);
-        EXPECT_NEAR(relative.Y, expected.Y, 1e-3);
-        EXPECT_NEAR(relative.Z, expected.Z, 1e-3);
         camera->updateAbsolutePosition();
-        const irr::core::vector3df absolute = camera->getAbsolutePosition();
         const irr::core::vector3df centre = pivot->getAbsolutePosition();
-        EXPECT_NEAR(absolute.X, centre.X + expected.X, 1e-3);
-        EXPECT_NEAR(absolute.Y, centre.Y + expected.Y, 1e-3);
-        EXPECT_NEAR(absolute.Z, centre.Z + expected.Z, 1e-3);
-        const irr::core::vector3df target = camera->getTarget();
-        EXPECT_NEAR(target.X, centre.X, 1e-4);
-        EXPECT_NEAR(target.Y, centre.Y, 1e-4);
-        EXPECT_NEAR(target.Z, centre.Z, 1e-4);
+        EXPECT_LT(camera->getPosition().getDistanceFrom(expected), 1e-3f);
+        EXPECT_LT(camera->getAbsolutePosition().getDistanceFrom(centre + expected), 1e-3f);
+        EXPECT_LT(camera->getTarget().getDistanceFrom(centre), 1e-4f);
     }
 
     irr::IrrlichtDevice* device = nullptr;
@@ -81,13 +72,9 @@ TEST_F(OrbitCameraTest, DraggingTurnsOneDegreePerPixel) {
     EXPECT_FLOAT_EQ(controller.elevation, 61.0f);
     expectPlacedBy(10.0, 230.0, 61.0);
     controller.update(camera, 310, 300, false);
-    EXPECT_FLOAT_EQ(controller.azimuth, 270.0f);
-    EXPECT_FLOAT_EQ(controller.elevation, 1.0f);
 
     // A new drag starting elsewhere does not jump.
     controller.update(camera, 700, 100, true);
-    EXPECT_FLOAT_EQ(controller.azimuth, 270.0f);
-    EXPECT_FLOAT_EQ(controller.elevation, 1.0f);
     controller.update(camera, 730, 80, false);  // 30 px right, 20 px up
     EXPECT_FLOAT_EQ(controller.azimuth, 240.0f);
     EXPECT_FLOAT_EQ(controller.elevation, 21.0f);
@@ -140,7 +127,6 @@ TEST_F(OrbitCameraTest, OneWheelNotchShortensTheDistanceByAThirtieth) {
     expectPlacedBy(11.0, azimuth, elevation);
     // A zero wheel (the view's camera refresh) changes nothing.
     controller.zoom(camera, 0.0f);
-    EXPECT_NEAR(controller.distance, 11.0, 1e-4);
     expectPlacedBy(11.0, azimuth, elevation);
 }
 
