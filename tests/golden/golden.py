@@ -104,6 +104,7 @@ def main() -> int:
     update = "--update" in sys.argv[4:]
     EXPECTED.mkdir(exist_ok=True)
     failed = []
+    records = None  # where this run's differing records go, made on the first difference
     for name, args, with_plugin in CASES:
         record = run_case(cli, texgen, data, args, with_plugin)
         target = EXPECTED / f"{name}.txt"
@@ -111,10 +112,10 @@ def main() -> int:
             target.write_text(record, encoding="utf-8")
         elif not target.exists() or target.read_text(encoding="utf-8") != record:
             failed.append(name)
-            (Path(tempfile.gettempdir()) / f"golden-{name}.txt").write_text(record, encoding="utf-8")
+            records = records or Path(tempfile.mkdtemp(prefix="golden-"))
+            (records / f"{name}.txt").write_text(record, encoding="utf-8")
     for name in failed:
-        print(f"golden output differs: {name} (this run's record is in "
-              f"{tempfile.gettempdir()}/golden-{name}.txt)")
+        print(f"golden output differs: {name} (this run's record is in {records}/{name}.txt)")
     print(f"{len(CASES) - len(failed)} of {len(CASES)} golden cases match" if not update
           else f"{len(CASES)} golden records written")
     return 1 if failed else 0
