@@ -42,6 +42,7 @@ CASES = [
     ("route-sol-polaris", ["route", "Sol", "Polaris"], False),
     ("save-procyon", ["save", "Procyon"], False),
     ("export-sirius-folder-textures", ["export", "Sirius", "--folder", "--rand-seed", "3"], True),
+    ("export-spica-folder-belt", ["export", "Spica", "--folder", "--no-textures", "--rand-seed", "7"], False),
     ("export-vega-cache", ["export", "Vega", "--cache", "--no-textures", "--rand-seed", "1"], False),
     ("export-procyon-cache-textures", ["export", "Procyon", "--cache", "--rand-seed", "11"], True),
 ]
