@@ -200,12 +200,17 @@ void SceneMarkers::createStalks(const GalaxyCube& cube) {
     entryOf(cube).shown.stalks = true;
 }
 
-void SceneMarkers::removeStalks(const GalaxyCube& cube) {
+void SceneMarkers::removeStalks(const GalaxyCube& cube) { removeStarParts(cube, &StarNodes::stalk, &CubeShown::stalks); }
+
+// Removes one kind of node hanging below the cube's markers and notes that the cube no longer
+// shows it.
+void SceneMarkers::removeStarParts(const GalaxyCube& cube, irr::scene::ISceneNode* StarNodes::*part,
+                                   bool CubeShown::*shownFlag) {
     for (const StarRecord* star : cube.stars) {
         const auto found = nodes_.find(star->id);
-        if (found != nodes_.end()) removeNode(found->second.stalk);
+        if (found != nodes_.end()) removeNode(found->second.*part);
     }
-    if (cubes_.count(keyOf(cube)) != 0) entryOf(cube).shown.stalks = false;
+    if (cubes_.count(keyOf(cube)) != 0) entryOf(cube).shown.*shownFlag = false;
 }
 
 void SceneMarkers::createLabels(const GalaxyCube& cube) {
@@ -240,13 +245,7 @@ void SceneMarkers::addLabel(const GalaxyCube& cube, std::size_t index, float sca
     nodes.label = label;
 }
 
-void SceneMarkers::removeLabels(const GalaxyCube& cube) {
-    for (const StarRecord* star : cube.stars) {
-        const auto found = nodes_.find(star->id);
-        if (found != nodes_.end()) removeNode(found->second.label);
-    }
-    if (cubes_.count(keyOf(cube)) != 0) entryOf(cube).shown.labels = false;
-}
+void SceneMarkers::removeLabels(const GalaxyCube& cube) { removeStarParts(cube, &StarNodes::label, &CubeShown::labels); }
 
 void SceneMarkers::colourStalks(const GalaxyCube& cube) {
     for (const StarRecord* star : cube.stars) {

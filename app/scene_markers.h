@@ -70,6 +70,7 @@ public:
     irr::scene::ISceneNode* markerOf(const StarRecord& star) const { return nodesOf(star.id).marker; }
 
 private:
+    void removeStarParts(const GalaxyCube& cube, irr::scene::ISceneNode* StarNodes::*part, bool CubeShown::*shownFlag);
     using CubeKey = std::tuple<int, int, int>;
     // What a cube shows, and the stars it showed them for (to remove them once it is gone).
     struct CubeEntry {
