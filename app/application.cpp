@@ -146,7 +146,7 @@ void Application::shutDown() {
 
 bool Application::startUp() {
     DeferredMessages earlyMessages;
-    atlas_.plugin.load("./texgen.so", earlyMessages);
+    atlas_.plugin.load(atlas_.options.pluginPath, earlyMessages);
     if (!readConfig(earlyMessages) || !openWindow()) return false;
     if (!atlas_.tables.load(".", EngineImageLoader(atlas_.driver))) {
         say("cannot read the stellar tables in Starvane/Data (StellarTable.csv, EvoTracks.dat, HRRef.bmp)");

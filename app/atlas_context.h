@@ -25,8 +25,10 @@
 // galaxy view, which opens it on the star at its centre, if any.
 enum ViewMode : int { kGalaxyView = 0, kMapView = 1, kSystemView = 2, kCentreSystem = 3 };
 
-// Test hooks: pictures of chosen frames and a clean stop from outside.
+// How the program runs: where its plug-in is, and the test hooks (pictures of chosen frames,
+// a clean stop from outside).
 struct RunOptions {
+    std::string pluginPath = "./texgen.so";  // the texture plug-in
     std::string captureDir;  // where frame pictures go on request (SIGUSR1)
     int quitAfterFrames = 0; // stop after this many frames (0: run until the window closes)
     bool stats = false;      // print frame rate and cube-crossing times when the program ends

@@ -1,19 +1,55 @@
-// starvane: the galaxy atlas. Runs in the simulator root (the working folder, or --root DIR).
+// starvane: the galaxy atlas. Runs in the simulator root: --root DIR, else the working folder
+// when it holds Starvane/, else (for an installed copy) the user's own root, prepared from the
+// shipped data on first run.
 
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
 #include "app/application.h"
+#include "files/simulator_root.h"
+#include "platform/install_layout.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The folder to run in; nothing (after saying why) when there is none to be had.
+std::optional<fs::path> chooseRoot(const std::string& given, const InstallLayout& installed) {
+    std::error_code error;
+    if (!given.empty()) return fs::path(given);
+    if (fs::is_directory("Starvane", error) || installed.data.empty()) return fs::path(".");
+    const auto home = defaultSimulatorRoot();
+    if (!home) {
+        std::cerr << "starvane: no simulator root: give --root, or set STARVANE_ROOT or HOME\n";
+        return std::nullopt;
+    }
+    const bool first = !fs::exists(*home / "Starvane", error);
+    const RootPreparation prepared = prepareSimulatorRoot(*home, installed.data);
+    if (!prepared.ready) {
+        std::cerr << "starvane: " << prepared.problem << "\n";
+        return std::nullopt;
+    }
+    if (first || prepared.filesAdded > 0)
+        std::cout << "starvane: the simulator root is " << home->string() << " (" << prepared.filesAdded
+                  << " shipped files added; point STARVANE_ROOT at an Orbiter installation to export into it)\n";
+    return home;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     CLI::App cli{"Starvane: galaxy atlas and planetary-system generator for Orbiter"};
+    cli.set_version_flag("--version", "starvane " STARVANE_VERSION);
     std::string root;
     RunOptions options;
-    cli.add_option("--root", root, "Simulator root holding Starvane/ (default: the working folder)");
+    cli.add_option("--root", root,
+                   "Simulator root holding Starvane/ (default: the working folder when it holds one, else "
+                   "$STARVANE_ROOT or ~/starvane-root)");
     cli.add_option("--capture-dir", options.captureDir, "Folder for frame pictures taken on SIGUSR1");
     cli.add_option("--quit-after", options.quitAfterFrames, "Stop after this many frames");
     cli.add_flag("--stats", options.stats, "Print the frame rate and cube-crossing times at the end");
@@ -22,14 +58,16 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& error) {
         return cli.exit(error);
     }
-    if (!root.empty()) {
-        std::error_code failure;
-        std::filesystem::current_path(root, failure);
-        if (failure) {
-            std::cerr << "starvane: cannot enter " << root << ": " << failure.message() << "\n";
-            return 1;
-        }
+    const InstallLayout installed = installedLayout();
+    const auto chosen = chooseRoot(root, installed);
+    if (!chosen) return 1;
+    std::error_code failure;
+    fs::current_path(*chosen, failure);
+    if (failure) {
+        std::cerr << "starvane: cannot enter " << chosen->string() << ": " << failure.message() << "\n";
+        return 1;
     }
+    if (!installed.plugin.empty()) options.pluginPath = installed.plugin.string();
     if (std::getenv("DISPLAY") == nullptr) {
         std::cerr << "starvane: no display (set DISPLAY, or run it under xvfb-run)\n";
         return 1;

@@ -39,26 +39,14 @@ void showProgress(int done, int total, int level, double fraction) {
     std::fflush(stderr);
 }
 
-std::optional<std::filesystem::path> simulatorRoot(const std::optional<std::string>& root, const char* command) {
-    const std::filesystem::path chosen = root ? std::filesystem::path(*root) : std::filesystem::path(".");
-    std::error_code error;
-    if (!std::filesystem::is_directory(chosen / "Starvane", error)) {
-        std::cerr << "starvane-cli " << command
-                  << ": run it in the simulator root (the folder holding Starvane/) or give --root\n";
-        return std::nullopt;
-    }
-    return chosen;
-}
-
-// Loads the texture plug-in "texgen.so" from the simulator root unless textures are off.
+// Loads the texture plug-in unless textures are off.
 std::unique_ptr<TexturePlugin> loadPlugin(const std::filesystem::path& root, bool noTextures) {
     if (noTextures) return nullptr;
     auto plugin = std::make_unique<TexturePlugin>();
     StderrMessages messages;
-    plugin->load((root / "texgen.so").string(), messages);
-    if (!plugin->loaded())
-        std::cerr << "starvane-cli: no texture plug-in " << (root / "texgen.so").string()
-                  << "; exporting without textures\n";
+    const std::string path = pluginPath(root).string();
+    plugin->load(path, messages);
+    if (!plugin->loaded()) std::cerr << "starvane-cli: no texture plug-in " << path << "; exporting without textures\n";
     return plugin;
 }
 
@@ -88,7 +76,7 @@ int runSave(const std::filesystem::path& root, StarRecord& star, const ExportOpt
 }
 
 int runExport(const ExportOptions& options) {
-    const auto root = simulatorRoot(options.root, "export");
+    const auto root = chooseSimulatorRoot(options.root, "export");
     if (!root) return 1;
     auto session = openGalaxy(*root, options.galaxy);
     if (!session) return 1;
@@ -117,7 +105,7 @@ int runExportJson(const ExportOptions& options) {
         std::cerr << "starvane-cli export-json: " << options.name << ": " << *problem << "\n";
         return kUsageError;
     }
-    const auto root = simulatorRoot(options.root, "export-json");
+    const auto root = chooseSimulatorRoot(options.root, "export-json");
     if (!root) return 1;
     // Nothing was generated before: without a seed the export starts from the generator's
     // initial state.

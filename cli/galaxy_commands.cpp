@@ -129,11 +129,9 @@ int runStar(const StarOptions& options) {
 }
 
 int runSave(const StarOptions& options) {
-    if (!options.root && !std::filesystem::exists("Starvane")) {
-        std::cerr << "starvane-cli save: run it in the simulator root (the folder holding Starvane/) or give --root\n";
-        return 1;
-    }
-    auto session = openGalaxy(chooseDataRoot(options.root), options.galaxy);
+    const auto root = chooseSimulatorRoot(options.root, "save");
+    if (!root) return 1;
+    auto session = openGalaxy(*root, options.galaxy);
     if (!session) return 1;
     GalaxyWindow window(session->catalogue);
     StarRecord* star = openStar(*session, window, options.name);

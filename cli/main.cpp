@@ -7,6 +7,7 @@
 int main(int argc, char** argv) {
     CLI::App app{"Starvane command line: star systems without the atlas window"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", "starvane-cli " STARVANE_VERSION);
     int status = 0;
     addSystemCommand(app, status);
     addClassCommand(app, status);
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
         return app.exit(help);
     } catch (const CLI::CallForAllHelp& help) {
         return app.exit(help);
+    } catch (const CLI::CallForVersion& version) {
+        return app.exit(version);
     } catch (const CLI::ParseError& error) {
         std::cerr << "starvane-cli: " << error.what() << "\n";
         std::cerr << "Run 'starvane-cli --help' for the commands and their options.\n";

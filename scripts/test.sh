@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: the optimised build with the GUI tests under Xvfb,
-# the same unit tests under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer,
-# and a short run of each file-reader fuzz target.
+# its Debian package installed into a fresh prefix and run from there, the same unit tests
+# under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer, and a short run of
+# each file-reader fuzz target.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -11,6 +12,9 @@ scripts/setup.sh
 echo "== optimised build"
 scripts/build.sh build/release
 ctest --test-dir build/release --output-on-failure -j "$(nproc)"
+
+echo "== Debian package"
+tests/package_check.sh build/release
 
 echo "== sanitizer build"
 scripts/build.sh build/asan -DSTARVANE_SANITIZE=ON -DSTARVANE_GUI_TESTS=OFF
