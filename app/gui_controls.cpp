@@ -207,9 +207,9 @@ void addBodyTable(irr::gui::IGUIEnvironment* gui, GuiControls& c, s32 m, s32 e) 
                                  L"Exospheric Temperature", L"Length of year", L"Length of day",
                                  L"Boiling point of water", L"Hydrosphere percentage", L"Cloud cover percentage",
                                  L"Ice cover percentage", L"Core radius", L"Gas mass", L"Rock mass"};
-    for (irr::u32 row = 0; row < 24; ++row) {
+    for (irr::u32 row = 0; row < kBodyTableRows; ++row) {
         c.bodytable->addRow(row);
-        c.bodytable->setCellText(row, 0, bodyRows[row]);
+        c.bodytable->setCellText(row, 0, row == kHabitabilityRow ? L"Habitability" : bodyRows[row - (row > kHabitabilityRow)]);
     }
     c.systemtitle = gui->addStaticText(L"static text", rect<s32>(1, 1, bodyWidth / 3 - 159, 41), true, true,
                                        c.systempanel, -1);

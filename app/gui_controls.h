@@ -55,6 +55,11 @@ enum ControlId : irr::s32 {
     kStarTable = 1,
 };
 
+// The body table: the 24 rows of the body's values, with its habitability second, where it is
+// seen without scrolling.
+constexpr irr::u32 kBodyTableRows = 25;
+constexpr irr::u32 kHabitabilityRow = 1;
+
 struct GuiControls {
     irr::gui::IGUIElement* barpanel = nullptr;
     irr::gui::IGUIElement* filterpanel = nullptr;
@@ -96,7 +101,7 @@ struct GuiControls {
     irr::gui::IGUIButton* previousmoon = nullptr;
     irr::gui::IGUIButton* backtotop = nullptr;
     irr::gui::IGUITable* startable = nullptr;
-    irr::gui::IGUITable* bodytable = nullptr;
+    irr::gui::IGUITable* bodytable = nullptr;  // kBodyTableRows rows
     irr::gui::IGUIStaticText* systemtitle = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include "app/info_text.h"
 
+#include "export/habitability_reasons.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -96,6 +98,11 @@ std::array<std::pair<std::string, std::string>, 24> bodyTableRows(const PlanetRe
         rows[23].first = formatPlain(b.dustmass * 1.989e+30, 4) + " kg";
     }
     return rows;
+}
+
+HabitabilityCells habitabilityCells(const PlanetRecord& body) {
+    const HabitabilityRating rating = rateHabitability(body);
+    return {rating.verdict, verdictName(rating.verdict), joinedReasons(habitabilityReasons(body, rating))};
 }
 
 std::array<std::string, 9> starTableRows(const StellarData& s) {

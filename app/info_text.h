@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "export/habitability.h"
 #include "galaxy/star_record.h"
 
 // v truncated toward zero to two decimals, then written with at most `digits` significant
@@ -22,6 +23,14 @@ std::string compositionText(const PlanetRecord& body);
 
 // Columns 1 and 2 of the body table's 24 rows.
 std::array<std::pair<std::string, std::string>, 24> bodyTableRows(const PlanetRecord& body);
+
+// The body table's last row: the habitability verdict and the reasons against it.
+struct HabitabilityCells {
+    HabitabilityVerdict verdict;
+    std::string verdictText;  // column 1
+    std::string reasons;      // column 2, "" for a habitable body
+};
+HabitabilityCells habitabilityCells(const PlanetRecord& body);
 
 // Column 1 of the star table's 9 rows.
 std::array<std::string, 9> starTableRows(const StellarData& star);

@@ -77,11 +77,24 @@ void SystemPanel::showBody(const GeneratedSystem& system, BodyChoice choice) {
     const PlanetSlot& slot = system.planets[static_cast<std::size_t>(choice.planet)];
     const PlanetRecord& body = slot.bodies[static_cast<std::size_t>(choice.moon)];
     atlas_.controls.systemtitle->setText(widen(body.name).c_str());
+    irr::gui::IGUITable* table = atlas_.controls.bodytable;
     const auto rows = bodyTableRows(body);
-    for (irr::u32 row = 0; row < 24; ++row) {
-        atlas_.controls.bodytable->setCellText(row, 1, widen(rows[row].first).c_str());
-        atlas_.controls.bodytable->setCellText(row, 2, widen(rows[row].second).c_str());
+    for (irr::u32 row = 0; row < rows.size(); ++row) {
+        const irr::u32 shown = row + (row >= kHabitabilityRow);
+        table->setCellText(shown, 1, widen(rows[row].first).c_str());
+        table->setCellText(shown, 2, widen(rows[row].second).c_str());
     }
+    // The verdict in green, amber or red; the reasons may be longer than their cell, so the
+    // table's tool tip holds them in full.
+    const HabitabilityCells habitability = habitabilityCells(body);
+    const irr::video::SColor colour = habitability.verdict == HabitabilityVerdict::habitable ? irr::video::SColor(255, 130, 235, 130)
+                                      : habitability.verdict == HabitabilityVerdict::hostile ? irr::video::SColor(255, 255, 140, 125)
+                                                                                             : irr::video::SColor(255, 255, 205, 70);
+    table->setCellText(kHabitabilityRow, 1, widen(habitability.verdictText).c_str(), colour);
+    table->setCellText(kHabitabilityRow, 2, widen(habitability.reasons).c_str(), colour);
+    const std::string tip = "Habitability: " + habitability.verdictText +
+                            (habitability.reasons.empty() ? "" : " (" + habitability.reasons + ")");
+    table->setToolTipText(widen(tip).c_str());
 }
 
 // The title with its buttons, the body table on the left, the star table and the system list

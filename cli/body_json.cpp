@@ -1,5 +1,7 @@
 #include "cli/body_json.h"
 
+#include "export/habitability_reasons.h"
+
 #include <cmath>
 
 #include "generation/planet_fields.h"
@@ -24,6 +26,20 @@ nlohmann::ordered_json gasesToJson(const std::vector<AtmosphereGas>& gases) {
     return list;
 }
 
+// The verdict, its four classes and the reasons against it.
+nlohmann::ordered_json habitabilityToJson(const PlanetRecord& b) {
+    const HabitabilityRating rating = rateHabitability(b);
+    const HabitabilityClassNames classes = classNames(rating);
+    nlohmann::ordered_json j;
+    j["verdict"] = verdictName(rating.verdict);
+    j["temperature"] = classes.temperature;
+    j["pressure"] = classes.pressure;
+    j["gravity"] = classes.gravity;
+    j["air"] = classes.air;
+    j["reasons"] = habitabilityReasons(b, rating);
+    return j;
+}
+
 }  // namespace
 
 nlohmann::ordered_json bodyToJson(const PlanetRecord& b) {
@@ -37,6 +53,7 @@ nlohmann::ordered_json bodyToJson(const PlanetRecord& b) {
     j["atmcompounds"] = gasesToJson(b.atmcompounds);
     j["type"] = static_cast<int>(b.type);
     j["name"] = b.name;
+    j["habitability"] = habitabilityToJson(b);
     return j;
 }
 

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "export/habitability_reasons.h"
 #include "generation/gas_table.h"
 #include "generation/physical_constants.h"
 
@@ -43,6 +44,16 @@ void printRow(std::ostream& out, const PlanetRecord& body, bool isMoon) {
     out << line;
 }
 
+// "<body> <verdict>  <reasons>", the reasons left out for a habitable body.
+void printHabitability(std::ostream& out, const PlanetRecord& body, bool isMoon) {
+    const HabitabilityRating rating = rateHabitability(body);
+    char line[64];
+    std::snprintf(line, sizeof line, "%-12s %-9s", (isMoon ? "  " + body.name : body.name).c_str(),
+                  verdictName(rating.verdict));
+    const std::string reasons = joinedReasons(habitabilityReasons(body, rating));
+    out << line << (reasons.empty() ? "" : "  " + reasons) << "\n";
+}
+
 }  // namespace
 
 void printSystemTable(std::ostream& out, const GeneratedSystem& system) {
@@ -55,4 +66,7 @@ void printSystemTable(std::ostream& out, const GeneratedSystem& system) {
     out << header;
     for (const PlanetSlot& slot : system.planets)
         for (std::size_t i = 0; i < slot.bodies.size(); ++i) printRow(out, slot.bodies[i], i > 0);
+    out << "Habitability\n";
+    for (const PlanetSlot& slot : system.planets)
+        for (std::size_t i = 0; i < slot.bodies.size(); ++i) printHabitability(out, slot.bodies[i], i > 0);
 }

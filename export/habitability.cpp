@@ -51,12 +51,12 @@ HabitabilityRating rateHabitability(const PlanetRecord& body) {
     if (body.surfpressure == kNoSurface)
         rating.temperature = 3;
     else
-        rating.temperature = t > 323.0 ? 2 : t >= 253.0 ? 1 : 0;
+        rating.temperature = t > kHottestComfortable ? 2 : t >= kColdestComfortable ? 1 : 0;
 
     const double p = body.surfpressure;
-    rating.pressure = p < 300.0 ? 0 : p <= 6000.0 ? 1 : 2;
+    rating.pressure = p < kThinnestComfortable ? 0 : p <= kDensestComfortable ? 1 : 2;
     const double g = body.surfgrav;
-    rating.gravity = g < 0.6 ? 0 : g <= 1.5 ? 1 : 2;
+    rating.gravity = g < kLowGravity ? 0 : g <= kMostGravity ? 1 : 2;
 
     if (p <= 0.1 || body.atmcompounds.empty()) {
         rating.breathing = 3;
@@ -69,9 +69,15 @@ HabitabilityRating rateHabitability(const PlanetRecord& body) {
             if (row == nullptr) row = &kGasTable[0];
             if (inspired > row->maxinspiredpressure) {
                 rating.breathing = 2;
+                rating.breathingGas = gas.gasnumber;
+                rating.inspiredPressure = inspired;
                 break;
             }
-            if (gas.gasnumber == 8) goodOxygen = 95.9921052631579 <= inspired && inspired <= 533.2894736842105;
+            if (gas.gasnumber == 8) {
+                goodOxygen = kLeastInspiredOxygen <= inspired && inspired <= kMostInspiredOxygen;
+                rating.breathingGas = gas.gasnumber;
+                rating.inspiredPressure = inspired;
+            }
         }
         if (rating.breathing == -1) rating.breathing = goodOxygen ? 1 : 0;
     }

@@ -4,6 +4,16 @@
 
 #include "generation/generated_system.h"
 
+// What a base is comfortable with.
+constexpr double kColdestComfortable = 253.0;   // median surface temperature, K
+constexpr double kHottestComfortable = 323.0;
+constexpr double kThinnestComfortable = 300.0;  // surface pressure, millibars
+constexpr double kDensestComfortable = 6000.0;
+constexpr double kLowGravity = 0.6;             // surface gravity, Earth gravities: below is low,
+constexpr double kMostGravity = 1.5;            // above is high
+constexpr double kLeastInspiredOxygen = 95.9921052631579;  // oxygen in inspired air, millibars
+constexpr double kMostInspiredOxygen = 533.2894736842105;
+
 enum class HabitabilityVerdict {
     habitable,               // a base needs nothing special
     habitableWithEquipment,  // livable with breathing gear, or with help against heavy gravity
@@ -16,6 +26,10 @@ struct HabitabilityRating {
     int gravity = 0;      // 0 low, 1 fine, 2 high
     int breathing = 0;    // 0 not breathable, 1 breathable, 2 toxic, 3 no air
     HabitabilityVerdict verdict = HabitabilityVerdict::hostile;
+    // The gas that decided the air's class: the first one above what can be breathed, else
+    // oxygen; -1 when there is no air or no oxygen.
+    std::int32_t breathingGas = -1;
+    double inspiredPressure = 0.0;  // that gas's partial pressure in inspired air, millibars
 };
 
 HabitabilityRating rateHabitability(const PlanetRecord& body);
