@@ -141,6 +141,8 @@ std::vector<ControlRow> systemRows() {
         {Kind::button, kSystem, kNextMoon, {0, 0, 80, 40}, L">", L"next moon", true, &GuiControls::nextmoon},
         {Kind::button, kSystem, kPreviousMoon, {0, 0, 80, 40}, L"<", L"previous moon", true, &GuiControls::previousmoon},
         {Kind::button, kSystem, kBackToTop, {0, 0, 40, 40}, L"^", L"back to top", true, &GuiControls::backtotop},
+        {Kind::button, kSystem, kSavePicture, {0, 0, 160, 40}, L"Save picture",
+         L"saves a picture of the system (SVG) beside its saved-system file", true, &GuiControls::savepicture},
     };
 }
 

@@ -52,6 +52,7 @@ enum ControlId : irr::s32 {
     kNextMoon = 203,
     kPreviousMoon = 204,
     kBackToTop = 205,
+    kSavePicture = 212,
     kStarTable = 1,
 };
 
@@ -100,6 +101,7 @@ struct GuiControls {
     irr::gui::IGUIButton* nextmoon = nullptr;
     irr::gui::IGUIButton* previousmoon = nullptr;
     irr::gui::IGUIButton* backtotop = nullptr;
+    irr::gui::IGUIButton* savepicture = nullptr;
     irr::gui::IGUITable* startable = nullptr;
     irr::gui::IGUITable* bodytable = nullptr;  // kBodyTableRows rows
     irr::gui::IGUIStaticText* systemtitle = nullptr;

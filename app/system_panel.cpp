@@ -111,6 +111,7 @@ void SystemPanel::layoutTables(int scroll) {
     c.nextplanet->setRelativePosition(shifted(rect<s32>(m + 400, kTitleTop, m + 480, kTitleTop + 40), scroll));
     c.previousmoon->setRelativePosition(shifted(rect<s32>(m + 500, kTitleTop, m + 580, kTitleTop + 40), scroll));
     c.nextmoon->setRelativePosition(shifted(rect<s32>(m + 590, kTitleTop, m + 670, kTitleTop + 40), scroll));
+    c.savepicture->setRelativePosition(shifted(rect<s32>(m + 690, kTitleTop, m + 850, kTitleTop + 40), scroll));
     c.backtotop->setRelativePosition(shifted(rect<s32>(e - 40, kTitleTop, e, kTitleTop + 40), scroll));
     c.bodytable->setRelativePosition(shifted(rect<s32>(m, kTablesTop, bodyRight, kTablesTop + kBodyTableHeight), scroll));
     const int column = (bodyRight - m) / 3;

@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "app/atlas_actions.h"
 #include "app/info_text.h"
+#include "export/system_picture.h"
 #include "export/system_save.h"
+#include "files/atomic_file.h"
+#include "files/saved_system_file.h"
 
 namespace {
 
@@ -104,6 +108,7 @@ ViewMode SystemView::commands() {
     case kBackToTop: scroll_ = 0; break;
     case kSaveToCache: saveCurrentSystem(true); break;
     case kSaveToFolder: saveCurrentSystem(false); break;
+    case kSavePicture: saveCurrentPicture(); break;
     case kSetWaypoint: return setWaypoint();
     case kSetAsTarget: routeToCurrentStar(); break;
     case kMapButton: request_ = kMapView; break;
@@ -234,6 +239,17 @@ void SystemView::saveCurrentSystem(bool toCache) {
     if (!leftAlone.empty())
         message_ += " " + leftAlone.front() +
                     (leftAlone.size() > 1 ? " (and " + std::to_string(leftAlone.size() - 1) + " more)" : "");
+}
+
+// The picture goes where "Save to folder" puts the saved-system file, as <system name>.svg.
+void SystemView::saveCurrentPicture() {
+    const StarRecord* star = atlas_.currentStarRecord();
+    if (star == nullptr || !star->system || !star->physical) return;
+    const std::filesystem::path path = savedSystemPath(".", *star, false).replace_extension(".svg");
+    std::error_code error;
+    std::filesystem::create_directories(path.parent_path(), error);
+    const bool written = !error && writeFileAtomically(path, systemPictureSvg(*star->system, *star->physical));
+    message_ = (written ? "Saved the picture " : "Could not write the picture ") + path.lexically_normal().string() + ".";
 }
 
 // The panel filled afresh on entry or after a change of body, and placed every frame.

@@ -33,6 +33,7 @@ private:
     void routeToCurrentStar();
     void stepSystem(int step);
     void saveCurrentSystem(bool toCache);
+    void saveCurrentPicture();
     void drawProgress(const std::string& text);
 
     void showSystem();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/json_output.h"
+#include "cli/picture_output.h"
 #include "cli/body_json.h"
 #include "cli/commands.h"
 #include "cli/data_root.h"
@@ -98,6 +99,7 @@ int runCube(const CubeOptions& options) {
 
 struct StarOptions : GalaxyOptions {
     std::string name;
+    std::string svg;  // where the picture of the system goes, if anywhere
 };
 
 // Builds the window around the named star so that it has its system. Null when not found.
@@ -125,6 +127,8 @@ int runStar(const StarOptions& options) {
         printStellarData(std::cout, *star->physical);
         if (star->system) printSystemTable(std::cout, *star->system);
     }
+    if (!options.svg.empty() && star->system && !writeSystemPicture(options.svg, *star->system, *star->physical, "star"))
+        return 1;
     return 0;
 }
 
@@ -161,6 +165,7 @@ void addGalaxyCommands(CLI::App& app, int& status) {
     CLI::App* starCommand = app.add_subcommand("star", "Print a catalogue star and its planetary system");
     starCommand->add_option("name", star->name, "Exact name of the star")->required();
     addGalaxyOptions(starCommand, *star);
+    starCommand->add_option("--svg", star->svg, "Also draw the system as an SVG picture into this file");
     starCommand->callback([star, &status] { status = runStar(*star); });
 
     auto save = std::make_shared<StarOptions>();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/json_output.h"
+#include "cli/picture_output.h"
 #include "cli/body_json.h"
 #include "cli/commands.h"
 #include "cli/system_table.h"
@@ -24,6 +25,7 @@ struct SystemOptions {
     std::string name = "Star";
     std::string typeName = "Main Sequence Star";
     bool json = false;
+    std::string svg;  // where the picture of the system goes, if anywhere
 };
 
 // Says what is wrong with the options, or nothing when they describe a star.
@@ -61,6 +63,7 @@ int runSystem(const SystemOptions& options) {
         printJson(std::cout, systemToJson(*system));
     else
         printSystemTable(std::cout, *system);
+    if (!options.svg.empty() && !writeSystemPicture(options.svg, *system, stellar, "system")) return 1;
     return 0;
 }
 
@@ -79,5 +82,6 @@ void addSystemCommand(CLI::App& app, int& status) {
     command->add_option("--name", options->name, "Name of the star (default \"Star\")");
     command->add_option("--type", options->typeName, "Type name of the star (default \"Main Sequence Star\")");
     command->add_flag("--json", options->json, "Print the system as one JSON object");
+    command->add_option("--svg", options->svg, "Also draw the system as an SVG picture into this file");
     command->callback([options, &status] { status = runSystem(*options); });
 }
