@@ -6,6 +6,8 @@ large ones (cubes with their systems, textures) as SHA-256 digests.
     golden.py CLI TEXGEN_SO DATA_STARVANE            compare, exit 1 on any difference
     golden.py CLI TEXGEN_SO DATA_STARVANE --update   rewrite the records
 """
+import concurrent.futures
+import difflib
 import hashlib
 import os
 import re
@@ -18,6 +20,8 @@ from pathlib import Path
 HERE = Path(__file__).resolve().parent
 EXPECTED = HERE / "expected"
 INLINE_LIMIT = 64 * 1024  # bytes kept in full; larger outputs are kept as digests
+WORKERS = 2  # cases run at once
+DIFF_LINES = 40  # lines of each difference shown
 
 # name, arguments, whether the texture plug-in sits in the root
 CASES = [
@@ -48,14 +52,10 @@ CASES = [
 ]
 
 
-def digest(data: bytes) -> str:
-    return hashlib.sha256(data).hexdigest()
-
-
 def shown(label: str, data: bytes) -> str:
     if len(data) <= INLINE_LIMIT and b"\0" not in data:
         return f"== {label} ({len(data)} bytes)\n{data.decode('utf-8', 'replace')}\n"
-    return f"== {label} ({len(data)} bytes) sha256 {digest(data)}\n"
+    return f"== {label} ({len(data)} bytes) sha256 {hashlib.sha256(data).hexdigest()}\n"
 
 
 # Route searches report how long they took; that is the only output allowed to vary.
@@ -90,10 +90,14 @@ def run_case(cli: str, texgen: str, data: Path, args: list, with_plugin: bool) -
         for name, content in after.items():
             if before.get(name) != content:
                 record += shown(f"file {name}", content)
-        for name in before:
-            if name not in after:
-                record += f"== removed {name}\n"
-        return record
+        return record + "".join(f"== removed {name}\n" for name in before if name not in after)
+
+
+def difference(name: str, expected: str, record: str) -> str:
+    """The first lines of a unified diff of the committed record against this run's."""
+    lines = list(difflib.unified_diff(expected.splitlines(), record.splitlines(), f"expected/{name}.txt",
+                                      "this run", lineterm="", n=1))
+    return "\n".join(lines[:DIFF_LINES] + [f"... {len(lines) - DIFF_LINES} more lines"] * (len(lines) > DIFF_LINES))
 
 
 def main() -> int:
@@ -104,19 +108,23 @@ def main() -> int:
     data = Path(sys.argv[3]).resolve()
     update = "--update" in sys.argv[4:]
     EXPECTED.mkdir(exist_ok=True)
+    # Each case runs in its own temporary root, so two run side by side; results keep the list's order.
+    with concurrent.futures.ThreadPoolExecutor(max_workers=WORKERS) as pool:
+        records = list(pool.map(lambda case: run_case(cli, texgen, data, case[1], case[2]), CASES))
     failed = []
-    records = None  # where this run's differing records go, made on the first difference
-    for name, args, with_plugin in CASES:
-        record = run_case(cli, texgen, data, args, with_plugin)
+    folder = None  # where this run's differing records go, made on the first difference
+    for (name, _, _), record in zip(CASES, records):
         target = EXPECTED / f"{name}.txt"
         if update:
             target.write_text(record, encoding="utf-8")
-        elif not target.exists() or target.read_text(encoding="utf-8") != record:
+            continue
+        expected = target.read_text(encoding="utf-8") if target.exists() else ""
+        if expected != record:
             failed.append(name)
-            records = records or Path(tempfile.mkdtemp(prefix="golden-"))
-            (records / f"{name}.txt").write_text(record, encoding="utf-8")
-    for name in failed:
-        print(f"golden output differs: {name} (this run's record is in {records}/{name}.txt)")
+            folder = folder or Path(tempfile.mkdtemp(prefix="golden-"))
+            (folder / f"{name}.txt").write_text(record, encoding="utf-8")
+            print(f"golden output differs: {name} (this run's record is in {folder}/{name}.txt)")
+            print(difference(name, expected, record))
     print(f"{len(CASES) - len(failed)} of {len(CASES)} golden cases match" if not update
           else f"{len(CASES)} golden records written")
     return 1 if failed else 0
