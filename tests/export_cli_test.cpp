@@ -31,10 +31,10 @@ Tree snapshot(const fs::path& folder) {
 // The names whose contents differ between two snapshots, for a readable failure.
 std::string differences(const Tree& a, const Tree& b) {
     std::string text;
-    for (const auto& [name, content] : a)
-        if (!b.count(name) || b.at(name) != content) text += " " + name;
-    for (const auto& [name, content] : b)
-        if (!a.count(name)) text += " " + name;
+    Tree both = a;
+    both.insert(b.begin(), b.end());
+    for (const auto& [name, content] : both)
+        if (!a.count(name) || !b.count(name) || a.at(name) != b.at(name)) text += " " + name;
     return text;
 }
 
@@ -111,10 +111,9 @@ TEST(ExportCli, TheCacheTakesASystemOnceAndOnlyWhenItCanBeWritten) {
     const std::string where = " --cache --root " + quoted(root.path()) + " --no-textures --rand-seed 3";
     const CliRun noConfig = runCli("export Vega" + where, true);
     EXPECT_EQ(noConfig.status, 1);
-    EXPECT_NE(noConfig.out.find("Could not write " + (root.path() / "Config" / "StarvaneSystems" / "Vega").string() +
-                                ": the simulator's Config folder is missing"),
-              std::string::npos)
-        << noConfig.out;
+    const fs::path vega = root.path() / "Config" / "StarvaneSystems" / "Vega";
+    EXPECT_NE(noConfig.out.find("Could not write " + vega.string() + ": the simulator's Config folder is missing"),
+              std::string::npos) << noConfig.out;
     EXPECT_EQ(noConfig.out.find("Saved"), std::string::npos) << noConfig.out;
     EXPECT_EQ(readAll(root.path() / "Starvane" / "Cache.txt"), "1\nSirius\n");
     EXPECT_FALSE(fs::exists(root.path() / "Config"));
@@ -122,7 +121,7 @@ TEST(ExportCli, TheCacheTakesASystemOnceAndOnlyWhenItCanBeWritten) {
     fs::create_directories(root.path() / "Config");
     ASSERT_EQ(runCli("export Vega" + where).status, 0);
     EXPECT_EQ(readAll(root.path() / "Starvane" / "Cache.txt"), "2\nSirius\nVega\n");
-    EXPECT_TRUE(fs::exists(root.path() / "Config" / "StarvaneSystems" / "Vega" / "VegaSystem.cfg"));
+    EXPECT_TRUE(fs::exists(vega / "VegaSystem.cfg"));
     const Tree before = snapshot(root.path());
     EXPECT_EQ(runCli("export Vega" + where).status, 1);
     const Tree after = snapshot(root.path());
@@ -134,9 +133,7 @@ TEST(ExportCli, TheCacheTakesASystemOnceAndOnlyWhenItCanBeWritten) {
     const fs::path folder = root.path() / "Starvane" / "SavedSystems" / "Sol";
     const std::string mercury = readAll(folder / "Sol Mercury.cfg"), earth = readAll(folder / "Sol Earth.cfg");
     EXPECT_NE(mercury.find("\nInclination = 0.12226\nLongAscNode = 0.843531\nLongPerihelion = 1.35189\n"
-                           "MeanLongitude = 4.4026\n"),
-              std::string::npos)
-        << mercury;
+                           "MeanLongitude = 4.4026\n"), std::string::npos) << mercury;
     EXPECT_NE(earth.find("\nAtmPressure0 = 101325.000000\nAtmDensity0 = 1.374280\n"), std::string::npos) << earth;
 }
 

@@ -20,8 +20,6 @@ from pathlib import Path
 HERE = Path(__file__).resolve().parent
 EXPECTED = HERE / "expected"
 INLINE_LIMIT = 64 * 1024  # bytes kept in full; larger outputs are kept as digests
-WORKERS = 2  # cases run at once
-DIFF_LINES = 40  # lines of each difference shown
 
 # name, arguments, whether the texture plug-in sits in the root
 CASES = [
@@ -88,13 +86,6 @@ def run_case(cli: str, texgen: str, data: Path, args: list, with_plugin: bool) -
         return record + "".join(f"== removed {name}\n" for name in before if name not in after)
 
 
-def difference(name: str, expected: str, record: str) -> str:
-    """The first lines of a unified diff of the committed record against this run's."""
-    lines = list(difflib.unified_diff(expected.splitlines(), record.splitlines(), f"expected/{name}.txt",
-                                      "this run", lineterm="", n=1))
-    return "\n".join(lines[:DIFF_LINES] + [f"... {len(lines) - DIFF_LINES} more lines"] * (len(lines) > DIFF_LINES))
-
-
 def main() -> int:
     if len(sys.argv) < 4:
         print(__doc__, file=sys.stderr)
@@ -104,7 +95,7 @@ def main() -> int:
     update = "--update" in sys.argv[4:]
     EXPECTED.mkdir(exist_ok=True)
     # Each case runs in its own temporary root, so two run side by side; results keep the list's order.
-    with concurrent.futures.ThreadPoolExecutor(max_workers=WORKERS) as pool:
+    with concurrent.futures.ThreadPoolExecutor(max_workers=2) as pool:
         records = list(pool.map(lambda case: run_case(cli, texgen, data, case[1], case[2]), CASES))
     failed = []
     folder = None  # where this run's differing records go, made on the first difference
@@ -118,8 +109,10 @@ def main() -> int:
             failed.append(name)
             folder = folder or Path(tempfile.mkdtemp(prefix="golden-"))
             (folder / f"{name}.txt").write_text(record, encoding="utf-8")
-            print(f"golden output differs: {name} (this run's record is in {folder}/{name}.txt)")
-            print(difference(name, expected, record))
+            diff = difflib.unified_diff(expected.splitlines(), record.splitlines(), f"expected/{name}.txt",
+                                        "this run", lineterm="", n=1)
+            print(f"golden output differs: {name} (this run's record is in {folder}/{name}.txt)",
+                  *list(diff)[:40], sep="\n")
     print(f"{len(CASES) - len(failed)} of {len(CASES)} golden cases match" if not update
           else f"{len(CASES)} golden records written")
     return 1 if failed else 0
