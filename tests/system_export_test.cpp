@@ -94,7 +94,7 @@ std::string problemsOf(const Items& cfg, const std::string& where, bool star) {
     return problems;
 }
 
-// References starting with `prefix` lie in `exportFolder`, others below `configFolder`.
+// Follows `systemFile`; references starting with `prefix` lie in `exportFolder`, others below Config.
 std::string checkExportedSystem(const fs::path& systemFile, const fs::path& configFolder,
                                 const std::string& prefix = "", const fs::path& exportFolder = {}) {
     std::string problems;
