@@ -2,29 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <memory>
-#include <string>
-
-namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-};
-
-CliRun runCli(const std::string& arguments) {
-    const std::string command = std::string(STARVANE_CLI) + " " + arguments + " 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buffer[4096];
-    size_t read;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe.get())) > 0) out.append(buffer, read);
-    const int raw = pclose(pipe.release());
-    return {WEXITSTATUS(raw), out};
-}
-
-}  // namespace
+#include "tests/cli_runner.h"
 
 // Printed systems, stars and their JSON are pinned by the golden outputs; these are the cases
 // those do not reach.
