@@ -1,5 +1,4 @@
-// Any bytes read as the cache list "Starvane/Cache.txt" must load without a crash into at most
-// the names the list may hold, each one line.
+// The cache list "Starvane/Cache.txt", any bytes: loads without a crash, one-line names within limits.
 
 #include <cstdlib>
 

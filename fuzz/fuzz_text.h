@@ -8,9 +8,7 @@
 
 void fuzzText(std::string text);
 
-inline void require(bool holds) {
-    if (!holds) __builtin_trap();
-}
+inline void require(bool holds) { if (!holds) __builtin_trap(); }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzzText(std::string(reinterpret_cast<const char*>(data), size));

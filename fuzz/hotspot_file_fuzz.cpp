@@ -1,5 +1,4 @@
-// Any text read as a bookmark file must load without a crash into a consistent store, and
-// what the store writes must read back to the same folders and bookmarks.
+// A bookmark file, any text: a consistent store, whose written text reads back and writes the same.
 
 #include "files/hotspot_store.h"
 #include "fuzz/fuzz_text.h"
@@ -19,11 +18,7 @@ HotSpotStore consistentStore(const std::string& text) {
 }  // namespace
 
 void fuzzText(std::string text) {
-    const HotSpotStore store = consistentStore(text);
-    (void)store.folderRows();
-    (void)store.hotSpotRows(0);
-    (void)store.hotSpotAt(0, 1);
     // Written once, the text is stable: it reads back and writes again the same.
-    const HotSpotStore written = consistentStore(store.text());
+    const HotSpotStore written = consistentStore(consistentStore(text).text());
     require(consistentStore(written.text()).text() == written.text());
 }

@@ -1,5 +1,4 @@
-// Any text read as the jump table must load without a crash into a table of consistent size,
-// and the jump test on what was read must not crash either.
+// The jump table, any text: a table of consistent size, and jump tests on it do not crash.
 
 #include <memory>
 #include <utility>
@@ -17,8 +16,7 @@ void fuzzText(std::string text) {
     StarRecord stars[4];
     const std::pair<double, int> massAndCube[] = {{0.1, 0}, {1.0, 1}, {30.0, 5}, {100.0, 40}};
     for (int i = 0; i < 4; ++i) {
-        stars[i].physical = std::make_unique<StellarData>();
-        stars[i].physical->mass = massAndCube[i].first;
+        stars[i].physical = std::make_unique<StellarData>(StellarData{.mass = massAndCube[i].first});
         stars[i].cube = {massAndCube[i].second, 0, 0};
     }
     for (const StarRecord& from : stars)

@@ -1,5 +1,4 @@
-// Any text given to export-json as a system must be read or refused without a crash; a system
-// read has consistent counts within the limits and writes as a saved-system file.
+// export-json's input, any text: read or refused; a system read is within limits and writes as a file.
 
 #include "cli/system_from_json.h"
 #include "files/saved_system_file.h"
