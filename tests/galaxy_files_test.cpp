@@ -128,6 +128,7 @@ TEST(GalaxyFiles, CustomSystemsByAliasOrAsExtraStars) {
                   (std::vector<std::string>{"1,1,1 Alpha G 2 V 1,3,2", "2,2,2 New Beta K 1 V -1,-3,-2",
                                             "3,3,3 Gamma M 4 V 0,0,0", "4,4,4 Beta  K 3 V 0,0,0",
                                             "0,0,0 Extra A K 1 V 0,0,0", "0,0,0 Extra B K 1 V 0,0,0"}));
+        ASSERT_EQ(catalogue.stars.size(), 6u);
         for (const int i : {1, 4, 5}) {
             const StarRecord& star = *catalogue.stars[static_cast<std::size_t>(i)];
             EXPECT_TRUE(star.classified && star.systemfromfile && !star.connected) << i;
