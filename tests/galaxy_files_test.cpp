@@ -1,53 +1,35 @@
-// Loading a galaxy folder: the description file's parameters and the seeding of the galaxy's
-// random source, the star catalogue, custom systems placed by alias or added after the
-// catalogue, and folders with missing, broken or truncated files.
+// Loading a galaxy folder: the description's parameters and star seed, the star catalogue, custom
+// systems placed by alias or added after the catalogue, and folders missing or out of reach.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <iomanip>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "files/galaxy_files.h"
-#include "galaxy/star_naming.h"
-#include "platform/file_image.h"
-
-namespace fs = std::filesystem;
 
 #include "tests/galaxy_test_support.h"
 #include "tests/test_files.h"
 
 namespace {
 
-// A program root; galaxy(name) is the folder of one galaxy in it.
-struct TempRoot : TemporaryFolder {
-    fs::path galaxy(const std::string& name) const { return path() / "Starvane" / "Galaxy" / name; }
-};
+namespace fs = std::filesystem;
 
 const std::string kDescription =
-    "Galaxy age in Myr\n13000\n"
-    "Bulge width x length x height in pc\n300x120x80\n"
-    "Bulge angle\n25\n"
-    "Disc age\n9000\n"
-    "Age gradient\n-3\n"
-    "Thin disc in pc\n-95\n"
-    "Thick disc in pc\n1009\n"
-    "Reference cube x, y, z, offset x, up, y\n-1,2,-3,4,-5,6\n"
-    "Star seed\n4294967301\n"
-    "System seed\n77\n";
+    "Galaxy age in Myr\n13000\nBulge width x length x height in pc\n300x120x80\nBulge angle\n25\n"
+    "Disc age\n9000\nAge gradient\n-3\nThin disc in pc\n-95\nThick disc in pc\n1009\n"
+    "Reference cube x, y, z, offset x, up, y\n-1,2,-3,4,-5,6\nStar seed\n4294967301\nSystem seed\n77\n";
 
 std::string customFile(const std::string& name, const std::string& alias, const std::string& extra = "") {
-    return "\nname " + name + "\nalias " + alias + "\npath xxxxxx\ncntname " + name +
-           "\nclass K 1 V\nmass 0.8\nradius 0.9\necliptic 1 2 3\nsurftemp 5000\nage 3000\n"
-           "luminosity 0.4\n" + extra + "planets 1\n\n-------------------------------\n"
-           "\nplanetnumber 1 0\nmoons 0\nname " + name + " b\ntype rock\nmass 6e24\nradius 6e6\n";
+    return "\nname " + name + "\nalias " + alias + "\nclass K 1 V\n" + extra + "planets 1\nplanetnumber 1 0\nmoons 0\n"
+           "name " + name + " b\n";
 }
 
-// The description's parameters in one line: ages, bulge, angle, gradient, discs, reference
-// cube and offset (x, y, up), seeds.
+// The description's parameters in one line, the reference offset as held (x, y, up).
 std::string parameters(const GalaxyParameters& g) {
     std::ostringstream text;
     text << g.galaxyage << " " << g.bulgewidth << "x" << g.bulgelength << "x" << g.bulgeheight << " " << g.bulgeangle
@@ -58,216 +40,116 @@ std::string parameters(const GalaxyParameters& g) {
     return text.str();
 }
 
-// A star in one line: cube, name, class, offset as held.
-std::string starLine(const StarRecord& star) {
-    std::ostringstream line;
-    line << star.cube.x << "," << star.cube.y << "," << star.cube.z << " " << star.physical->name << " "
-         << star.physical->spectralclass << " " << star.physical->subtype << " " << star.physical->lumclass << " "
-         << star.offset[0] << "," << star.offset[1] << "," << star.offset[2];
-    return line.str();
+// The catalogue's stars, one line each: cube, name, class, offset as held (x, y, up).
+std::vector<std::string> starLines(const GalaxyCatalogue& catalogue) {
+    std::vector<std::string> lines;
+    for (const auto& star : catalogue.stars) {
+        std::ostringstream line;
+        line << star->cube.x << "," << star->cube.y << "," << star->cube.z << " " << star->physical->name << " "
+             << star->physical->spectralclass << " " << star->physical->subtype << " " << star->physical->lumclass
+             << " " << star->offset[0] << "," << star->offset[1] << "," << star->offset[2];
+        lines.push_back(line.str());
+    }
+    return lines;
 }
 
-class GalaxyFiles : public ::testing::Test {
-protected:
-    GalaxyCatalogue catalogue;
-};
-
-// ---------------------------------------------------------------------------------------------
-// Description
-
-TEST_F(GalaxyFiles, DescriptionParameters) {
-    // Bulge and discs in cubes by whole-number division toward zero; the file gives the offset
-    // as x, up, y.
-    readGalaxyDescription(catalogue, kDescription);
-    EXPECT_EQ(parameters(catalogue), "13000 30x12x8 25 9000 -3 -9 100 | -1,2,-3 | 4,6,-5 | 4294967301 77");
-}
-
-TEST_F(GalaxyFiles, TheStarSeedSeedsTheGalaxySourceAsA64BitNumber) {
-    struct Case {
-        const char* seed;
-        std::uint32_t first;  // the first draw after seeding
+TEST(GalaxyFiles, DescriptionParametersAndTheStarSeed) {
+    // Bulge and discs in cubes by whole-number division toward zero; labels are skipped
+    // whatever they hold; values are whole numbers; what a short file lacks is 0. The star
+    // seed is a 64-bit number that seeds the galaxy's source: its first draw is given.
+    const struct {
+        std::string text, parameters;
+        std::uint32_t firstDraw;
+    } rows[] = {
+        {kDescription, "13000 30x12x8 25 9000 -3 -9 100 | -1,2,-3 | 4,6,-5 | 4294967301 77", 3524085328u},
+        {"99\n13000.9 Myr\n1\n 305x-129x85.5\r\n\n+25deg\n\n\nx\nabc\n12\n15\n",
+         "13000 30x-12x8 25 0 0 1 0 | 0,0,0 | 0,0,0 | 0 0", 0u},
+        {std::string(17, '\n') + "-1\n", "0 0x0x0 0 0 0 0 0 | 0,0,0 | 0,0,0 | -1 0", 3051796911u},
+        {std::string(17, '\n') + "8589934592junk\n", "0 0x0x0 0 0 0 0 0 | 0,0,0 | 0,0,0 | 8589934592 0", 36000u},
     };
-    for (const Case c : {Case{"4294967301", 3524085328u}, Case{"12345", 3613458432u}, Case{"-1", 3051796911u},
-                         Case{"8589934592junk", 36000u}, Case{"", 0u}}) {
-        std::string text = kDescription;
-        text.replace(text.find("4294967301"), 10, c.seed);
+    for (const auto& row : rows) {
+        GalaxyCatalogue catalogue;
         catalogue.starRandom.seed(99, 99);
-        readGalaxyDescription(catalogue, text);
-        EXPECT_EQ(catalogue.starRandom.next(), c.first) << c.seed;
+        readGalaxyDescription(catalogue, row.text);
+        EXPECT_EQ(parameters(catalogue), row.parameters);
+        EXPECT_EQ(catalogue.starRandom.next(), row.firstDraw) << row.parameters;
     }
 }
 
-TEST_F(GalaxyFiles, LabelsAreSkippedWhateverTheyHoldAndValuesAreWholeNumbers) {
-    const std::string text =
-        "99\n13000.9 Myr\n"
-        "1\n 305x-129x85.5\r\n"
-        "\n+25deg\n"
-        "\n\n"  // label and an empty disc age
-        "x\nabc\n"
-        "12\n15\n";  // short file: the rest stays 0
-    readGalaxyDescription(catalogue, text);
-    EXPECT_EQ(parameters(catalogue), "13000 30x-12x8 25 0 0 1 0 | 0,0,0 | 0,0,0 | 0 0");
-}
-
-// ---------------------------------------------------------------------------------------------
-// Catalogue
-
-TEST_F(GalaxyFiles, CatalogueLines) {
-    readGalaxyDescription(catalogue, "\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n0,0,0,0,0,0\n");
-    const std::string text =
-        "5\n"
-        "1,-2,3,Sirius,1.46,A,1,V,0.5,-1.25,2.75\n"
-        "0,0,0,NIL,5.5,g,2,NIL,1,0,0\n"
-        "0,0,0,nil,1,K,0,V,0,0,0\n"
-        "0,0,0,NIL ,1,K,0,V,0,0,0\n"
-        "4,5,6, Spaced ,2.5,m,9,III,0,0,0\n";
-    readStarCatalogue(catalogue, text);
-    ASSERT_EQ(catalogue.count, 5);
-    ASSERT_EQ(catalogue.stars.size(), 5u);
+TEST(GalaxyFiles, CatalogueLines) {
+    GalaxyCatalogue catalogue;  // reference cube and offset 0
     // Cube, name, class as written (completion normalises later), offset as held: x, up, y.
-    // "NIL" gets a name from its position, with "!".
-    const char* expected[] = {"1,-2,3 Sirius A 1 V 0.5,2.75,-1.25", "0,0,0 !90a0a3.2f g 2 NIL 1,0,0",
-                              "0,0,0 nil K 0 V 0,0,0", "0,0,0 NIL  K 0 V 0,0,0", "4,5,6  Spaced  m 9 III 0,0,0"};
-    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(starLine(*catalogue.stars[i]), expected[i]);
-    const StarRecord& sirius = *catalogue.stars[0];
-    EXPECT_FALSE(sirius.classified || sirius.systemready || sirius.connected || sirius.system);
-}
-
-TEST_F(GalaxyFiles, NilNamesAreMadeFromTheReferenceOfTheDescription) {
-    // Reference cube (1, 0, 0), offset 0: a star at (15, 0, 0) is 5 parsecs away.
-    readGalaxyDescription(catalogue, "\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n1,0,0,0,0,0\n");
-    readStarCatalogue(catalogue, "1\n1,0,0,NIL,0,G,2,V,5,0,0\n");
-    ASSERT_EQ(catalogue.count, 1);
-    StarRecord copy;
-    copy.physical = std::make_unique<StellarData>();
-    copy.physical->name = "NIL";
-    copy.offset = {5.0f, 0.0f, 0.0f};
-    nameStar(catalogue, copy, 1, 0, 0);
-    EXPECT_EQ(catalogue.stars[0]->physical->name, copy.physical->name);
-    EXPECT_EQ(copy.physical->name.substr(copy.physical->name.size() - 5), "16.2j");
-}
-
-TEST_F(GalaxyFiles, BrokenCataloguesLoadWithoutHarm) {
-    const std::string real =
-        "3\n1,2,3,Alpha,1.0,G,2,V,0.5,0.5,0.5\n-4,5,-6,NIL,2.0,K,7,III,-1,2,-3\n0,0,0,Gamma,0,M,4,V,4.9,-4.9,0\n";
-    for (std::size_t length = 0; length <= real.size(); ++length) {
-        readStarCatalogue(catalogue, real.substr(0, length));
-        EXPECT_LE(catalogue.count, 3);
-        EXPECT_EQ(catalogue.count, static_cast<int>(catalogue.stars.size()));
+    // Only "NIL" gets a name from its position, with "!". Fields missing or no number read as
+    // 0 or empty; the count is the declared one, or the lines there are when fewer.
+    const struct {
+        const char* text;
+        std::vector<std::string> stars;
+    } rows[] = {
+        {" \n\n3\n1,-2,3,Sirius,1.46,A,1,V,0.5,-1.25,2.75\n0,0,0,NIL,5.5,g,2,NIL,1,0,0\n4,5,6, nil ,2.5,m,9,III\n",
+         {"1,-2,3 Sirius A 1 V 0.5,2.75,-1.25", "0,0,0 !90a0a3.2f g 2 NIL 1,0,0", "4,5,6  nil  m 9 III 0,0,0"}},
+        {"2\n,,,,,,,,,,\n,\n", {"0,0,0   0  0,0,0", "0,0,0   0  0,0,0"}},
+        {"1\n99999999999999,x,,,1e999,G,-99999,V,1e999,-1e999,nan\n1,1,1,Two,1,G,2,V,0,0,0\n",
+         {"2147483647,0,0  G -99999 V inf,0,-inf"}},
+        {"5\n1,2,3,A,1,G,2,V,0,0,0\n", {"1,2,3 A G 2 V 0,0,0"}},
+        {"-5\n1,2,3,A,1,G,2,V,0,0,0\n", {}},
+        {"1000000000000\n", {}},
+        {"", {}},
+    };
+    for (const auto& row : rows) {
+        readStarCatalogue(catalogue, row.text);
+        EXPECT_EQ(starLines(catalogue), row.stars) << row.text;
+        EXPECT_EQ(catalogue.count, static_cast<int>(row.stars.size())) << row.text;
     }
-    for (const char* text : {"", "\n\n", "-5\n1,2,3,A,1,G,2,V,0,0,0\n", "abc\n", "1000000000000\n",
-                             "2\n", "2\n,,,,,,,,,,\n,\n", "1\n99999999999999,x,,,,,,,,,,,,,,\n",
-                             "1\n1,2,3,Name,1e999,G,-99999,V,1e999,-1e999,nan\n"}) {
-        readStarCatalogue(catalogue, text);
-        EXPECT_EQ(catalogue.count, static_cast<int>(catalogue.stars.size())) << text;
-        for (const auto& star : catalogue.stars) ASSERT_NE(star->physical, nullptr);
-    }
-    readStarCatalogue(catalogue, "-5\n1,2,3,A,1,G,2,V,0,0,0\n");
-    EXPECT_EQ(catalogue.count, 0);
-    readStarCatalogue(catalogue, "2\n,,,,,,,,,,\n,\n");
-    EXPECT_EQ(catalogue.count, 2);  // empty fields read as 0 and empty texts
 }
 
-// ---------------------------------------------------------------------------------------------
-// Whole folders
-
-TEST_F(GalaxyFiles, CustomSystemsByAliasOrAsExtraStars) {
-    TempRoot root;
-    const fs::path folder = root.galaxy("Test");
+TEST(GalaxyFiles, CustomSystemsByAliasOrAsExtraStars) {
+    TemporaryFolder root;
+    const fs::path folder = galaxyFolder(root.path(), "Test");
     writeAll(folder / "Test.cfg", kDescription);
-    writeAll(folder / "Test.svc",
-          "3\n1,1,1,Alpha,1,G,2,V,1,2,3\n2,2,2,Beta,1,K,3,V,-1,-2,-3\n3,3,3,Gamma,1,M,4,V,0,0,0\n");
-    writeAll(folder / "Custom Systems" / "b-extra.svs", customFile("Extra B", ""));
-    writeAll(folder / "Custom Systems" / "a-extra.svs", customFile("Extra A", ""));
-    writeAll(folder / "Custom Systems" / "c-beta.svs", customFile("New Beta", "Beta", "coords 9 9 9 1 1 1\n"));
-    writeAll(folder / "Custom Systems" / "d-nowhere.svs", customFile("Nowhere", "Nobody"));
-    writeAll(folder / "Custom Systems" / "notes.txt", customFile("Not read", ""));
+    writeAll(folder / "Test.svc", "4\n1,1,1,Alpha,1,G,2,V,1,2,3\n2,2,2,Beta,1,K,3,V,-1,-2,-3\n"
+                                  "3,3,3,Gamma,1,M,4,V,0,0,0\n4,4,4,Beta ,1,K,3,V,0,0,0\n");
+    // File, name, alias, more lines. The alias is matched exactly, and the first custom star
+    // of an alias wins; only "*.svs" files are read.
+    const char* const customs[][4] = {
+        {"b-extra.svs", "Extra B", "", ""}, {"a-extra.SVS", "Extra A", "", ""},
+        {"c-beta.svs", "New Beta", "Beta", "coords 9 9 9 1 1 1\n"}, {"d-beta.svs", "Second Beta", "Beta", ""},
+        {"e-beta.svs", "Lower beta", "beta", ""}, {"notes.txt", "Not read", "", ""}};
+    for (const auto& c : customs) writeAll(folder / "Custom Systems" / c[0], customFile(c[1], c[2], c[3]));
     fs::create_directories(folder / "Custom Systems" / "folder.svs");
 
-    loadGalaxy(catalogue, root.path(), "Test", realTables());
-    EXPECT_EQ(catalogue.stellartables, &realTables());
-    EXPECT_EQ(catalogue.customcount, 4);
-    EXPECT_EQ(catalogue.noaliascount, 2);
-    ASSERT_EQ(catalogue.count, 5);
-    ASSERT_EQ(catalogue.stars.size(), 5u);
-    EXPECT_EQ(catalogue.stars[0]->physical->name, "Alpha");
-    EXPECT_EQ(catalogue.stars[2]->physical->name, "Gamma");
-
-    // The custom star takes Beta's slot and position; its own coords are overwritten.
-    const StarRecord& beta = *catalogue.stars[1];
-    EXPECT_EQ(starLine(beta), "2,2,2 New Beta K 1 V -1,-3,-2");
-    EXPECT_TRUE(beta.classified);
-    EXPECT_EQ(beta.id, StarId::catalogueStar(1));
-    EXPECT_FALSE(beta.connected);
-    EXPECT_TRUE(beta.systemfromfile);
-    ASSERT_NE(beta.system, nullptr);
-    EXPECT_EQ(beta.system->planets.at(0).bodies.at(0).name, "New Beta b");
-
-    // Custom stars without alias follow the catalogue, in file-name order, completed already.
-    EXPECT_EQ(catalogue.stars[3]->physical->name, "Extra A");
-    EXPECT_EQ(catalogue.stars[4]->physical->name, "Extra B");
-    for (int i : {3, 4}) {
-        EXPECT_TRUE(catalogue.stars[static_cast<std::size_t>(i)]->classified);
-        EXPECT_EQ(catalogue.stars[static_cast<std::size_t>(i)]->id, StarId::catalogueStar(i));
+    GalaxyCatalogue catalogue;
+    for (int load = 0; load < 2; ++load) {  // loading again gives the same table
+        loadGalaxy(catalogue, root.path(), "Test", realTables());
+        EXPECT_EQ(catalogue.customcount, 5);
+        EXPECT_EQ(catalogue.noaliascount, 2);
+        // The custom star takes Beta's slot and position (its own coords are overwritten);
+        // custom stars without alias follow the catalogue in file-name order.
+        EXPECT_EQ(starLines(catalogue),
+                  (std::vector<std::string>{"1,1,1 Alpha G 2 V 1,3,2", "2,2,2 New Beta K 1 V -1,-3,-2",
+                                            "3,3,3 Gamma M 4 V 0,0,0", "4,4,4 Beta  K 3 V 0,0,0",
+                                            "0,0,0 Extra A K 1 V 0,0,0", "0,0,0 Extra B K 1 V 0,0,0"}));
+        ASSERT_EQ(catalogue.stars.size(), 6u);
+        for (const int i : {1, 4, 5}) {
+            const StarRecord& star = *catalogue.stars[static_cast<std::size_t>(i)];
+            EXPECT_TRUE(star.classified && star.systemfromfile && !star.connected) << i;
+            EXPECT_EQ(star.id, StarId::catalogueStar(i));
+            EXPECT_EQ(star.system->planets.at(0).bodies.at(0).name, star.physical->name + " b");
+        }
+        // The index by cube finds the stars where they now are.
+        EXPECT_EQ(catalogue.starsInCube(2, 2, 2), std::vector<StarRecord*>{catalogue.stars[1].get()});
     }
-    // "Nowhere" names no catalogue star and is not placed.
-    for (const auto& star : catalogue.stars) EXPECT_NE(star->physical->name, "Nowhere");
 
-    // The index by cube finds the stars where they now are.
-    ASSERT_EQ(catalogue.starsInCube(2, 2, 2).size(), 1u);
-    EXPECT_EQ(catalogue.starsInCube(2, 2, 2)[0], catalogue.stars[1].get());
-    EXPECT_TRUE(catalogue.starsInCube(9, 9, 9).empty());
-
-    // Loading again gives the same table.
-    loadGalaxy(catalogue, root.path(), "Test", realTables());
-    EXPECT_EQ(catalogue.count, 5);
-    EXPECT_EQ(catalogue.stars[1]->physical->name, "New Beta");
-}
-
-TEST_F(GalaxyFiles, AnAliasIsMatchedExactlyAndTheFirstCustomStarWins) {
-    TempRoot root;
-    const fs::path folder = root.galaxy("Exact");
-    writeAll(folder / "Exact.svc", "2\n0,0,0,Beta,1,K,3,V,0,0,0\n0,0,0,Beta ,1,K,3,V,0,0,0\n");
-    writeAll(folder / "Custom Systems" / "1.svs", customFile("One", "Beta"));
-    writeAll(folder / "Custom Systems" / "2.svs", customFile("Two", "Beta"));
-    writeAll(folder / "Custom Systems" / "3.svs", customFile("Three", "beta"));
-    loadGalaxy(catalogue, root.path(), "Exact", realTables());
-    ASSERT_EQ(catalogue.count, 2);
-    EXPECT_EQ(catalogue.stars[0]->physical->name, "One");
-    EXPECT_EQ(catalogue.stars[1]->physical->name, "Beta ");
-}
-
-TEST_F(GalaxyFiles, MissingFilesGiveAnEmptyGalaxy) {
-    TempRoot root;
-    catalogue.galaxyage = 5.0;
-    catalogue.starRandom.seed(42, 43);
-    loadGalaxy(catalogue, root.path(), "Nothing", realTables());
-    EXPECT_EQ(catalogue.count, 0);
-    EXPECT_TRUE(catalogue.stars.empty());
-    EXPECT_EQ(catalogue.customcount, 0);
-    EXPECT_EQ(catalogue.galaxyage, 0.0);
-    EXPECT_EQ(catalogue.thindisc, 0.0);
-    EXPECT_EQ(catalogue.starseed, 0.0);
-    EXPECT_EQ(catalogue.starRandom.next(), 0u);  // seeded with 0, 0
-
-    // Only custom stars without alias.
-    writeAll(root.galaxy("Customs") / "Custom Systems" / "x.svs", customFile("Lonely", ""));
-    loadGalaxy(catalogue, root.path(), "Customs", realTables());
-    ASSERT_EQ(catalogue.count, 1);
-    EXPECT_EQ(catalogue.stars[0]->physical->name, "Lonely");
-}
-
-TEST_F(GalaxyFiles, AGalaxyNameCannotLeaveTheGalaxyFolder) {
-    TempRoot root;
+    // A name cannot lead out of the galaxy folder; a galaxy that is not there (or lies outside)
+    // leaves nothing of the one read before.
     const fs::path base = fs::weakly_canonical(root.path() / "Starvane" / "Galaxy");
-    for (const char* name : {"../../etc", "..", "a/b", "/abs", "x\\..\\y"}) {
-        const fs::path folder = fs::weakly_canonical(galaxyFolder(root.path(), name));
-        EXPECT_EQ(folder.parent_path(), base) << name;
-    }
-    // A galaxy outside the folder is not read through such a name.
+    for (const char* name : {"../../etc", "..", "a/b", "/abs", "x\\..\\y"})
+        EXPECT_EQ(fs::weakly_canonical(galaxyFolder(root.path(), name)).parent_path(), base) << name;
     writeAll(root.path() / "Starvane" / "Outside" / "Outside.svc", "1\n0,0,0,Escaped,1,G,2,V,0,0,0\n");
+    writeAll(root.path() / "Starvane" / "Outside" / "Outside.cfg", kDescription);
     loadGalaxy(catalogue, root.path(), "../Outside", realTables());
-    EXPECT_EQ(catalogue.count, 0);
+    EXPECT_TRUE(catalogue.count == 0 && catalogue.stars.empty() && catalogue.customcount == 0);
+    EXPECT_EQ(parameters(catalogue), "0 0x0x0 0 0 0 0 0 | 0,0,0 | 0,0,0 | 0 0");
+    EXPECT_EQ(catalogue.starRandom.next(), 0u);  // seeded with 0, 0
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
-// The bookmark store: its file text, reading back what it wrote, the rows of its two lists, the
-// delete rules, short files, and where bookmark files may be written.
+// The bookmark store: its file text and what a short or odd file reads as, the rows of its two
+// lists, the delete rules, and where bookmark files may be written.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,143 +15,74 @@
 namespace {
 
 namespace fs = std::filesystem;
+using Rows = std::vector<std::string>;
 
-TEST(HotSpotFile, WrittenLineByLineWithoutFinalLineBreak) {
+TEST(HotSpotFile, ReadsWhatItWroteAndFillsWhatIsMissing) {
+    const struct {
+        const char* file;
+        const char* text;  // as the store writes it again; none when the same
+    } rows[] = {
+        {"2\nN: a / b\n2\nOrion,-35,12,-7\nLagoon,120,-450,3\nC\n1\nPleiades,2147483647,-2147483648,0", nullptr},
+        {"3\nA\n3\nSol,1,2,3", "3\nA\n3\nSol,1,2,3\n,0,0,0\n,0,0,0\n\n0\n\n0"},  // promises more than it holds
+        {"1\nA\n3\nName,x,-2,seven\nNo commas\nOne,5", "1\nA\n3\nName,0,-2,0\nNo commas,0,0,0\nOne,5,0,0"},
+        {"-4\nA\n", "0"},
+        // Carriage returns at a line's end belong to no name, so a saved file reads back the same.
+        {"1\r\r\nHome\r\r\n1\r\nSol\r\r,1,2,3\r\r\n", "1\nHome\n1\nSol\r\r,1,2,3"},
+    };
     TemporaryFolder folder;
     HotSpotStore store;
-    writeAll(folder.path() / "one.spt", "1\nHome\n1\nSol,0,0,0");
-    store.loadHotSpots(folder.path() / "one");
-    ASSERT_TRUE(store.saveHotSpots(folder.path() / "copy"));
-    EXPECT_EQ(readAll(folder.path() / "copy.spt"), "1\nHome\n1\nSol,0,0,0");
-
-    EXPECT_TRUE(store.addHotSpot(0, "Far side", -1204, 37, -5));
-    store.addFolder("Empty");
-    ASSERT_TRUE(store.saveHotSpots(folder.path() / "copy"));
-    EXPECT_EQ(readAll(folder.path() / "copy.spt"),
-              "2\nHome\n2\nSol,0,0,0\nFar side,-1204,37,-5\nEmpty\n0");
+    for (const auto& row : rows) {
+        writeAll(folder.path() / "in.spt", row.file);
+        store.addFolder("left over");  // loading replaces what the store held
+        store.loadHotSpots(folder.path() / "in");
+        const std::string text = row.text ? row.text : row.file;
+        EXPECT_EQ(store.text(), text) << row.file;
+        ASSERT_TRUE(store.saveHotSpots(folder.path() / "out"));
+        EXPECT_EQ(readAll(folder.path() / "out.spt"), text);
+    }
+    // Counts beyond what a store may hold read as the most it may.
+    store.readText("20000\nA\n20000\n");
+    EXPECT_TRUE(store.foldercount == 10000 && store.folders.at(0).count == 10000);
+    // Saving replaces the file as a whole and leaves nothing beside it; without its folder
+    // nothing is written anywhere.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
+    EXPECT_FALSE(store.saveHotSpots(folder.path() / "absent" / "book"));
 }
 
-TEST(HotSpotFile, SaveAndReloadKeepOrderNamesAndNegativeCoordinates) {
-    TemporaryFolder folder;
-    HotSpotStore s;
-    s.loadHotSpots(folder.path() / "missing");
-    EXPECT_TRUE(s.folders.empty());
-    EXPECT_TRUE(s.folderRows().empty());
-    EXPECT_FALSE(s.addHotSpot(0, "Nowhere", 1, 2, 3));
-
-    s.addFolder("Nebulae: north / south");
-    s.addFolder("Clusters");
-    s.addHotSpot(0, "Orion", -35, 12, -7);
-    s.addHotSpot(0, "Lagoon", 120, -450, 3);
-    s.addHotSpot(1, "Pleiades", 2147483647, -2147483647 - 1, 0);
-    const fs::path path = folder.path() / "Mine";
-    ASSERT_TRUE(s.saveHotSpots(path));
-
-    EXPECT_EQ(readAll(folder.path() / "Mine.spt"), "2\nNebulae: north / south\n2\nOrion,-35,12,-7\nLagoon,120,-450,3\n"
-                                                   "Clusters\n1\nPleiades,2147483647,-2147483648,0");
-    HotSpotStore r;
-    r.loadHotSpots(path);
-    EXPECT_EQ(r.text(), s.text());
-    EXPECT_EQ(r.foldercount, 2);
-    EXPECT_EQ(r.folders[0].count, 2);
-    EXPECT_EQ(r.folders[1].hotspots.at(0).y, -2147483647 - 1);
-    // Loading again replaces what the store held.
-    r.addFolder("Temporary");
-    r.loadHotSpots(path);
-    EXPECT_EQ(r.folderRows(), (std::vector<std::string>{"Nebulae: north / south", "Clusters"}));
-}
-
-TEST(HotSpotLists, FoldersAndNoneFirstThenNameWithCoordinates) {
+TEST(HotSpotStore, ListsAndEdits) {
     HotSpotStore store;
+    EXPECT_FALSE(store.addHotSpot(0, "Nowhere", 1, 2, 3));
     store.readText("2\nA\n2\nSol,0,0,0\nDeep,-3,14,-159\nB\n1\nVega,1,2,3");
-    EXPECT_EQ(store.folderRows(), (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(store.hotSpotRows(0), (std::vector<std::string>{"None", "Sol (0 / 0 / 0)", "Deep (-3 / 14 / -159)"}));
-    EXPECT_EQ(store.hotSpotRows(1), (std::vector<std::string>{"None", "Vega (1 / 2 / 3)"}));
-    EXPECT_EQ(store.hotSpotRows(-1), std::vector<std::string>{"None"});
-    EXPECT_EQ(store.hotSpotRows(2), std::vector<std::string>{"None"});
-
-    // Row k is HotSpot k - 1 of the folder.
-    const HotSpot deep = store.hotSpotAt(0, 2);
-    EXPECT_EQ(deep.name, "Deep");
-    EXPECT_EQ(deep.z, -159);
+    EXPECT_EQ(store.folderRows(), (Rows{"A", "B"}));
+    EXPECT_EQ(store.hotSpotRows(0), (Rows{"None", "Sol (0 / 0 / 0)", "Deep (-3 / 14 / -159)"}));
+    for (const int folder : {-1, 2}) EXPECT_EQ(store.hotSpotRows(folder), Rows{"None"});
+    // Row k is bookmark k - 1 of the folder; "None" and rows beyond are no bookmark.
+    EXPECT_EQ(store.hotSpotAt(0, 2).z, -159);
     for (const auto& [folder, row] : {std::pair{0, 0}, std::pair{0, 3}, std::pair{-1, 1}, std::pair{2, 1}})
         EXPECT_EQ(store.hotSpotAt(folder, row).name, "") << folder << " " << row;
-}
 
-TEST(HotSpotStoreEdits, DeleteRules) {
-    HotSpotStore store;
-    store.readText("2\nA\n2\nSol,0,0,0\nDeep,-3,14,-159\nB\n1\nVega,1,2,3");
-
-    // "None" or no folder selected: nothing is deleted.
-    EXPECT_FALSE(store.deleteHotSpot(0, 0));
-    EXPECT_FALSE(store.deleteHotSpot(-1, 1));
-    EXPECT_EQ(store.folders[0].hotspots.size(), 2u);
-
-    EXPECT_TRUE(store.deleteHotSpot(0, 1));
-    EXPECT_EQ(store.folders[0].count, 1);
-    EXPECT_EQ(store.hotSpotRows(0), (std::vector<std::string>{"None", "Deep (-3 / 14 / -159)"}));
-    // The last HotSpot of a folder stays.
-    EXPECT_FALSE(store.deleteHotSpot(0, 1));
-    EXPECT_EQ(store.folders[0].hotspots.size(), 1u);
-
-    store.addFolder("C");
-    EXPECT_TRUE(store.deleteFolder(1));
-    EXPECT_EQ(store.folderRows(), (std::vector<std::string>{"A", "C"}));
-    EXPECT_EQ(store.foldercount, 2);
-    EXPECT_FALSE(store.deleteFolder(2));
-    EXPECT_TRUE(store.deleteFolder(0));
-    // The last folder stays.
-    EXPECT_FALSE(store.deleteFolder(0));
-    EXPECT_EQ(store.folderRows(), std::vector<std::string>{"C"});
-}
-
-TEST(HotSpotFile, ShortFileGivesEmptyEntries) {
-    TemporaryFolder folder;
-    writeAll(folder.path() / "short.spt", "3\nA\n3\nSol,1,2,3");
-    HotSpotStore store;
-    store.loadHotSpots(folder.path() / "short");
-    EXPECT_EQ(store.text(), "3\nA\n3\nSol,1,2,3\n,0,0,0\n,0,0,0\n\n0\n\n0");
-
-    // Text where a number belongs reads as 0.
-    writeAll(folder.path() / "odd.spt", "1\nA\n1\nName,x,-2,seven");
-    store.loadHotSpots(folder.path() / "odd");
-    EXPECT_EQ(store.text(), "1\nA\n1\nName,0,-2,0");
-
-    // Carriage returns at a line's end belong to no name, so a saved file reads back the same.
-    store.readText("1\r\r\nHome\r\r\n1\r\nSol\r\r,1,2,3\r\r\n");
-    EXPECT_EQ(store.text(), "1\nHome\n1\nSol\r\r,1,2,3");
+    // "None", no folder, or a folder's last bookmark: nothing is deleted.
+    EXPECT_EQ((std::vector<bool>{store.deleteHotSpot(0, 0), store.deleteHotSpot(-1, 1), store.deleteHotSpot(0, 1),
+                                 store.deleteHotSpot(0, 1)}),
+              (std::vector<bool>{false, false, true, false}));
+    EXPECT_TRUE(store.addHotSpot(1, "Far, side\n", -1204, 37, -5));  // one line, the name before the first comma
+    store.addFolder("C\r\nD");
+    EXPECT_EQ(store.text(), "3\nA\n1\nDeep,-3,14,-159\nB\n2\nVega,1,2,3\nFar  side ,-1204,37,-5\nC  D\n0");
+    // Folders likewise: the last one stays.
+    EXPECT_EQ((std::vector<bool>{store.deleteFolder(3), store.deleteFolder(1), store.deleteFolder(0),
+                                 store.deleteFolder(0)}),
+              (std::vector<bool>{false, true, true, false}));
+    EXPECT_EQ(store.folderRows(), Rows{"C  D"});
+    EXPECT_EQ(store.foldercount, 1);
 }
 
 TEST(HotSpotFile, FileNamesStayInTheGalaxysHotSpotsFolder) {
-    const fs::path root = "/sim";
-    const fs::path hotspots = root / "Starvane" / "Galaxy" / "MilkyWay" / "HotSpots";
-    EXPECT_EQ(hotSpotPath(root, "MilkyWay", "Default"), hotspots / "Default");
-    for (const std::string hostile :
-         {"..", ".", "", "../../../Config/x", "/etc/passwd", "..\\..\\x", "a/b", "sub/../../x"}) {
-        const fs::path path = hotSpotPath(root, "MilkyWay", hostile);
-        EXPECT_EQ(path.parent_path(), hotspots) << hostile;
-        const std::string name = path.filename().string();
-        EXPECT_TRUE(name != ".." && name != "." && !name.empty()) << hostile;
-        EXPECT_EQ(name.find_first_of("/\\"), std::string::npos) << hostile;
-    }
-    EXPECT_EQ(hotSpotPath(root, "../..", "x").parent_path().parent_path().parent_path(),
-              root / "Starvane" / "Galaxy");
-}
-
-TEST(HotSpotFile, SaveReplacesTheFileAndLeavesNothingElse) {
-    TemporaryFolder folder;
-    writeAll(folder.path() / "book.spt", "1\nOld\n0");
-    HotSpotStore store;
-    store.addFolder("New");
-    ASSERT_TRUE(store.saveHotSpots(folder.path() / "book"));
-    EXPECT_EQ(readAll(folder.path() / "book.spt"), "1\nNew\n0");
-    std::vector<std::string> entries;
-    for (const auto& entry : fs::directory_iterator(folder.path())) entries.push_back(entry.path().filename().string());
-    EXPECT_EQ(entries, std::vector<std::string>{"book.spt"});
-
-    // A folder that does not exist: nothing is written anywhere.
-    EXPECT_FALSE(store.saveHotSpots(folder.path() / "absent" / "book"));
-    EXPECT_FALSE(fs::exists(folder.path() / "absent"));
+    const fs::path galaxies = fs::path("/sim") / "Starvane" / "Galaxy";
+    const std::pair<const char*, const char*> names[] = {{"Default", "Default"}, {"..", "_.."}, {".", "_."}, {"", "_"},
+        {"../../Config/x", ".._.._Config_x"}, {"/etc/x", "_etc_x"}, {"..\\x", ".._x"}};
+    for (const auto& [name, file] : names)
+        EXPECT_EQ(hotSpotPath("/sim", "MilkyWay", name), galaxies / "MilkyWay" / "HotSpots" / file) << name;
+    EXPECT_EQ(hotSpotPath("/sim", "../..", "x"), galaxies / ".._.." / "HotSpots" / "x");
 }
 
 }  // namespace
