@@ -16,12 +16,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kEarthMasses = 332775.64;  // Earth masses per solar mass
 
 TEST(InfoTextTest, NumbersAreTruncatedThenWrittenWithSignificantDigits) {
-    const struct {
-        double v;
-        int digits;
-        bool plain;
-        const char* text;
-    } table[] = {
+    const struct { double v; int digits; bool plain; const char* text; } table[] = {
         {1.999, 4, false, "1.99"},      {-1.999, 4, false, "-1.99"},  // toward zero, not downwards
         {0.005, 4, false, "0"},         {0.0167, 4, false, "0.01"},        {365.25, 5, false, "365.25"},
         {365.25, 4, false, "365.2"},    {123456.789, 4, false, "1.235e+05"}, {4.6e9, 12, false, "4600000000"},
@@ -61,24 +56,13 @@ PlanetRecord rockyPlanet() {
 
 TEST(InfoTextTest, BodyTableOfARockyPlanetCarriesItsUnits) {
     PlanetRecord b = rockyPlanet();
-    expectCells(b, {{0, "Terrestrial", "Greenhouse effect"},
-                    {1, "1.49598e+08 km", "1 AU"},
-                    {2, "5.967e+24 Kg", "0.99 EM"},
-                    {3, "10 m/s^2", "1.01 G"},
-                    {4, "2000 milibars", "1.97 atmospheres"},
-                    {5, "300 K", "+12.85 K Earth temperature"},
-                    {6, "250 K / 310 K", "200 K / 350 K"},
-                    {7, "10000 km", "1.56 ER"},
-                    {8, "5.5 g/cc", "0.99 ED"},
-                    {10, "1.12e+04 m/s", nullptr},
-                    {11, "30 and above", "Nitrogen 78.1%, Oxygen 20.9%, Argon 0.93%, "},
-                    {12, "23.5 degrees", nullptr},
-                    {14, "1000 K", "-273 K Earth temperature"},
-                    {15, "365.25 days", nullptr},
-                    {16, "24 hours", nullptr},
-                    {17, "373 K", nullptr},
-                    {21, "3000 km", nullptr},
-                    {22, "1.989e+20 kg", nullptr},
+    expectCells(b, {{0, "Terrestrial", "Greenhouse effect"}, {1, "1.49598e+08 km", "1 AU"}, {2, "5.967e+24 Kg", "0.99 EM"},
+                    {3, "10 m/s^2", "1.01 G"}, {4, "2000 milibars", "1.97 atmospheres"},
+                    {5, "300 K", "+12.85 K Earth temperature"}, {6, "250 K / 310 K", "200 K / 350 K"},
+                    {7, "10000 km", "1.56 ER"}, {8, "5.5 g/cc", "0.99 ED"}, {10, "1.12e+04 m/s", nullptr},
+                    {11, "30 and above", "Nitrogen 78.1%, Oxygen 20.9%, Argon 0.93%, "}, {12, "23.5 degrees", nullptr},
+                    {14, "1000 K", "-273 K Earth temperature"}, {15, "365.25 days", nullptr}, {16, "24 hours", nullptr},
+                    {17, "373 K", nullptr}, {21, "3000 km", nullptr}, {22, "1.989e+20 kg", nullptr},
                     {23, "5.967e+24 kg", nullptr}});
     // At Earth's own temperatures the difference is "+0"; below them it has its own minus.
     b.medsurftemp = 287.15, b.exotemp = 1273.0;
@@ -93,12 +77,8 @@ TEST(InfoTextTest, BodyTableShowsNAWhereABodyHasNoValue) {
     giant.resonant = 1;
     giant.surfpressure = giant.medsurftemp = giant.boilpoint = kInf;
     giant.lowtemp = giant.mintemp = giant.coreradius = 0.0;
-    expectCells(giant, {{0, "Sudarsky I Giant", "resonant spin locked, Greenhouse effect"},
-                        {4, "N/A", "N/A"},
-                        {5, "N/A", "N/A"},
-                        {6, "N/A", "N/A"},
-                        {17, "N/A", nullptr},
-                        {21, "N/A", nullptr}});
+    expectCells(giant, {{0, "Sudarsky I Giant", "resonant spin locked, Greenhouse effect"}, {4, "N/A", "N/A"},
+                        {5, "N/A", "N/A"}, {6, "N/A", "N/A"}, {17, "N/A", nullptr}, {21, "N/A", nullptr}});
     giant.lowtemp = 100.0, giant.hightemp = 150.0;  // one range missing: only that cell
     expectCells(giant, {{6, "100 K / 150 K", "N/A"}});
 
@@ -146,17 +126,13 @@ PlanetRecord body(PlanetType type, double sma, double earthMasses, double gasSha
 
 TEST(InfoTextTest, SystemListNumbersPlanetsLettersMoonsAndSizesGiants) {
     // Dwarf below a gas share of 0.2, else Subgiant below 20 Earth masses, else Giant.
-    const struct {
-        PlanetType type;
-        double earthMasses, gasShare;
-        const char* name;
-    } types[] = {
+    const struct { PlanetType type; double masses, gasShare; const char* name; } types[] = {
         {sudarskyii, 300.0, 0.1, "Sudarsky II Giant Dwarf"}, {sudarskyiii, 10.0, 0.9, "Sudarsky III Giant Subgiant"},
         {sudarskyi, 300.0, 0.2, "Sudarsky I Giant Giant"},   {sudarskyiv, 19.0, 0.2, "Sudarsky IV Giant Subgiant"},
         {sudarskyv, 20.0, 0.2, "Sudarsky V Giant Giant"},    {icegiant, 15.0, 0.1, "Ice Giant"},
     };
     for (const auto& t : types)
-        EXPECT_EQ(systemListType(body(t.type, 5.0, t.earthMasses, t.gasShare, 1.0)), t.name);
+        EXPECT_EQ(systemListType(body(t.type, 5.0, t.masses, t.gasShare, 1.0)), t.name);
 
     GeneratedSystem system;
     PlanetSlot first, second, third;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <irrlicht/irrlicht.h>
 
 #include "app/input_event_receiver.h"
@@ -22,18 +24,7 @@ SEvent keyEvent(irr::EKEY_CODE key, bool down, bool control = false, bool shift 
 SEvent mouseEvent(irr::EMOUSE_INPUT_EVENT type, int x = 0, int y = 0, float wheel = 0.0f) {
     SEvent event{};
     event.EventType = irr::EET_MOUSE_INPUT_EVENT;
-    event.MouseInput.Event = type;
-    event.MouseInput.X = x;
-    event.MouseInput.Y = y;
-    event.MouseInput.Wheel = wheel;
-    return event;
-}
-
-SEvent guiEvent(irr::gui::EGUI_EVENT_TYPE type, irr::gui::IGUIElement* caller) {
-    SEvent event{};
-    event.EventType = irr::EET_GUI_EVENT;
-    event.GUIEvent.EventType = type;
-    event.GUIEvent.Caller = caller;
+    event.MouseInput = {x, y, wheel, false, false, 0, type};
     return event;
 }
 
@@ -51,28 +42,23 @@ protected:
         button = gui->addButton({10, 10, 110, 50}, nullptr, 501, L"Map");
         otherButton = gui->addButton({10, 60, 110, 100}, nullptr, 502, L"Galaxy");
         list = gui->addListBox({200, 10, 360, 110}, nullptr, 101, true);
-        list->addItem(L"All Stars");
-        list->addItem(L"O-Stars");
+        for (const wchar_t* item : {L"All Stars", L"O-Stars"}) list->addItem(item);
         checkbox = gui->addCheckBox(true, {200, 150, 360, 170}, nullptr, 103, L"Stalks");
         receiver.reset();
     }
-    void TearDown() override {
-        if (device != nullptr) device->drop();
-    }
+    void TearDown() override { device->drop(); }
 
     // Plays a script: '+' and '-' press and release the button, '|' is a whole frame, '['
     // and ']' its start and end.
     void play(const char* script, int mouseButton) {
-        static const irr::EMOUSE_INPUT_EVENT downs[] = {irr::EMIE_LMOUSE_PRESSED_DOWN, irr::EMIE_MMOUSE_PRESSED_DOWN,
-                                                        irr::EMIE_RMOUSE_PRESSED_DOWN};
-        static const irr::EMOUSE_INPUT_EVENT ups[] = {irr::EMIE_LMOUSE_LEFT_UP, irr::EMIE_MMOUSE_LEFT_UP,
-                                                      irr::EMIE_RMOUSE_LEFT_UP};
+        using namespace irr;
+        const EMOUSE_INPUT_EVENT events[2][3] = {{EMIE_LMOUSE_PRESSED_DOWN, EMIE_MMOUSE_PRESSED_DOWN, EMIE_RMOUSE_PRESSED_DOWN},
+                                                 {EMIE_LMOUSE_LEFT_UP, EMIE_MMOUSE_LEFT_UP, EMIE_RMOUSE_LEFT_UP}};
         for (const char* c = script; *c != '\0'; ++c) {
             if (*c == '|' || *c == '[') receiver.startFrame();
             if (*c == '|' || *c == ']') receiver.endFrame();
             if (*c != '+' && *c != '-') continue;
-            receiver.OnEvent(mouseButton < 0 ? keyEvent(irr::KEY_KEY_W, *c == '+')
-                                             : mouseEvent(*c == '+' ? downs[mouseButton] : ups[mouseButton]));
+            receiver.OnEvent(mouseButton < 0 ? keyEvent(KEY_KEY_W, *c == '+') : mouseEvent(events[*c == '-'][mouseButton]));
         }
     }
 
@@ -86,10 +72,7 @@ protected:
 
 TEST_F(InputEventReceiverTest, KeysAndMouseButtonsFollowTheirStateMachines) {
     // A repeated press keeps a key PRESSED (auto-repeat) but makes a mouse button DOWN.
-    const struct {
-        const char* script;
-        ButtonState key, button;
-    } table[] = {
+    const struct { const char* script; ButtonState key, button; } table[] = {
         {"+", PRESSED, PRESSED},   {"+|", DOWN, DOWN},         {"++", PRESSED, DOWN},     {"+|+|", DOWN, DOWN},
         {"+|-", RELEASED, RELEASED}, {"+|-|", UP, UP},         {"+-", RELEASED, RELEASED}, {"+-|", UP, UP},
         {"-", UP, UP},             {"+|-+", PRESSED, PRESSED}, {"[+]", UP, UP},           {"+[-]", DOWN, DOWN},
@@ -115,8 +98,7 @@ TEST_F(InputEventReceiverTest, PositionWheelAndModifiers) {
     // mouse event clears the moved flag.
     receiver.OnEvent(mouseEvent(irr::EMIE_MOUSE_MOVED, 321, 123));
     receiver.OnEvent(mouseEvent(irr::EMIE_LMOUSE_PRESSED_DOWN, 5, 6));
-    EXPECT_EQ(receiver.mousex, 321);
-    EXPECT_EQ(receiver.mousey, 123);
+    EXPECT_EQ(std::make_pair(receiver.mousex, receiver.mousey), std::make_pair(321, 123));
     for (float notch : {1.0f, 1.0f, -1.0f, 1.0f}) receiver.OnEvent(mouseEvent(irr::EMIE_MOUSE_WHEEL, 0, 0, notch));
     EXPECT_FLOAT_EQ(receiver.wheel, 2.0f);
     EXPECT_EQ(receiver.wheelmoved, 1);
@@ -141,27 +123,18 @@ TEST_F(InputEventReceiverTest, PositionWheelAndModifiers) {
     EXPECT_FALSE(receiver.OnEvent(mouseEvent(irr::EMIE_MOUSE_MOVED, 700, 500)));
     EXPECT_FALSE(receiver.OnEvent(mouseEvent(irr::EMIE_MOUSE_WHEEL, 700, 500, 1.0f)));
     receiver.OnEvent(keyEvent(irr::KEY_KEY_S, true, true, true));
-    EXPECT_EQ(receiver.mousex, 3);
-    EXPECT_EQ(receiver.wheelmoved, 0);
-    EXPECT_FLOAT_EQ(receiver.wheel, 0.0f);
+    EXPECT_EQ(std::make_tuple(receiver.mousex, int(receiver.wheelmoved), receiver.wheel), std::make_tuple(3, 0, 0.0f));
     EXPECT_EQ(receiver.control * 10 + receiver.shift, 11);
 
     SEvent user{};
     user.EventType = irr::EET_USER_EVENT;
     EXPECT_FALSE(receiver.OnEvent(user));
-    receiver.reset();
-    EXPECT_EQ(receiver.mousex + receiver.mousey + receiver.control + receiver.shift + receiver.processing, 0);
-    EXPECT_EQ(receiver.mouse[0], UP);
 }
 
 TEST_F(InputEventReceiverTest, GuiEventsRecordTheirCallerAndFlag) {
     irr::gui::IGUIElement* none = nullptr;
-    const struct {
-        irr::gui::EGUI_EVENT_TYPE type;
-        irr::gui::IGUIElement* const& caller;
-        bool handled;
-        int clicked, listChanged, boxChanged, caller_id;
-    } steps[] = {
+    const struct { irr::gui::EGUI_EVENT_TYPE type; irr::gui::IGUIElement* const& caller; bool handled;
+                   int clicked, listChanged, boxChanged, caller_id; } steps[] = {
         {irr::gui::EGET_BUTTON_CLICKED, button, true, 1, 0, 0, 501},
         // A click followed by a hover elsewhere is not acted upon.
         {irr::gui::EGET_ELEMENT_HOVERED, otherButton, false, 0, 0, 0, 501},
@@ -175,16 +148,22 @@ TEST_F(InputEventReceiverTest, GuiEventsRecordTheirCallerAndFlag) {
     receiver.startFrame();  // GUI events are recorded during a frame too
     for (const auto& step : steps) {
         SCOPED_TRACE(step.caller_id);
-        EXPECT_EQ(receiver.OnEvent(guiEvent(step.type, step.caller)), step.handled);
-        EXPECT_EQ(receiver.buttonclicked, step.clicked);
-        EXPECT_EQ(receiver.listboxchanged, step.listChanged);
-        EXPECT_EQ(receiver.checkboxchanged, step.boxChanged);
-        EXPECT_EQ(receiver.callerid, step.caller_id);
+        SEvent event{};
+        event.EventType = irr::EET_GUI_EVENT;
+        event.GUIEvent = {step.caller, nullptr, step.type};
+        const bool handled = receiver.OnEvent(event);
+        EXPECT_EQ(std::make_tuple(handled, int(receiver.buttonclicked), int(receiver.listboxchanged),
+                                  int(receiver.checkboxchanged), receiver.callerid),
+                  std::make_tuple(step.handled, step.clicked, step.listChanged, step.boxChanged, step.caller_id));
     }
     receiver.endFrame();  // the loop, not the frame's end, clears the record
     EXPECT_EQ(receiver.buttonclicked + receiver.listboxchanged + receiver.checkboxchanged, 3);
+    receiver.OnEvent(mouseEvent(irr::EMIE_MOUSE_MOVED, 7, 8));
+    receiver.OnEvent(keyEvent(irr::KEY_KEY_W, true, true, true));
     receiver.reset();
     EXPECT_EQ(receiver.buttonclicked + receiver.listboxchanged + receiver.checkboxchanged + receiver.callerid, 0);
+    EXPECT_EQ(receiver.mousex + receiver.mousey + receiver.control + receiver.shift + receiver.processing, 0);
+    EXPECT_EQ(receiver.keys[irr::KEY_KEY_W], UP);
 }
 
 // The engine's own path: mouse input posted to the device reaches the receiver first, then the

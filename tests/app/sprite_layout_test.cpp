@@ -27,10 +27,7 @@ StellarData star(const char* spectral, const char* lum, const char* type = "Main
 
 TEST(SpriteLayoutTest, SheetRectanglesOfBodiesAndStars) {
     // The galaxy view's pictogram uses the same pictures except for the gas dwarf and jovians.
-    const struct {
-        PlanetType type;
-        Corners thumbnail, pictogram;
-    } bodies[] = {
+    const struct { PlanetType type; Corners thumbnail, pictogram; } bodies[] = {
         {ice, {30, 0, 93, 63}, {30, 0, 93, 63}},           {asteroids, {30, 192, 93, 255}, {30, 192, 93, 255}},
         {venusian, {94, 192, 157, 255}, {94, 192, 157, 255}}, {icegiant, {158, 0, 285, 127}, {158, 0, 285, 127}},
         {sudarskyv, {414, 128, 541, 255}, {414, 128, 541, 255}}, {gasdwarf, {542, 0, 669, 127}, {541, 0, 669, 127}},
@@ -41,10 +38,7 @@ TEST(SpriteLayoutTest, SheetRectanglesOfBodiesAndStars) {
         EXPECT_EQ(corners(pictogramBody(b.type)), b.pictogram) << planetTypeName(b.type);
     }
     // Sprites by spectral class; targets by luminosity class below a strip top of 100.
-    const struct {
-        StellarData star;
-        Corners sprite, target;
-    } stars[] = {
+    const struct { StellarData star; Corners sprite, target; } stars[] = {
         {star("O", "V"), {0, 128, 14, 191}, {0, 168, 15, 232}},   {star("A", "IV"), {0, 0, 14, 63}, {0, 160, 15, 240}},
         {star("M", "III"), {15, 0, 29, 63}, {0, 140, 15, 260}},   {star("K", "II"), {15, 64, 29, 127}, {0, 130, 15, 270}},
         {star("G", "I"), {15, 128, 29, 191}, {0, 110, 15, 290}},  {star("B", "Ia"), {0, 64, 14, 127}, {0, 110, 15, 290}},
@@ -78,19 +72,13 @@ TEST(SpriteLayoutTest, BodyEdgeGrowsWithTheSquareRootOfTheRadius) {
     system.planets = {slotOf({6371.0, 90000.0}), slotOf({71492.0}), slotOf({60268.0})};
     EXPECT_DOUBLE_EQ(largestPlanetRadius(system), 71492.0);
 
-    const struct {
-        PlanetType type;
-        double radius;
-        int size;
-        double largest;
-        int edge;
-    } table[] = {
+    const struct { PlanetType type; double radius; int size; double largest; int edge; } rows[] = {
         {terrestrial, 10000.0, 80, 40000.0, 40}, {terrestrial, 40000.0, 80, 40000.0, 80},
         {terrestrial, 6371.0, 80, 71492.0, 23},  // 23.88 truncated
         {terrestrial, 2439.7, 30, 40000.0, 7},   {asteroids, 40000.0, 80, 40000.0, 20},  // belts: a quarter
         {asteroids, 1.0, 30, 40000.0, 7},        {rock, -5.0, 80, 40000.0, 0},
     };
-    for (const auto& row : table) {
+    for (const auto& row : rows) {
         PlanetRecord b;
         b.type = row.type;
         b.radius = row.radius;

@@ -17,10 +17,7 @@ TEST(StarMarkersTest, IdentifiersRadiiAndColours) {
     EXPECT_EQ(markerId(-1, 0, 1, 999), 21999);
 
     // k by class; the radius is k / max(100, half the star count).
-    const struct {
-        const char *sc, *lum;
-        float k;
-    } radii[] = {
+    const struct { const char *sc, *lum; float k; } radii[] = {
         {"B", "Ia0", 10}, {"B", "Ia", 9}, {"B", "Ib", 8}, {"M", "I", 8},    {"K", "II", 7},  {"K", "III", 6},
         {"G", "IV", 4},   {"G", "V", 2},  {"DC", "", 1},  {"Neut", "", 1},  {"BH", "", 6},   {"M", "VI", 2},
         {"DC", "III", 6}, {"BH", "IV", 4}, {"X", "", 2},
@@ -34,10 +31,7 @@ TEST(StarMarkersTest, IdentifiersRadiiAndColours) {
                 << c.sc << " " << c.lum << " of " << count;
     }
 
-    const struct {
-        const char* sc;
-        int r, g, b;
-    } colours[] = {
+    const struct { const char* sc; int r, g, b; } colours[] = {
         {"B", 180, 180, 255}, {"b", 180, 180, 255}, {"A", 255, 255, 255}, {"a", 255, 255, 255}, {"DC", 255, 255, 255},
         {"F", 255, 255, 180}, {"f", 255, 255, 180}, {"G", 255, 255, 0},   {"K", 255, 180, 0},   {"k", 255, 180, 0},
         {"M", 255, 0, 0},     {"m", 255, 0, 0},     {"Neut", 255, 0, 255}, {"BH", 255, 0, 200},  {"O", 255, 255, 0},

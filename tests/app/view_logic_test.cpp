@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "app/view_logic.h"
@@ -13,13 +14,7 @@ namespace {
 
 // A galaxy picture of 4000 pixels square (unless told) in a window of 1280 x 800.
 MapProjection startMap(int pictureWidth = 4000, int pictureHeight = 4000) {
-    MapProjection map;
-    map.pictureWidth = pictureWidth;
-    map.pictureHeight = pictureHeight;
-    map.W = 1280;
-    map.H = 800;
-    map.centreX = pictureWidth / 2;
-    map.centreY = pictureHeight / 2;
+    MapProjection map{pictureWidth, pictureHeight, 1280, 800, pictureWidth / 2, pictureHeight / 2};
     map.zoom = map.widestZoom();
     return map;
 }
@@ -27,14 +22,11 @@ MapProjection startMap(int pictureWidth = 4000, int pictureHeight = 4000) {
 TEST(MapProjectionTest, ScreenAndMapConvertBothWays) {
     const MapProjection start = startMap();
     EXPECT_FLOAT_EQ(start.zoom, 3.125f);
-    EXPECT_EQ(start.screenX(0), 640);
-    EXPECT_EQ(start.screenY(0), 400);
-    EXPECT_EQ(start.mapX(1280), 2000);
-    EXPECT_EQ(start.mapY(0), 1250);  // y grows upwards on the map
+    EXPECT_EQ(std::make_pair(start.screenX(0), start.screenY(0)), std::make_pair(640, 400));
+    EXPECT_EQ(std::make_pair(start.mapX(1280), start.mapY(0)), std::make_pair(2000, 1250));  // y grows upwards
     EXPECT_EQ(start.screenY(-798), 655);
     const MapProjection odd = startMap(4001, 3001);  // the integer half of an odd picture
-    EXPECT_EQ(odd.mapX(640), 0);
-    EXPECT_EQ(odd.mapY(400), 0);
+    EXPECT_EQ(std::make_pair(odd.mapX(640), odd.mapY(400)), std::make_pair(0, 0));
 
     MapProjection map = startMap();
     map.zoom = 1.5f;
@@ -43,10 +35,8 @@ TEST(MapProjectionTest, ScreenAndMapConvertBothWays) {
     EXPECT_EQ(map.mapY(401), -1);
     map.centreX += 100;  // panned right and down on the picture
     map.centreY += 40;
-    EXPECT_EQ(map.mapX(640), 100);
-    EXPECT_EQ(map.mapY(400), -40);
-    EXPECT_EQ(map.screenX(100), 640);
-    EXPECT_EQ(map.screenY(-40), 400);
+    EXPECT_EQ(std::make_pair(map.mapX(640), map.mapY(400)), std::make_pair(100, -40));
+    EXPECT_EQ(std::make_pair(map.screenX(100), map.screenY(-40)), std::make_pair(640, 400));
 
     // Where a cube spans whole screen pixels a screen point comes back to itself; where it
     // covers several, a cube does.
@@ -113,10 +103,9 @@ TEST(ViewLogicTest, NextQualifyingStarStepsAndWrapsBothWays) {
 
     // No other star qualifies: back at the start, each star tried once at most.
     for (int step : {+1, -1}) {
-        std::vector<int> asked;
-        EXPECT_EQ(nextQualifyingIndex(5, 2, step, [&](int i) { asked.push_back(i); return false; }), 2);
-        EXPECT_EQ(std::set<int>(asked.begin(), asked.end()).size(), asked.size());
-        EXPECT_LE(asked.size(), 5u);
+        std::multiset<int> asked;
+        EXPECT_EQ(nextQualifyingIndex(5, 2, step, [&](int i) { return asked.insert(i), false; }), 2);
+        for (int i : asked) EXPECT_EQ(asked.count(i), 1u);
     }
     EXPECT_EQ(nextQualifyingIndex(5, 4, +1, [](int i) { return i == 4; }), 4);
     EXPECT_EQ(nextQualifyingIndex(1, 0, -1, [](int) { return true; }), 0);

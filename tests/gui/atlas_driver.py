@@ -30,9 +30,9 @@ failures = []
 def check(condition, message, fatal=False):
     """Records a failed check and goes on, unless later steps depend on it."""
     print("ok:" if condition else "FAILED:", message)
+    if not condition and fatal:
+        raise AssertionError(message)
     if not condition:
-        if fatal:
-            raise AssertionError(message)
         failures.append(message)
     return condition
 
@@ -78,8 +78,7 @@ class Atlas:
 
     def output(self):
         self.log.flush()
-        with open(os.path.join(self.capture_dir, "output.txt")) as text:
-            return text.read()
+        return open(self.log.name).read()
 
     def alive(self):
         if self.process.poll() is not None:
@@ -123,7 +122,6 @@ class Atlas:
         deadline = time.time() + timeout
         picture = self.capture()
         while not test(picture) and time.time() < deadline:
-            time.sleep(0.1)
             picture = self.capture()
         if message is not None:
             check(test(picture), message)
@@ -171,12 +169,9 @@ def _catches(pid, signum):
 def run(test, **atlas_options):
     """Runs test(atlas) in a fresh atlas under the display given by xvfb-run; the exit status."""
     parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--data", required=True)
+    for option in ("--program", "--data"):
+        parser.add_argument(option, required=True)
     args = parser.parse_args()
-    if not os.environ.get("DISPLAY"):
-        print("no DISPLAY: run this under xvfb-run", file=sys.stderr)
-        return 1
     started = time.time()
     atlas = Atlas(args.program, args.data, **atlas_options)
     print("capture folder:", atlas.capture_dir)
@@ -273,8 +268,7 @@ def bright_blobs(picture, region, test, exclude=()):
     unseen = set(map(tuple, np.argwhere(mask)))
     blobs = []
     while unseen:
-        stack = [unseen.pop()]
-        members = []
+        stack, members = [unseen.pop()], []
         while stack:
             y, x = stack.pop()
             members.append((y, x))
@@ -282,8 +276,8 @@ def bright_blobs(picture, region, test, exclude=()):
                 if n in unseen:
                     unseen.remove(n)
                     stack.append(n)
-        blobs.append((len(members), left + sum(x for _, x in members) // len(members),
-                      top + sum(y for y, _ in members) // len(members)))
+        ys, xs = zip(*members)
+        blobs.append((len(members), left + int(sum(xs)) // len(xs), top + int(sum(ys)) // len(ys)))
     return sorted(blobs, reverse=True)
 
 

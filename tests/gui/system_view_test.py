@@ -43,8 +43,8 @@ def system_view(atlas):
     def same(a, b, region=title, tolerance=0):
         return ad.differing(a, b, region) <= tolerance
 
-    def settled():  # for a step after which nothing is to change: two frames later
-        atlas.capture()
+    def settled():  # two frames later; an export holds the main loop, so the first may take long
+        atlas.capture(timeout=180)
         return atlas.capture()
 
     # ---- Sol sits at the view centre at start: a double click opens its system.
