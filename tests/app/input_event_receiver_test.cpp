@@ -73,7 +73,7 @@ protected:
 TEST_F(InputEventReceiverTest, KeysAndMouseButtonsFollowTheirStateMachines) {
     // A repeated press keeps a key PRESSED (auto-repeat) but makes a mouse button DOWN.
     const struct { const char* script; ButtonState key, button; } table[] = {
-        {"+", PRESSED, PRESSED},   {"+|", DOWN, DOWN},         {"++", PRESSED, DOWN},     {"+|+|", DOWN, DOWN},
+        {"+", PRESSED, PRESSED},   {"+|", DOWN, DOWN},         {"++", PRESSED, DOWN},     {"+|+", DOWN, DOWN},
         {"+|-", RELEASED, RELEASED}, {"+|-|", UP, UP},         {"+-", RELEASED, RELEASED}, {"+-|", UP, UP},
         {"-", UP, UP},             {"+|-+", PRESSED, PRESSED}, {"[+]", UP, UP},           {"+[-]", DOWN, DOWN},
     };

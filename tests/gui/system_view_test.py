@@ -107,6 +107,7 @@ def system_view(atlas):
     # too); the galaxy button returns to the star field.
     ad.move(*rest)
     atlas.hold(["Escape"])
+    atlas.until(lambda p: not in_system_view(p), "Escape leaves the system view")
     ad.click(W - 100, bar_y)
     ad.move(*rest)
     field = atlas.until(lambda p: not in_system_view(p) and ad.count(p, (100, 100, 400, 140), ad.white) > 30
