@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <tuple>
+#include <utility>
 
 #include "app/sprite_layout.h"
 
@@ -65,12 +66,10 @@ PlanetSlot slotOf(std::initializer_list<double> radii) {
 
 TEST(SpriteLayoutTest, BodyEdgeGrowsWithTheSquareRootOfTheRadius) {
     // Only planets count (a moon larger than every planet does not), and at least 40000 km.
-    GeneratedSystem system;
-    EXPECT_DOUBLE_EQ(largestPlanetRadius(system), 40000.0);
-    system.planets = {slotOf({2439.7}), slotOf({6371.0, 1737.0})};
-    EXPECT_DOUBLE_EQ(largestPlanetRadius(system), 40000.0);
-    system.planets = {slotOf({6371.0, 90000.0}), slotOf({71492.0}), slotOf({60268.0})};
-    EXPECT_DOUBLE_EQ(largestPlanetRadius(system), 71492.0);
+    GeneratedSystem small, giants;
+    small.planets = {slotOf({2439.7}), slotOf({6371.0, 1737.0})};
+    giants.planets = {slotOf({6371.0, 90000.0}), slotOf({71492.0}), slotOf({60268.0})};
+    EXPECT_EQ(std::make_pair(largestPlanetRadius(small), largestPlanetRadius(giants)), std::make_pair(40000.0, 71492.0));
 
     const struct { PlanetType type; double radius; int size; double largest; int edge; } rows[] = {
         {terrestrial, 10000.0, 80, 40000.0, 40}, {terrestrial, 40000.0, 80, 40000.0, 80},

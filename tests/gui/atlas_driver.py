@@ -1,11 +1,9 @@
 """Drives the atlas under Xvfb for the GUI tests: a throw-away simulator root (optionally with
-the texture plug-in, so that saving a system makes textures), pictures on request (SIGUSR1
-writes the back buffer as frame-NNN.png), input through xdotool, pixel statistics, and the run
-of one test with its final checks: a clean stop with SIGTERM and no error line.
-
-The window has no window manager around it, so it sits at (0, 0); keys reach it only while the
-pointer is over it. Steps poll for the picture they expect instead of sleeping a fixed time.
-"""
+the texture plug-in), pictures on request (SIGUSR1 writes the back buffer as frame-NNN.png),
+input through xdotool, pixel statistics, and the run of one test ending with a clean stop.
+The window has no window manager, so it sits at (0, 0); keys reach it only while the pointer
+is over it. Steps poll for the picture they expect instead of sleeping a fixed time. A test runs
+as: xvfb-run -a python3 tests/gui/NAME_test.py --program build/release/starvane --data data"""
 
 import argparse
 import os
@@ -46,9 +44,9 @@ def move(x, y):
     time.sleep(0.1)
 
 
-def click(x, y, repeat=1):
+def click(x, y):
     move(x, y)
-    xdo("click", "--repeat", repeat, "--delay", 120, 1)
+    xdo("click", 1)
     time.sleep(0.1)
 
 
@@ -103,18 +101,15 @@ class Atlas:
         return self._load(self.requested, time.time() + timeout)
 
     def wait_until_drawn(self, timeout=60.0):
-        """Asks for pictures until the first one arrives (the loop has started drawing and
-        handles the signal); returns the last one asked for."""
+        """The first picture, asked for once the program handles the signal (which would end
+        it before)."""
         deadline = time.time() + timeout
-        while not os.path.exists(os.path.join(self.capture_dir, "frame-001.png")):
+        while not _catches(self.process.pid, signal.SIGUSR1):
             self.alive()
             if time.time() > deadline:
-                raise AssertionError("the program drew nothing within %.0f s" % timeout)
-            if _catches(self.process.pid, signal.SIGUSR1):
-                self.requested += 1
-                self.process.send_signal(signal.SIGUSR1)
-            time.sleep(0.3)
-        return self._load(self.requested, deadline)
+                raise AssertionError("the program did not get ready within %.0f s" % timeout)
+            time.sleep(0.1)
+        return self.capture(timeout)
 
     def until(self, test, message=None, timeout=8.0):
         """Captures until test(picture) holds; checks that it did (given a message); returns
@@ -134,6 +129,15 @@ class Atlas:
         while differing(previous, picture) > 50 and time.time() < deadline:
             previous, picture = picture, self.capture()
         return picture
+
+    def double_click(self, x, y):
+        """Two clicks with drawn frames between, so that the program sees each in a frame of its
+        own with the pointer still there."""
+        move(x, y)
+        for button in (1, 1, None):
+            self.capture()
+            if button:
+                xdo("click", button)
 
     def hold(self, keys, seconds=0.0):
         """Holds the keys (pressed in order) for at least two drawn frames and `seconds`, then
@@ -161,8 +165,7 @@ class Atlas:
 
 def _catches(pid, signum):
     """True once the process has installed a handler for the signal."""
-    with open("/proc/%d/status" % pid) as status:
-        caught = [line.split()[1] for line in status if line.startswith("SigCgt:")]
+    caught = [line.split()[1] for line in open("/proc/%d/status" % pid) if line.startswith("SigCgt:")]
     return bool(caught) and bool(int(caught[0], 16) >> (signum - 1) & 1)
 
 
@@ -235,6 +238,10 @@ def colour_masks(a):
         masks[name] = left & rule
         left = left & ~rule
     return masks
+
+
+def colour(name):
+    return lambda a: colour_masks(a)[name]
 
 
 def colour_histogram(picture, region):

@@ -1,16 +1,13 @@
 """The system view driven like a user would: Sol's system opened by a double click, stepping
 through planets and moons with the panel's buttons and the body thumbnails, saving Sol to a
 folder (with textures) and the refused save of Sol to the cache; then another star's system,
-saved to the cache once and not twice. Run under Xvfb (ctest wraps it in xvfb-run):
-    system_view_test.py --program build/release/starvane --data data
-"""
+saved to the cache once and not twice."""
 
 import os
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import atlas_driver as ad  # noqa: E402
-from atlas_driver import check  # noqa: E402
+import atlas_driver as ad  # the script's own folder comes first on the module path
+from atlas_driver import check
 
 
 def snapshot(folder):
@@ -43,13 +40,21 @@ def system_view(atlas):
     def same(a, b, region=title, tolerance=0):
         return ad.differing(a, b, region) <= tolerance
 
-    def settled():  # two frames later; an export holds the main loop, so the first may take long
+    def settled(x=None):  # clicks a button, two frames later; an export holds the main loop
+        if x is not None:
+            ad.click(x, bar_y)
+            ad.move(*rest)
         atlas.capture(timeout=180)
         return atlas.capture()
 
+    def to_galaxy():  # Escape, and the galaxy button in case Escape has led to the map
+        atlas.hold(["Escape"])
+        atlas.until(lambda p: not in_system_view(p), "Escape leaves the system view")
+        return settled(W - 100)
+
     # ---- Sol sits at the view centre at start: a double click opens its system.
     galaxy = atlas.capture()
-    ad.click(cx, cy, repeat=2)
+    atlas.double_click(cx, cy)
     ad.move(*rest)
     mercury = atlas.until(lambda p: in_system_view(p) and ad.ink(p, body_table) > 1500,
                           "a double click at the centre opens the system view with its body table")
@@ -87,9 +92,7 @@ def system_view(atlas):
     # The export holds the main loop, so the next picture comes once it has finished.
     check(os.path.exists(atlas.path("texgen.so")), "the texture plug-in was copied into the root", fatal=True)
     saved = atlas.path("Starvane", "SavedSystems", "Sol")
-    ad.click(mid + 255, bar_y)
-    ad.move(*rest)
-    after_save = settled()
+    after_save = settled(mid + 255)
     for name in ("SolSystem.cfg", "Sol.svs"):
         check(os.path.isfile(os.path.join(saved, name)), "Save to folder writes " + name)
     check(len(snapshot(os.path.join(saved, "Textures"))) > 0, "the plug-in writes textures into the folder")
@@ -98,18 +101,12 @@ def system_view(atlas):
     # ---- Save to cache is refused for Sol (read from a custom file).
     cache_list, cache_root = atlas.path("Starvane", "Cache.txt"), atlas.path("Config", "StarvaneSystems")
     cache_before = read(cache_list)
-    ad.click(mid - 85, bar_y)
-    settled()
+    settled(mid - 85)
     check(not os.path.exists(os.path.join(cache_root, "Sol")), "Save to cache does nothing for Sol")
     check(read(cache_list) == cache_before, "the cache list is unchanged after Sol's refused save")
 
-    # ---- Escape leaves the system view (a still held Escape may leave the map view behind it
-    # too); the galaxy button returns to the star field.
-    ad.move(*rest)
-    atlas.hold(["Escape"])
-    atlas.until(lambda p: not in_system_view(p), "Escape leaves the system view")
-    ad.click(W - 100, bar_y)
-    ad.move(*rest)
+    # ---- Escape leaves the system view, and the galaxy button shows the star field.
+    to_galaxy()
     field = atlas.until(lambda p: not in_system_view(p) and ad.count(p, (100, 100, 400, 140), ad.white) > 30
                         and ad.count(p, scene, ad.non_black) < ad.area(p, scene)[..., 0].size * 0.3,
                         "Escape and the galaxy button show the star field again")
@@ -118,30 +115,24 @@ def system_view(atlas):
     # click at the centre opens its system.
     exclude = [(95, 95, 405, 145), (cx - 30, cy - 30, cx + 30, cy + 30), (rest[0] - 30, rest[1] - 30, W, H)]
     candidates = [blob for colour in ("yellow", "orange", "red")
-                  for blob in ad.bright_blobs(field, (20, 20, W - 240, H - 80),
-                                              lambda a, c=colour: ad.colour_masks(a)[c], exclude)[:4]]
+                  for blob in ad.bright_blobs(field, (20, 20, W - 240, H - 80), ad.colour(colour), exclude)[:4]]
     other = None
     for size, x, y in candidates:
         if ad.named_on_hover(atlas, x, y, field) is None:
             continue
         ad.click(x, y)
         atlas.until(lambda p: ad.differing(field, p, scene) > 1000, "a click on a star centres the view")
-        ad.click(cx, cy, repeat=2)
+        atlas.double_click(cx, cy)
         ad.move(*rest)
         other = atlas.until(in_system_view, timeout=4)
         if in_system_view(other):
             break
-        atlas.hold(["Escape"])
-        ad.click(W - 100, bar_y)
-        ad.move(*rest)
-        field = settled()
+        field = to_galaxy()
     check(other is not None and in_system_view(other), "a double click opens another star's system", fatal=True)
     check(not same(other, mercury) or not same(other, mercury, star_table, 50), "it shows other data than Sol's")
 
     before = set(os.listdir(cache_root)) if os.path.isdir(cache_root) else set()
-    ad.click(mid - 85, bar_y)
-    ad.move(*rest)
-    settled()
+    settled(mid - 85)
     new = sorted(set(os.listdir(cache_root)) - before) if os.path.isdir(cache_root) else []
     check(len(new) == 1, "Save to cache makes one folder in Config/StarvaneSystems: %s" % new, fatal=True)
     folder = os.path.join(cache_root, new[0])
@@ -149,9 +140,7 @@ def system_view(atlas):
     cached = read(cache_list) or ""
     check(len(first) > 0, "the cache folder holds files (%d)" % len(first))
     check(new[0] in [line.strip() for line in cached.splitlines()], "Cache.txt lists %r: %r" % (new[0], cached))
-    ad.click(mid - 85, bar_y)
-    ad.move(*rest)
-    settled()
+    settled(mid - 85)
     check(read(cache_list) == cached, "a second Save to cache leaves the cache list unchanged")
     check(snapshot(folder) == first, "a second Save to cache rewrites nothing in the cache folder")
 
