@@ -1,7 +1,5 @@
-// The texts of the system view's tables: number formatting (truncation to two decimals, then
-// significant digits), the body table's units and its "N/A" and "No Atmosphere" cases, the
-// atmosphere composition, the star table, and the system list with its moon letters,
-// distances in km or AU and Sudarsky size suffixes.
+// The texts of the system view's tables: numbers truncated to two decimals, then significant
+// digits; units, "N/A" and "No Atmosphere"; the gases; km or AU and giant sizes in the list.
 
 #include <gtest/gtest.h>
 
@@ -43,15 +41,12 @@ void expectCells(const PlanetRecord& body, std::initializer_list<Cell> cells) {
 
 PlanetRecord rockyPlanet() {
     PlanetRecord b;
-    b.type = terrestrial;
-    b.greenhouse = 1;
-    b.sma = 1.0, b.mass = 3e-6, b.surfaccel = 1000.0, b.surfpressure = 2000.0;
+    b.type = terrestrial, b.greenhouse = 1, b.sma = 1.0, b.mass = 3e-6, b.surfaccel = 1000.0, b.surfpressure = 2000.0;
     b.medsurftemp = 300.0, b.lowtemp = 250.0, b.hightemp = 310.0, b.mintemp = 200.0, b.maxtemp = 350.0;
     b.radius = 10000.0, b.density = 5.5, b.escvelocity = 1120000.0, b.minmolweight = 30.0;
     b.axtilt = 23.5, b.exotemp = 1000.0, b.period = 365.25, b.day = 24.0, b.boilpoint = 373.0;
     b.coreradius = 3000.0, b.gasmass = 1e-10, b.dustmass = 3e-6;
     b.atmcompounds = {{7, 1561.6, 78.08}, {8, 419.0, 20.95}, {18, 18.6, 0.93}, {902, 0.8, 0.04}};
-    b.gascount = 4;
     return b;
 }
 

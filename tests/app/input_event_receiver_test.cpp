@@ -1,6 +1,5 @@
-// The event receiver's record of input: key and mouse-button state machines across frames,
-// the wheel, the GUI click/change record, and what is ignored while a frame is processed.
-// GUI events need elements with IDs, so a null-driver device provides a GUI environment.
+// The event receiver's record of key and mouse-button states across frames, the wheel and the
+// GUI record (its elements come from a null-driver device), and what a frame in progress ignores.
 
 #include <gtest/gtest.h>
 
@@ -12,17 +11,15 @@
 
 namespace {
 
-using irr::SEvent;
-
-SEvent keyEvent(irr::EKEY_CODE key, bool down, bool control = false, bool shift = false) {
-    SEvent event{};
+irr::SEvent keyEvent(irr::EKEY_CODE key, bool down, bool control = false, bool shift = false) {
+    irr::SEvent event{};
     event.EventType = irr::EET_KEY_INPUT_EVENT;
     event.KeyInput = {0, key, down, shift, control};
     return event;
 }
 
-SEvent mouseEvent(irr::EMOUSE_INPUT_EVENT type, int x = 0, int y = 0, float wheel = 0.0f) {
-    SEvent event{};
+irr::SEvent mouseEvent(irr::EMOUSE_INPUT_EVENT type, int x = 0, int y = 0, float wheel = 0.0f) {
+    irr::SEvent event{};
     event.EventType = irr::EET_MOUSE_INPUT_EVENT;
     event.MouseInput = {x, y, wheel, false, false, 0, type};
     return event;
@@ -104,15 +101,14 @@ TEST_F(InputEventReceiverTest, PositionWheelAndModifiers) {
     EXPECT_EQ(std::make_pair(receiver.wheel, int(receiver.wheelmoved)), std::make_pair(0.0f, 0));
 
     // Every key event, up or down, sets both modifiers; mouse events leave them alone.
-    receiver.OnEvent(keyEvent(irr::KEY_KEY_C, true, true, false));
-    EXPECT_EQ(receiver.control * 10 + receiver.shift, 10);
-    receiver.OnEvent(keyEvent(irr::KEY_KEY_C, false, false, true));
-    EXPECT_EQ(receiver.control * 10 + receiver.shift, 1);
-    SEvent click = mouseEvent(irr::EMIE_LMOUSE_PRESSED_DOWN);
+    irr::SEvent click = mouseEvent(irr::EMIE_LMOUSE_PRESSED_DOWN);
     click.MouseInput.Control = true;
-    receiver.OnEvent(click);
-    EXPECT_EQ(receiver.control * 10 + receiver.shift, 1);
-
+    for (const auto& [event, modifiers] : {std::make_pair(keyEvent(irr::KEY_KEY_C, true, true, false), 10),
+                                           std::make_pair(keyEvent(irr::KEY_KEY_C, false, false, true), 1),
+                                           std::make_pair(click, 1)}) {
+        receiver.OnEvent(event);
+        EXPECT_EQ(receiver.control * 10 + receiver.shift, modifiers);
+    }
     // During a frame the mouse is ignored, while modifiers are still recorded.
     receiver.startFrame();
     EXPECT_FALSE(receiver.OnEvent(mouseEvent(irr::EMIE_MOUSE_MOVED, 700, 500)));
@@ -120,7 +116,6 @@ TEST_F(InputEventReceiverTest, PositionWheelAndModifiers) {
     receiver.OnEvent(keyEvent(irr::KEY_KEY_S, true, true, true));
     EXPECT_EQ(std::make_tuple(receiver.mousex, int(receiver.wheelmoved), receiver.wheel), std::make_tuple(3, 0, 0.0f));
     EXPECT_EQ(receiver.control * 10 + receiver.shift, 11);
-
 }
 
 TEST_F(InputEventReceiverTest, GuiEventsRecordTheirCallerAndFlag) {
@@ -140,7 +135,7 @@ TEST_F(InputEventReceiverTest, GuiEventsRecordTheirCallerAndFlag) {
     receiver.startFrame();  // GUI events are recorded during a frame too
     for (const auto& step : steps) {
         SCOPED_TRACE(step.caller_id);
-        SEvent event{};
+        irr::SEvent event{};
         event.EventType = irr::EET_GUI_EVENT;
         event.GUIEvent = {step.caller, nullptr, step.type};
         const bool handled = receiver.OnEvent(event);

@@ -1,6 +1,5 @@
-// The orbit camera around the centre point: right-drag turns it one degree per pixel, the
-// elevation stays between 1 and 179 degrees, the wheel moves it a thirtieth of the distance
-// per notch, and the camera node sits where the angles say, looking at the centre point.
+// The orbit camera: a drag turns it a degree per pixel between elevations 1 and 179, a wheel notch
+// takes a thirtieth of the distance, and the node sits where the angles say, facing the centre.
 
 #include <gtest/gtest.h>
 
@@ -22,11 +21,10 @@ protected:
         parameters.LoggingLevel = irr::ELL_NONE;
         device = irr::createDeviceEx(parameters);
         ASSERT_NE(device, nullptr);
-        irr::scene::ISceneManager* scene = device->getSceneManager();
         // The centre point lies away from the origin so that relative and absolute positions differ.
-        pivot = scene->addSphereSceneNode(0.1f, 8, nullptr, -1, vector3df(3.0f, -1.5f, 2.0f));
+        pivot = device->getSceneManager()->addSphereSceneNode(0.1f, 8, nullptr, -1, vector3df(3.0f, -1.5f, 2.0f));
         pivot->updateAbsolutePosition();
-        camera = scene->addCameraSceneNode(pivot, vector3df(0, 10, 0), vector3df(0, 0, 100), -1, true);
+        camera = device->getSceneManager()->addCameraSceneNode(pivot, vector3df(0, 10, 0), vector3df(0, 0, 100), -1, true);
         camera->bindTargetAndRotation(true);
         controller.initialise(10.0f, 180.0f, 0.0f);
     }

@@ -56,11 +56,7 @@ TEST(SpriteLayoutTest, SheetRectanglesOfBodiesAndStars) {
 
 PlanetSlot slotOf(std::initializer_list<double> radii) {
     PlanetSlot s;
-    for (double r : radii) {
-        s.bodies.emplace_back();
-        s.bodies.back().type = rock;
-        s.bodies.back().radius = r;
-    }
+    for (double r : radii) s.bodies.emplace_back().radius = r;
     return s;
 }
 

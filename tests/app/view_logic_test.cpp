@@ -1,6 +1,5 @@
-// The small rules of the views: the map view's screen/map conversion and zoom limits, the
-// memory of the command handled in the frame before, the double-click rule and the search for
-// the next or previous qualifying star of a cube.
+// The small rules of the views: the map's screen/map conversion and zoom limits, the command
+// memory of the frame before, the double-click rule and the search for the next qualifying star.
 
 #include <gtest/gtest.h>
 

@@ -37,17 +37,16 @@ def check(condition, message, fatal=False):
 
 def xdo(*args):
     subprocess.run(["xdotool"] + [str(a) for a in args], check=True)
+    time.sleep(0.1 if args[0] in ("mousemove", "click") else 0)
 
 
 def move(x, y):
     xdo("mousemove", x, y)
-    time.sleep(0.1)
 
 
 def click(x, y):
     move(x, y)
     xdo("click", 1)
-    time.sleep(0.1)
 
 
 class Atlas:
@@ -70,6 +69,11 @@ class Atlas:
         self.process = subprocess.Popen(
             [program, "--root", self.root, "--capture-dir", self.capture_dir] + list(extra_args),
             stdout=self.log, stderr=subprocess.STDOUT)
+
+    def catches(self, signum):
+        """True once the program has installed a handler for the signal."""
+        caught = [line.split()[1] for line in open("/proc/%d/status" % self.process.pid) if line.startswith("SigCgt:")]
+        return bool(caught) and bool(int(caught[0], 16) >> (signum - 1) & 1)
 
     def path(self, *parts):
         return os.path.join(self.root, *parts)
@@ -104,7 +108,7 @@ class Atlas:
         """The first picture, asked for once the program handles the signal (which would end
         it before)."""
         deadline = time.time() + timeout
-        while not _catches(self.process.pid, signal.SIGUSR1):
+        while not self.catches(signal.SIGUSR1):
             self.alive()
             if time.time() > deadline:
                 raise AssertionError("the program did not get ready within %.0f s" % timeout)
@@ -140,8 +144,7 @@ class Atlas:
                 xdo("click", button)
 
     def hold(self, keys, seconds=0.0):
-        """Holds the keys (pressed in order) for at least two drawn frames and `seconds`, then
-        lets go in reverse, so that the program sees them down in a frame of its own."""
+        """Holds the keys for two drawn frames and at least `seconds`, then lets go in reverse."""
         for key in keys:
             xdo("keydown", key)
         started = time.time()
@@ -151,22 +154,12 @@ class Atlas:
         for key in reversed(keys):
             xdo("keyup", key)
 
-    def stop(self, timeout=20.0):
+    def stop(self):
         """Ends the program with SIGTERM; returns its exit status."""
         if self.status is None:
             self.process.send_signal(signal.SIGTERM)
-            try:
-                self.status = self.process.wait(timeout)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                raise AssertionError("the program did not stop within %.0f s of SIGTERM" % timeout)
+            self.status = self.process.wait(20)
         return self.status
-
-
-def _catches(pid, signum):
-    """True once the process has installed a handler for the signal."""
-    caught = [line.split()[1] for line in open("/proc/%d/status" % pid) if line.startswith("SigCgt:")]
-    return bool(caught) and bool(int(caught[0], 16) >> (signum - 1) & 1)
 
 
 def run(test, **atlas_options):
@@ -187,7 +180,7 @@ def run(test, **atlas_options):
         check(atlas.stop() == 0, "SIGTERM ends the program with status 0 (got %s)" % atlas.status)
         complaints = [line for line in atlas.output().splitlines() if line.startswith("starvane:")]
         check(not complaints, "the program printed no error line: %s" % complaints)
-    except AssertionError as failure:
+    except (AssertionError, subprocess.TimeoutExpired) as failure:
         failures.append(str(failure))
     finally:
         if atlas.process.poll() is None:

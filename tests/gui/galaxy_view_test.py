@@ -20,7 +20,6 @@ def galaxy_view(atlas):
     # centre point named right of the pointer with the cyan hover disc.
     at_sol = ad.named_on_hover(atlas, cx, cy, away)
     check(at_sol is not None, "hovering the star at the centre writes its name", fatal=True)
-    check(ad.count(at_sol, scene, ad.non_black) > 5000, "the start picture shows the star field")
     colours = ad.colour_histogram(at_sol, scene)
     check(len([n for n, k in colours.items() if k >= 20 and n != "cyan"]) >= 3, "stars of several colours: %s" % colours)
     check(ad.count(at_sol, scene, ad.grid_green) > 500, "the green grid of the cube's middle plane is drawn")

@@ -1,6 +1,5 @@
-"""The map view driven like a user would: opened with its button, Q at the whole width, E, the
-wheel, panning, a bookmark added and saved from the bookmark panel, and a click on the map that
-returns to the galaxy view at another cube."""
+"""The map view driven like a user would: opened with its button, zoomed with Q, E and the wheel,
+panned, a bookmark added and saved, and a click that returns to the galaxy view elsewhere."""
 
 import os
 import sys

@@ -1,7 +1,6 @@
-"""The system view driven like a user would: Sol's system opened by a double click, stepping
-through planets and moons with the panel's buttons and the body thumbnails, saving Sol to a
-folder (with textures) and the refused save of Sol to the cache; then another star's system,
-saved to the cache once and not twice."""
+"""The system view driven like a user would: Sol's system opened by a double click, its planets
+and moons stepped through with buttons and thumbnails, Sol saved to a folder with textures but
+refused by the cache; then another star's system, saved to the cache once and not twice."""
 
 import os
 import sys
