@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kEarthMasses = 332775.64;  // Earth masses per solar mass
 
 TEST(InfoTextTest, NumbersAreTruncatedThenWrittenWithSignificantDigits) {
     const struct { double v; int digits; bool plain; const char* text; } table[] = {
@@ -71,7 +69,7 @@ TEST(InfoTextTest, BodyTableShowsNAWhereABodyHasNoValue) {
     PlanetRecord giant = rockyPlanet();
     giant.type = sudarskyi;
     giant.resonant = 1;
-    giant.surfpressure = giant.medsurftemp = giant.boilpoint = kInf;
+    giant.surfpressure = giant.medsurftemp = giant.boilpoint = std::numeric_limits<double>::infinity();
     giant.lowtemp = giant.mintemp = giant.coreradius = 0.0;
     expectCells(giant, {{0, "Sudarsky I Giant", "resonant spin locked, Greenhouse effect"}, {4, "N/A", "N/A"},
                         {5, "N/A", "N/A"}, {6, "N/A", "N/A"}, {17, "N/A", nullptr}, {21, "N/A", nullptr}});
@@ -103,7 +101,7 @@ TEST(InfoTextTest, StarTableRunsTheClassTogetherWithoutUnits) {
 
 PlanetRecord body(PlanetType type, double sma, double earthMasses, double gasShare, double radius) {
     PlanetRecord b;
-    b.type = type, b.sma = sma, b.radius = radius, b.mass = earthMasses / kEarthMasses;
+    b.type = type, b.sma = sma, b.radius = radius, b.mass = earthMasses / 332775.64;
     b.gasmass = b.mass * gasShare, b.dustmass = b.mass - b.gasmass;
     return b;
 }

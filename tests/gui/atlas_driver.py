@@ -134,14 +134,20 @@ class Atlas:
             previous, picture = picture, self.capture()
         return picture
 
-    def double_click(self, x, y):
-        """Two clicks with drawn frames between, so that the program sees each in a frame of its
-        own with the pointer still there."""
+    def double_click(self, x, y, test, message, fatal=False):
+        """Double-clicks until test(picture) holds, with other gaps between the clicks when both
+        fell into one frame or a slow frame outlasted the double-click time; checks it."""
         move(x, y)
-        for button in (1, 1, None):
-            self.capture()
-            if button:
-                xdo("click", button)
+        for gap in (0.25, 0.5, 0.12, 0.8):
+            xdo("click", 1)
+            time.sleep(gap)
+            xdo("click", 1)
+            picture = self.until(test, timeout=3)  # the pointer stays until a frame has seen it
+            if test(picture):
+                break
+        if message is not None:
+            check(test(picture), message, fatal)
+        return picture
 
     def hold(self, keys, seconds=0.0):
         """Holds the keys for two drawn frames and at least `seconds`, then lets go in reverse."""

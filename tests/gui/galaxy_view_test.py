@@ -85,8 +85,8 @@ def galaxy_view(atlas):
         # The pick at the exact centre pixel may miss a tiny marker: look for the name nearby.
         spot = next(((cx + dx, cy + dy) for dx, dy in ((0, 0), (1, 0), (0, 1), (-1, 0), (1, 1))
                      if ad.named_on_hover(atlas, cx + dx, cy + dy, centred) is not None), (cx, cy))
-        atlas.double_click(*spot)
-        system = atlas.until(lambda p: ad.differing(centred, p) > W * H // 5, "the double click replaces the galaxy view")
+        system = atlas.double_click(*spot, lambda p: ad.differing(centred, p) > W * H // 5,
+                                    "the double click replaces the galaxy view")
         check(ad.count(system, cube_text, ad.white) < ad.count(centred, cube_text, ad.white) // 3,
               "the system view does not write the cube coordinates")
         break

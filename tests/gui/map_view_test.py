@@ -13,7 +13,6 @@ def map_view(atlas):
     rest, pointer = (W // 2, H - 120), (300, 300)
     cube_text, panel_area = (100, 100, 400, 140), (W - 200, 0, W - 20, H - 65)
     field = atlas.capture()
-    check(ad.count(field, cube_text, ad.white) > 30, "the galaxy view writes the cube coordinates")
 
     # The galaxy picture covers most of the window, with a crosshair through the pointer.
     ad.click(W - 160, H - 30)
