@@ -164,7 +164,7 @@ class Atlas:
         """Ends the program with SIGTERM; returns its exit status."""
         if self.status is None:
             self.process.send_signal(signal.SIGTERM)
-            self.status = self.process.wait(20)
+            self.status = self.process.wait(60)  # generous: a frame loading cubes may be slow under load
         return self.status
 
 
