@@ -12,31 +12,24 @@
 
 namespace {
 
-StarRecord starAt(float x, float up, float y, const std::string& name = "") {
+// The name of a star at `offset` (x, up, y) in cube `cube`, that was called `name` before.
+std::string nameOf(const GalaxyParameters& catalogue, std::array<float, 3> offset, std::array<double, 3> cube = {},
+                   const std::string& name = "") {
     StarRecord star;
     star.physical = std::make_unique<StellarData>();
     star.physical->name = name;
-    star.offset = {x, up, y};
-    return star;
-}
-
-std::string nameOf(const GalaxyParameters& catalogue, StarRecord& star, double x = 0, double y = 0,
-                   double z = 0) {
-    nameStar(catalogue, star, x, y, z);
+    star.offset = offset;
+    nameStar(catalogue, star, cube[0], cube[1], cube[2]);
     return star.physical->name;
 }
 
+}  // namespace
+
 TEST(StarNaming, DirectionSpecialCases) {
-    EXPECT_EQ(directionDegrees(1.0, 0.0), 0.0);
-    EXPECT_EQ(directionDegrees(-0.0, -0.0), 0.0);
-    EXPECT_EQ(directionDegrees(-3.0, 0.0), 180.0);
-    EXPECT_EQ(directionDegrees(0.0, -2.0), 90.0);
-    EXPECT_EQ(directionDegrees(-0.0, -2.0), 90.0);
-    EXPECT_EQ(directionDegrees(0.0, 2.0), 270.0);
-    // Otherwise the direction of (a, -b), carried into [0, 360).
-    EXPECT_DOUBLE_EQ(directionDegrees(1.0, -1.0), 45.0);
-    EXPECT_DOUBLE_EQ(directionDegrees(-1.0, 1.0), 225.0);
-    EXPECT_DOUBLE_EQ(directionDegrees(1.0, 1.0), 315.0);
+    // The direction of (a, -b), carried into [0, 360), with the axes and the origin exact.
+    const double cases[][3] = {{1, 0, 0},  {-0.0, -0.0, 0}, {-3, 0, 180}, {0, -2, 90},  {-0.0, -2, 90},
+                               {0, 2, 270}, {1, -1, 45},    {-1, 1, 225}, {1, 1, 315}};
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(directionDegrees(c[0], c[1]), c[2]) << c[0] << ' ' << c[1];
 }
 
 TEST(StarNaming, NamesOfKnownPositions) {
@@ -63,10 +56,11 @@ TEST(StarNaming, NamesOfKnownPositions) {
         {{0, 1, 0}, {0, 0, 0}, "0a90a3.2f"},
     };
     const GalaxyParameters catalogue;  // reference at the origin
-    for (const Case& c : cases) {
-        StarRecord star = starAt(c.offset[0], c.offset[1], c.offset[2]);
-        EXPECT_EQ(nameOf(catalogue, star, c.cube[0], c.cube[1], c.cube[2]), c.name);
-    }
+    for (const Case& c : cases) EXPECT_EQ(nameOf(catalogue, c.offset, c.cube), c.name);
+    // Only "NIL" itself marks a catalogue star; any other name is replaced.
+    EXPECT_EQ(nameOf(catalogue, {1, 0, 0}, {}, "NIL"), "!90a0a3.2f");
+    for (const char* other : {"nil", "NIL ", "Sol", "!90a0a3.2f"})
+        EXPECT_EQ(nameOf(catalogue, {1, 0, 0}, {}, other), "90a0a3.2f") << other;
 }
 
 TEST(StarNaming, DistanceFromTheReferencePosition) {
@@ -74,28 +68,12 @@ TEST(StarNaming, DistanceFromTheReferencePosition) {
     // Reference (10, -5, 0): cube (1, -1, 0) with offset x 0, y 5, up 0 (held as x, y, up).
     catalogue.referencecube = {1.0f, -1.0f, 0.0f};
     catalogue.referenceoffset = {0.0f, 5.0f, 0.0f};
-    StarRecord a = starAt(5.0f, 0.0f, -5.0f);  // (15, -5, 0): 5 pc from the reference
-    EXPECT_EQ(nameOf(catalogue, a, 1, 0, 0), "71.5g0a16.2j");
-    // At the reference: distance 0.
-    StarRecord b = starAt(0.0f, 0.0f, 5.0f);
-    const std::string atReference = nameOf(catalogue, b, 1, -1, 0);
+    EXPECT_EQ(nameOf(catalogue, {5, 0, -5}, {1, 0, 0}), "71.5g0a16.2j");  // (15, -5, 0): 5 pc away
+    const std::string atReference = nameOf(catalogue, {0, 0, 5}, {1, -1, 0});
     EXPECT_EQ(atReference.substr(atReference.size() - 2), "0a");
     // The reference's height is its third offset.
     catalogue.referencecube = {0.0f, 0.0f, 0.0f};
     catalogue.referenceoffset = {0.0f, 0.0f, 1.0f};
-    StarRecord c = starAt(0.0f, 1.0f, 0.0f);
-    const std::string level = nameOf(catalogue, c);
+    const std::string level = nameOf(catalogue, {0, 1, 0});
     EXPECT_EQ(level.substr(level.size() - 2), "0a");
 }
-
-TEST(StarNaming, NilGetsAnExclamationMarkOtherNamesAreReplaced) {
-    GalaxyParameters catalogue;
-    StarRecord a = starAt(1.0f, 0.0f, 0.0f, "NIL");
-    EXPECT_EQ(nameOf(catalogue, a), "!90a0a3.2f");
-    for (const char* other : {"nil", "NIL ", "Sol", "!90a0a3.2f"}) {
-        StarRecord b = starAt(1.0f, 0.0f, 0.0f, other);
-        EXPECT_EQ(nameOf(catalogue, b), "90a0a3.2f") << other;
-    }
-}
-
-}  // namespace
