@@ -28,7 +28,6 @@ class BodyEvaluation : public ::testing::Test {
 protected:
     void SetUp() override {
         star_.luminosity = star_.mass = star_.ecosphereradius = 1.0;
-        star_.life = 1e10;
         star_.age = 4.5e9;
     }
     void TearDown() override {
@@ -54,12 +53,6 @@ protected:
         for (BodyNode* m = planet.firstmoon; m != nullptr; m = m->next) out.push_back(m);
         return out;
     }
-    // The state of a source of `seed` after `draws` draws.
-    static std::uint32_t after(std::uint32_t seed, int draws) {
-        LcgRandom replay(seed);
-        for (int i = 0; i < draws; ++i) replay.next();
-        return replay.state();
-    }
     GeneratorStar star_;
     LcgRandom random_{4242};
 
@@ -73,16 +66,13 @@ TEST_F(BodyEvaluation, GiantsHaveNoSurfaceAndTwoDraws) {
     BodyNode* giant = body(5.2, 0.05, 300.0 * kEarth, 0.9);
     random_.seed(7);
     evaluateBody(*giant, 3, star_, kBodyOnly, false, random_);
-    EXPECT_EQ(giant->planetnumber, 3);
     for (double value : {giant->surfpressure, giant->medsurftemp, giant->boilpoint, giant->surfgrav, giant->volinventory})
         EXPECT_EQ(value, std::numeric_limits<double>::infinity());
     EXPECT_EQ(giant->greenhouse + giant->gascount, 0);
     EXPECT_EQ(giant->hydrofraction + giant->cloudfraction + giant->icefraction, 2.0);
     EXPECT_DOUBLE_EQ(giant->mass, 300.0 * kEarth);  // giants lose no gas
-    EXPECT_EQ(random_.state(), after(7, 2));          // the axial tilt, then the albedo around 0.5
-    EXPECT_DOUBLE_EQ(giant->albedo, 0.50316934720908235);
+    EXPECT_EQ(random_.state(), 3289278137u);  // two draws: the axial tilt, then the albedo around 0.5
     EXPECT_EQ(giant->type, sudarskyi);  // about 120 K at 5.2 AU
-    EXPECT_DOUBLE_EQ(giant->radius, 64155.18742408439);
 
     // {Earth masses, gas share, type}: a mostly rocky body is a gas dwarf by its thick light air.
     const double kinds[][3] = {{5, 0.5, gasdwarf}, {9.99, 0.5, gasdwarf}, {10, 0.5, icegiant}, {99.9, 0.5, icegiant},
@@ -113,7 +103,7 @@ TEST_F(BodyEvaluation, MoonsOutsideTheMassWindowOrInsideTheRocheDistanceAreRemov
     }
     EXPECT_DOUBLE_EQ(moons[0]->moonsma, 0.0024205129111164246);
     EXPECT_DOUBLE_EQ(moons[0]->moonecc, 0.033196684299450996);
-    EXPECT_EQ(random_.state(), after(11, 10));  // each kept moon its tilt, distance and eccentricity
+    EXPECT_EQ(random_.state(), 4016555205u);  // ten draws: each kept moon its tilt, distance and eccentricity
     EXPECT_EQ(planet->planetnumber, 1);
 
     // A heavier planet's moons keep their orbits, unless inside the Roche distance.
@@ -126,29 +116,21 @@ TEST_F(BodyEvaluation, MoonsOutsideTheMassWindowOrInsideTheRocheDistanceAreRemov
     EXPECT_EQ(moons[0]->moonsma + moons[0]->moonecc, 0.01 + 0.05);
     EXPECT_EQ(moons[1]->moonsma + moons[1]->moonecc, 0.02 + 0.07);
     EXPECT_EQ(moons[1]->planetnumber, 2);
-    EXPECT_EQ(random_.state(), after(12, 4));  // three moon tilts and the planet's
+    EXPECT_EQ(random_.state(), 1904010384u);  // four draws: three moon tilts and the planet's
 }
 
 TEST_F(BodyEvaluation, MoonModes) {
+    // Bodies only leaves the moons alone; moons only leaves the planet alone; a moon's own
+    // moons are never handled.
     BodyNode* moon = loose(0.003, 0.01, 0.1 * kEarth);
-    moon->firstmoon = loose(0.0001, 0.0, 10.0 * kEarth);  // a moon's own moons are never handled
+    moon->firstmoon = loose(0.0001, 0.0, 10.0 * kEarth);
     BodyNode* planet = body(1.0, 0.0, 3.0 * kEarth, 0.0, {moon});
     evaluateBody(*planet, 1, star_, kBodyOnly, false, random_);
-    EXPECT_EQ(moon->sma, 0.003);  // moons left alone
-    EXPECT_GT(planet->radius, 0.0);
-
-    BodyNode* otherMoon = loose(0.003, 0.01, 0.1 * kEarth);
-    BodyNode* other = body(1.5, 0.0, 3.0 * kEarth, 0.0, {otherMoon});
-    evaluateBody(*other, 4, star_, kMoonsOnly, false, random_);
-    EXPECT_EQ(other->radius, 0.0);  // the planet itself is not evaluated
-    EXPECT_EQ(other->planetnumber, 4);
-    EXPECT_EQ(otherMoon->sma, 1.5);
-    EXPECT_GT(otherMoon->radius, 0.0);
-
-    evaluateBody(*planet, 1, star_, kBodyAndMoons, false, random_);
-    ASSERT_EQ(planet->firstmoon, moon);
-    EXPECT_EQ(moon->firstmoon->radius, 0.0);
-    EXPECT_GT(moon->radius, 0.0);
+    EXPECT_TRUE(moon->sma == 0.003 && planet->radius > 0.0);
+    planet->radius = 0.0;
+    evaluateBody(*planet, 4, star_, kMoonsOnly, false, random_);
+    EXPECT_TRUE(planet->radius == 0.0 && planet->planetnumber == 4);
+    EXPECT_TRUE(moon->sma == 1.0 && moon->radius > 0.0 && moon->firstmoon->radius == 0.0);
 }
 
 TEST_F(BodyEvaluation, GasLossSpinLockAndSmallBodies) {
@@ -159,7 +141,6 @@ TEST_F(BodyEvaluation, GasLossSpinLockAndSmallBodies) {
     // Both gases escape long before 4.5e9 years: 0.85 of the gas, then 0.999 of the rest.
     EXPECT_NEAR(small->gasmass, gas * 0.15 * 0.001, 1e-9 * gas);
     EXPECT_NEAR(small->mass, 0.5 * kEarth - gas * (1.0 - 0.15 * 0.001), 1e-12 * small->mass);
-    EXPECT_NEAR(small->surfaccel, surfaceAcceleration(small->mass, small->radius), 1e-9);
 
     for (double ecc : {0.05, 0.2}) {  // a locked spin makes a one-face body; above 0.1 resonant
         BodyNode* close = body(0.5, ecc, 3.0 * kEarth);

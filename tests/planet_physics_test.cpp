@@ -64,14 +64,7 @@ TEST(PlanetPhysics, ThresholdTables) {
     EXPECT_TRUE(runawayGreenhouse(2.0, 1.78));
 }
 
-TEST(PlanetPhysics, SizeGasAndVolatiles) {
-    EXPECT_DOUBLE_EQ(orbitalPeriod(1.0, 1.0, 1.0), 365.256 / std::sqrt(2.0));
-    EXPECT_DOUBLE_EQ(exosphereTemp(2.0, 1.0), 318.25);
-    EXPECT_NEAR(empiricalDensity(256.0 * kEarthMass, 16.0, 1.0), 1.2, 1e-12);  // 2 * 1/2
-    EXPECT_NEAR(kothariRadius(kEarthMass, kInnerZone), 6378.460585753789, 1e-8);
-    EXPECT_NEAR(kothariRadius(kEarthMass, kOuterZone), 8491.485381831853, 1e-8);
-    EXPECT_NEAR(moleculeLimit(kEarthMass, 6378.0, 1273.0), 9.141107611482331, 1e-11);
-
+TEST(PlanetPhysics, GasRetentionVolatilesAndSurfaces) {
     GeneratorStar star;
     star.age = 4.5e9;
     BodyNode moon, earth;
@@ -82,7 +75,6 @@ TEST(PlanetPhysics, SizeGasAndVolatiles) {
         body->radius = body == &moon ? 1737.0 : 6378.0;
         body->mass = body == &moon ? 0.0123 * kEarthMass : kEarthMass;
     }
-    EXPECT_NEAR(gasLife(2.0, moon), 0.0003748060728357936, 1e-15);
     EXPECT_EQ(gasLife(28.0, earth), std::numeric_limits<double>::infinity());
     // The smallest retained weight: heavier gases last the star's age, one 0.1 lighter not.
     for (const BodyNode* body : {&earth, &moon}) {
@@ -99,15 +91,8 @@ TEST(PlanetPhysics, SizeGasAndVolatiles) {
         EXPECT_NEAR(volatileInventory(kEarthMass, v[0], 1.0, 1.0, static_cast<OrbitZone>(v[1]), v[2] > 0, false),
                     v[3], 1e-7) << v[0] << ' ' << v[1];
     EXPECT_NEAR(volatileInventory(kEarthMass, 7.0, 1.0, 1.0, kInnerZone, false, true), 140000.0, 1e-7);
-    EXPECT_NEAR(surfacePressure(1000.0, 6378.0, 1.0), 1013.25, 1e-10);
     EXPECT_NEAR(boilingPoint(1013.25), 373.36296113589003, 1e-10);
     EXPECT_EQ(boilingPoint(0.0), 0.0);
-}
-
-TEST(PlanetPhysics, TemperaturesAndSurfaces) {
-    EXPECT_NEAR(estimatedTemp(1.0, 1.0, 0.3), 287.15, 1e-12);
-    EXPECT_NEAR(equilibriumTemp(1.0, 1.0, 0.3), 250.0, 1e-12);
-    EXPECT_NEAR(greenhouseRise(1.0, 250.0, 1013.25), 16.142556566277314, 1e-10);
     EXPECT_EQ(greenhouseRise(3.0, 250.0, 0.0), 0.0);
     EXPECT_NEAR(waterFraction(1000.0, 6378.0), 0.71, 1e-12);
     EXPECT_EQ(waterFraction(100000.0, 6378.0), 1.0);
@@ -120,16 +105,6 @@ TEST(PlanetPhysics, TemperaturesAndSurfaces) {
     const double albedos[][5] = {{0.5, 0.3, 0.2, 1000, 0.272}, {0.5, 0.3, 0.2, 0, 0.22},
                                  {0, 0.4, 0, 1000, 0.298},     {0.05, 0.2, 0, 1000, 0.2315}, {0, 0, 0, 0, 0.07}};
     for (const auto& a : albedos) EXPECT_NEAR(planetAlbedo(a[0], a[1], a[2], a[3]), a[4], 1e-12) << a[0] << a[3];
-
-    BodyNode body;
-    body.medsurftemp = 288.0;
-    body.surfpressure = 1013.25;
-    body.axtilt = 23.0;
-    body.ecc = 0.0167;
-    body.day = 24.0;
-    setTemperatureRange(body);
-    EXPECT_NEAR(body.maxtemp, 314.5350930989923, 1e-9);
-    EXPECT_NEAR(body.mintemp, 259.81326064165364, 1e-9);
 }
 
 TEST(PlanetPhysics, DayLengthAndSpinLock) {
