@@ -64,14 +64,6 @@ StellarData classified(const std::string& spectralclass, int subtype, const std:
 
 }  // namespace
 
-TEST(GalaxyRandom, MultiplyWithCarrySequence) {
-    EXPECT_EQ(MwcRandom(1, 1).next(), 2422818384u);  // 36969 * 65536 + 18000
-    MwcRandom wrapping(0xFFFFFFFFu, 0xFFFFFFFFu);
-    wrapping.next();
-    EXPECT_EQ(wrapping.next(), 3891209984u);  // both words wrap modulo 2^32
-    EXPECT_DOUBLE_EQ(MwcRandom(12, 34).uniform(-3.0, 5.0), 3.1549485340143901);
-}
-
 TEST(StarCompletionClass, LooseSpellingsAreNormalisedExactly) {
     const std::pair<const char*, const char*> cases[] = {
         {"o", "O"}, {"b", "B"}, {"a", "A"}, {"f", "F"}, {"g", "G"}, {"k", "K"}, {"m", "M"}, {"r", "R"}, {"s", "S"},
@@ -162,19 +154,4 @@ TEST(StarCompletion, MainSequenceStarsTakeTheirAgeAndThenTheirOrientation) {
     random = drawingP(60);
     completeCatalogueStar(old, realTables(), sunLike, random);
     EXPECT_DOUBLE_EQ(sunLike.physical->age, 7441.4292740266364);
-}
-
-TEST(StarCompletion, EvolvedStarsAreFittedWithoutAgeDraws) {
-    const char* const cases[][3] = {{"K", "III", "III"}, {"g", "v", "VI"}, {"D", "V", "White Dwarf"}};
-    for (const auto& [spectralclass, lumclass, typeName] : cases) {
-        StarRecord star = catalogueStar(spectralclass, 2, lumclass);
-        MwcRandom random(99, kSecondWord), first(99, kSecondWord);
-        completeCatalogueStar(galaxy(), realTables(), star, random);
-        StellarData expected = classified(spectralclass, 2, lumclass);
-        realTables().fitEvolved(expected);
-        EXPECT_EQ(star.physical->typename_, typeName);
-        EXPECT_EQ(star.physical->initialmass, expected.initialmass) << spectralclass << lumclass;
-        EXPECT_EQ(star.physical->age, expected.age) << spectralclass << lumclass;
-        EXPECT_FLOAT_EQ(star.ecliptic[0], static_cast<float>(first.uniform(0.0, 360.0)));  // the first draw
-    }
 }

@@ -16,8 +16,7 @@ namespace {
 std::string nameOf(const GalaxyParameters& catalogue, std::array<float, 3> offset, std::array<double, 3> cube = {},
                    const std::string& name = "") {
     StarRecord star;
-    star.physical = std::make_unique<StellarData>();
-    star.physical->name = name;
+    star.physical = std::make_unique<StellarData>(StellarData{.name = name});
     star.offset = offset;
     nameStar(catalogue, star, cube[0], cube[1], cube[2]);
     return star.physical->name;
@@ -42,18 +41,14 @@ TEST(StarNaming, NamesOfKnownPositions) {
         // One parsec along +x: longitude 90, latitude 0, 3.26 ly with the letter of 5.99.. hundredths.
         {{1, 0, 0}, {0, 0, 0}, "90a0a3.2f"},
         // Ten parsecs towards -x: 32.6 ly is 32.59999.. in doubles.
-        {{0, 0, 0}, {-1, 0, 0}, "270a0a32.5j"},
-        {{0, 0, 0}, {0, 1, 0}, "180a0a32.5j"},
-        {{0, 0, -10}, {0, 0, 0}, "0a0a32.5j"},
+        {{0, 0, 0}, {-1, 0, 0}, "270a0a32.5j"}, {{0, 0, 0}, {0, 1, 0}, "180a0a32.5j"}, {{0, 0, -10}, {}, "0a0a32.5j"},
         {{3, 0, 4}, {0, 0, 0}, "143.1d0a16.2j"},  // atan2(3, -4) = 143.13
         {{0, 5, 0}, {1, 0, 0}, "90a26.5g36.4e"},  // latitude atan(1/2) = 26.565
         {{0, 2, 0}, {-2, -3, 0}, "326.3a3.1h117.7c"},
         // Below the plane: the number is adjusted, the letter comes from the full angle
         // (333.43495 is written -26.6 with the letter of 0.03495).
-        {{2, -1, 0}, {0, 0, 0}, "90a-26.6d7.2i"},
-        {{5, 3, 3}, {2, 1, -1}, "117.4h-14e94.6f"},
-        {{0, -1, 0}, {0, 0, 0}, "0a-90a3.2f"},
-        {{0, 1, 0}, {0, 0, 0}, "0a90a3.2f"},
+        {{2, -1, 0}, {0, 0, 0}, "90a-26.6d7.2i"}, {{5, 3, 3}, {2, 1, -1}, "117.4h-14e94.6f"},
+        {{0, -1, 0}, {0, 0, 0}, "0a-90a3.2f"}, {{0, 1, 0}, {0, 0, 0}, "0a90a3.2f"},
     };
     const GalaxyParameters catalogue;  // reference at the origin
     for (const Case& c : cases) EXPECT_EQ(nameOf(catalogue, c.offset, c.cube), c.name);

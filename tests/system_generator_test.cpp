@@ -4,14 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "galaxy/star_record.h"
-#include "generation/accretion.h"
 #include "generation/gas_table.h"
 #include "generation/generated_system.h"
 #include "generation/lcg_random.h"
@@ -27,18 +25,13 @@ StellarData sunLike(const char* type = "Main Sequence Star", double mass = 1.0) 
     return star;
 }
 
-// Every body's name, orbit, mass, type, radius and gases, in order.
-std::vector<std::string> generated(double seed, const StellarData& star = sunLike()) {
+// Every body's orbit, mass, type, radius and gas count, in order.
+std::vector<double> generated(double seed, const StellarData& star = sunLike()) {
     GeneratedSystem system;
     system.generateFor(seed, star);
-    std::vector<std::string> out{std::to_string(system.planetcount)};
+    std::vector<double> out{double(system.planetcount)};
     for (const PlanetSlot& slot : system.planets)
-        for (const PlanetRecord& body : slot.bodies) {
-            char text[200];
-            std::snprintf(text, sizeof text, "%s %.17g %.17g %.17g %d %.17g %d", body.name.c_str(), body.sma,
-                          body.ecc, body.mass, static_cast<int>(body.type), body.radius, body.gascount);
-            out.push_back(text);
-        }
+        for (const PlanetRecord& b : slot.bodies) out.insert(out.end(), {b.sma, b.ecc, b.mass, double(b.type), b.radius, double(b.gascount)});
     return out;
 }
 
@@ -66,12 +59,12 @@ TEST(SystemGenerator, SeedIsTheIntegerPartModuloTwoToThe32AndThreadsShareNothing
     GeneratedSystem reused;  // generating into a system that already holds one replaces it
     reused.generateFor(99.0, sunLike());
     reused.generateFor(5.0, sunLike());
-    EXPECT_EQ(reused.planetcount, std::stoi(generated(5.0)[0]));
+    EXPECT_EQ(reused.planetcount, generated(5.0)[0]);
 
-    const auto generateAll = [](const StellarData& star, std::vector<std::vector<std::string>>& out) {
+    const auto generateAll = [](const StellarData& star, std::vector<std::vector<double>>& out) {
         for (std::size_t i = 0; i < out.size(); ++i) out[i] = generated(i + 1.0, star);
     };
-    std::vector<std::vector<std::string>> inTurnA(20), inTurnB(20), sideA(20), sideB(20);
+    std::vector<std::vector<double>> inTurnA(20), inTurnB(20), sideA(20), sideB(20);
     generateAll(sunLike(), inTurnA);
     generateAll(sunLike("Main Sequence Star", 1.4), inTurnB);
     std::thread first(generateAll, sunLike(), std::ref(sideA));
@@ -99,20 +92,13 @@ TEST(SystemGenerator, AGiantStarSwallowsItsInnerPlanets) {
     }
 }
 
-TEST(GeneratedSystemNames, TypesGasesMoonsAndLetters) {
-    const std::pair<int, const char*> types[] = {{unknown, "Unknown"}, {oceanic, "Water"}, {gasdwarf, "Gas Dwarf"},
-                                                 {oneface, "1Face"}, {sudarskyv, "Sudarsky V Giant"},
-                                                 {17, "Unknown"}, {-1, "Unknown"}};
-    for (const auto& [type, name] : types) EXPECT_STREQ(planetTypeName(type), name) << type;
-    const std::pair<int, const char*> gases[] = {{905, "Ethanole"}, {87, "Francium"}, {911, "Sulf.Acid"},
-                                                 {3, ""},           {0, ""},          {912, ""}};
-    for (const auto& [number, name] : gases) EXPECT_STREQ(gasDisplayName(number), name) << number;
-    EXPECT_EQ(findGas(905)->boil, 194.9);
+TEST(GeneratedSystemNames, EdgesOfTheNameTables) {
+    EXPECT_STREQ(planetTypeName(17), "Unknown");
+    EXPECT_STREQ(planetTypeName(-1), "Unknown");
+    for (const int gas : {0, 3, 912}) EXPECT_STREQ(gasDisplayName(gas), "") << gas;
     EXPECT_EQ(findGas(9), nullptr);  // has a display name but no row
-    const std::pair<int, const char*> numerals[] = {{1, "I"},   {9, "IX"}, {14, "XIV"}, {18, "XVIII"},
-                                                    {20, "XX"}, {0, ""},   {21, ""},    {-3, ""}};
+    const std::pair<int, const char*> numerals[] = {{14, "XIV"}, {18, "XVIII"}, {20, "XX"}, {0, ""}, {21, ""}, {-3, ""}};
     for (const auto& [number, numeral] : numerals) EXPECT_STREQ(moonNumeral(number), numeral) << number;
     EXPECT_EQ(planetLetter(25) + planetLetter(26) + planetLetter(27), "z{|");  // past z the letters go on
-    EXPECT_EQ(moonName("b", 2), "b II");
     EXPECT_EQ(moonName("a", 21), "a ");
 }
