@@ -10,7 +10,6 @@
 #include "generation/body_evaluation.h"
 #include "generation/lcg_random.h"
 #include "generation/physical_constants.h"
-#include "generation/planet_physics.h"
 
 namespace {
 
@@ -155,20 +154,4 @@ TEST_F(BodyEvaluation, GasLossSpinLockAndSmallBodies) {
         evaluateBody(*tiny, 1, star_, r[1] > 0 ? kBodyAndMoons : kBodyOnly, r[1] > 0, random_);
         EXPECT_EQ(tiny->type, r[2]) << r[0] << ' ' << r[1];
     }
-}
-
-TEST_F(BodyEvaluation, EvaluatingAgainStartsAfreshExceptForTheAlbedo) {
-    BodyNode* again = body(1.0, 0.02, 0.9 * kEarth);
-    BodyNode* once = body(1.0, 0.02, 0.9 * kEarth);
-    for (BodyNode* b : {again, once, again}) {
-        random_.seed(5);
-        evaluateBody(*b, b == once ? 1 : 5, star_, kBodyOnly, false, random_);
-    }
-    // Only the greenhouse rise differs: it is measured from the albedo the body already had.
-    EXPECT_EQ(again->planetnumber, 5);
-    EXPECT_EQ((std::array<double, 4>{double(again->type), again->mass, again->surfpressure, again->medsurftemp}),
-              (std::array<double, 4>{double(once->type), once->mass, once->surfpressure, once->medsurftemp}));
-    EXPECT_EQ(again->albedo, once->albedo);
-    EXPECT_DOUBLE_EQ(again->greenhouserise, again->medsurftemp - estimatedTemp(1.0, 1.0, once->albedo));
-    EXPECT_DOUBLE_EQ(once->greenhouserise, once->medsurftemp - estimatedTemp(1.0, 1.0, 0.0));
 }

@@ -120,7 +120,6 @@ TEST(StarCompletionAge, EveryRowOfTheRuleTakesTwoDraws) {
         MwcRandom random = drawingP(p), third = drawingP(p);
         ageByRegion(galaxy(), 50.0, static_cast<int>(row[0]), data, random);
         EXPECT_DOUBLE_EQ(data.age, secondDraw(p, row[2], row[3])) << "region " << row[0] << " p " << p;
-        EXPECT_DOUBLE_EQ(data.mslifetime, 10000.0 * std::pow(2.0, -2.5));
         third.next();
         third.next();
         EXPECT_EQ(random.next(), third.next());
