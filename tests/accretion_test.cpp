@@ -111,8 +111,7 @@ TEST_F(Accretion, ClearingSweptLanes) {
         bool dustleft;
     };
     const Case cases[] = {
-        // Split around the range; below, at and above the critical mass (1e-5).
-        {{{1, 10, 1, 1}}, 2, 3, 1e-6, 0.3, 50, {{1, 2, 1, 1}, {2, 3, 0, 1}, {3, 10, 1, 1}}, true},
+        // Split around the range; at and above the critical mass (1e-5).
         {{{1, 10, 1, 1}}, 2, 3, 1e-5, 0.3, 50, {{1, 2, 1, 1}, {2, 3, 0, 1}, {3, 10, 1, 1}}, true},
         {{{1, 10, 1, 1}}, 2, 3, 1e-4, 0.3, 50, {{1, 2, 1, 1}, {2, 3, 0, 0}, {3, 10, 1, 1}}, true},
         // Inner part, outer part; a gas-free band gains no gas.

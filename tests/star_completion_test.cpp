@@ -47,10 +47,8 @@ StarRecord catalogueStar(const std::string& spectralclass, int subtype, const st
                          CubeIndex cube = {30, 40, 2}) {
     StarRecord star;
     star.cube = cube;
-    star.physical = std::make_unique<StellarData>();
-    star.physical->spectralclass = spectralclass;
-    star.physical->subtype = subtype;
-    star.physical->lumclass = lumclass;
+    star.physical = std::make_unique<StellarData>(
+        StellarData{.spectralclass = spectralclass, .subtype = subtype, .lumclass = lumclass});
     star.alias = "Replaced Star";
     star.systemfromfile = 1;
     return star;

@@ -61,16 +61,9 @@ StellarTables tablesWith(const std::map<double, std::vector<std::string>>& point
 
 // A star on the main sequence at its mass, as generated stars start.
 StellarData starOf(const StellarTables& tables, double mass, double ageMyr) {
-    const StellarClassRecord record = tables.mainSequenceByMass(mass);
-    StellarData star;
-    star.spectralclass = record.spectralclass;
-    star.subtype = record.subtype;
-    star.lumclass = "as before";
-    star.luminosity = star.initialluminosity = record.luminosity;
-    star.surftemp = record.temperature;
-    star.mass = star.initialmass = mass;
-    star.age = ageMyr;
-    return star;
+    const StellarClassRecord r = tables.mainSequenceByMass(mass);
+    return {.mass = mass, .age = ageMyr, .spectralclass = r.spectralclass, .subtype = r.subtype, .lumclass = "as before",
+            .luminosity = r.luminosity, .surftemp = r.temperature, .initialmass = mass, .initialluminosity = r.luminosity};
 }
 
 }  // namespace
@@ -203,12 +196,8 @@ TEST(StellarEvolution, ReferenceImageNamesTheLuminosityClass) {
 
 TEST(StellarEvolution, RemnantByMassWithTheStarsOwnDrawForForty) {
     const StellarTables tables = tablesWith({});  // every track ends at 1000 years
-    auto identityGiving = [](int wanted) {
-        for (std::int32_t index = 0;; ++index)
-            if (remnantDraw({0, 0, 0, index}) == wanted) return StarIdentity{0, 0, 0, index};
-    };
-    const StarIdentity hole = identityGiving(21845);  // 21845 * 3 / 32767 >= 2
-    const StarIdentity neutron = identityGiving(21844);
+    const StarIdentity hole{0, 0, 0, 2874}, neutron{0, 0, 0, 51841};
+    EXPECT_EQ(std::pair(remnantDraw(hole), remnantDraw(neutron)), std::pair(21845, 21844));  // 21845 * 3 / 32767 >= 2
     const std::tuple<double, StarIdentity, const char*> cases[] = {
         {8.99, hole, "White Dwarf"},     {9.0, hole, "Neutron Star"},     {39.99, hole, "Neutron Star"},
         {40.0, hole, "Black Hole"},      {40.0, neutron, "Neutron Star"}, {79.99, neutron, "Neutron Star"},
@@ -226,10 +215,7 @@ TEST(StellarEvolution, FitOfEvolvedStars) {
     // A K0 giant at log L 2, log T 3.6; the fit sets only its history.
     auto fit = [](const std::map<double, std::vector<std::string>>& points, double trackMass, double ageMyr) {
         const StellarTables tables = tablesWith(points);
-        StellarData star;
-        star.mass = 2.5;
-        star.luminosity = 100.0;
-        star.surftemp = std::pow(10.0, 3.6);
+        StellarData star{.mass = 2.5, .luminosity = 100.0, .surftemp = std::pow(10.0, 3.6)};
         tables.fitEvolved(star);
         EXPECT_EQ((std::array<double, 3>{star.initialmass, star.initialluminosity, star.mass + star.luminosity}),
                   (std::array<double, 3>{trackMass, tables.mainSequenceByMass(trackMass).luminosity, 102.5}));
