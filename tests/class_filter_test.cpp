@@ -9,11 +9,9 @@
 namespace {
 
 // Whether a star of this classification shows under the lists' selected rows.
-bool shown(const std::string& spectralclass, const std::string& lumclass, int classRow, int luminosityRow) {
-    StellarData data;
-    data.spectralclass = spectralclass;
-    data.lumclass = lumclass;
-    return passesClassFilter(data, static_cast<ClassChoice>(classRow), static_cast<LuminosityChoice>(luminosityRow));
+bool shown(const std::string& spectralclass, const std::string& lumclass, int classRow, int lumRow) {
+    return passesClassFilter(StellarData{.spectralclass = spectralclass, .lumclass = lumclass},
+                             static_cast<ClassChoice>(classRow), static_cast<LuminosityChoice>(lumRow));
 }
 
 }  // namespace

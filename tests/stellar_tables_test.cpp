@@ -96,12 +96,10 @@ TEST(StellarTableReading, TrackPointFieldOrderDependsOnTheTrackMassAndLoadMayFai
     StellarTables missing;
     EXPECT_FALSE(missing.load(STARVANE_SOURCE_DIR "/no-such-folder", FileImageLoader{}));
     EXPECT_EQ(missing.record(4, 2, 6).mass, 0.0);
-    EXPECT_EQ(missing.referenceImage(), nullptr);
 }
 
 TEST(StellarTableLookup, ByClassByMassAndRemnants) {
     const StellarTables& tables = realTables();
-    EXPECT_EQ(tables.lookupByClass("K", 5, "III").radius, tables.record(5, 5, 4).radius);
     // "I" shares the column of "Ib"; anything else unknown is "VI".
     EXPECT_EQ(tables.lookupByClass("B", 1, "I").code + tables.lookupByClass("B", 1, "v").code, "IbVI");
     // An unknown class reads the "M" record; white dwarfs are not a class here.
@@ -124,8 +122,9 @@ TEST(StellarTableLookup, ByClassByMassAndRemnants) {
 
     // 0.84 finds DC3 of 0.75; 0.063 is lighter than all and gets the lightest, DC9.
     EXPECT_EQ(tables.remnantRecord("White Dwarf", 4.0).subtype + tables.remnantRecord("White Dwarf", 0.3).subtype, 12);
-    EXPECT_EQ(tables.remnantRecord("Neutron Star", 30.0).spectralclass + tables.remnantRecord("Black Hole", 90.0).spectralclass +
-                  tables.remnantRecord("white dwarf", 5.0).code, "NeutBHIa0");
+    EXPECT_EQ(tables.remnantRecord("Neutron Star", 30.0).spectralclass + tables.remnantRecord("Black Hole", 90.0).spectralclass,
+              "NeutBH");
+    EXPECT_EQ(tables.remnantRecord("white dwarf", 5.0).code, "Ia0");  // any other name: the first record
     // A white dwarf of exactly 0.21 of the mass is not lighter than the limit.
     StellarTables edge;
     edge.readStellarTable(tableText([](int i) {

@@ -14,12 +14,7 @@
 namespace {
 
 StellarData sunLike(const char* type = "Main Sequence Star", double mass = 1.0) {
-    StellarData star;
-    star.name = "Test Star";
-    star.typename_ = type;
-    star.initialmass = star.mass = mass;
-    star.luminosity = star.radius = 1.0;
-    return star;
+    return {.mass = mass, .name = "Test Star", .typename_ = type, .luminosity = 1.0, .radius = 1.0, .initialmass = mass};
 }
 
 // Every body's orbit, mass, type, radius and gas count, in order.
@@ -28,7 +23,8 @@ std::vector<double> generated(double seed, const StellarData& star = sunLike()) 
     system.generateFor(seed, star);
     std::vector<double> out{double(system.planetcount)};
     for (const PlanetSlot& slot : system.planets)
-        for (const PlanetRecord& b : slot.bodies) out.insert(out.end(), {b.sma, b.ecc, b.mass, double(b.type), b.radius, double(b.gascount)});
+        for (const PlanetRecord& b : slot.bodies)
+            out.insert(out.end(), {b.sma, b.ecc, b.mass, double(b.type), b.radius, double(b.gascount)});
     return out;
 }
 
