@@ -1,5 +1,5 @@
-// Evaluation of one body: giant kinds, moons (filtering, numbering, orbits, modes), spin locking
-// and small bodies. Whole evaluations are pinned by the golden systems.
+// Evaluation of one body: giant kinds, moons (filtering, numbering, orbits, modes), light-gas
+// loss, spin locking and small bodies. Whole evaluations are pinned by the golden systems.
 
 #include <gtest/gtest.h>
 
@@ -15,13 +15,6 @@ namespace {
 
 constexpr double kEarth = 1.0 / kEarthMassesPerSolarMass;
 
-// A mass in solar masses that is exactly `earthMasses` when converted back.
-double exactEarthMasses(double earthMasses) {
-    double m = earthMasses / kEarthMassesPerSolarMass;
-    for (int i = 0; i < 8 && m * kEarthMassesPerSolarMass != earthMasses; ++i)
-        m = std::nextafter(m, m * kEarthMassesPerSolarMass < earthMasses ? 1.0 : 0.0);
-    return m;
-}
 
 class BodyEvaluation : public ::testing::Test {
 protected:
@@ -76,8 +69,9 @@ TEST_F(BodyEvaluation, GiantKindsByMassAndGasShare) {
 TEST_F(BodyEvaluation, MoonsOutsideTheMassWindowOrInsideTheRocheDistanceAreRemoved) {
     // A planet of exactly 5 Earth masses: its moons get random orbits.
     std::vector<BodyNode*> moons;
-    for (double m : {exactEarthMasses(0.0005), 0.3 * kEarth, exactEarthMasses(1.0), 0.2 * kEarth, 0.0004 * kEarth,
-                     1.2 * kEarth, 0.01 * kEarth})
+    // 0.0005 and 1 Earth masses come back exactly when converted.
+    for (double m : {0.0005 / kEarthMassesPerSolarMass, 0.3 * kEarth, kEarth, 0.2 * kEarth, 0.0004 * kEarth, 1.2 * kEarth,
+                     0.01 * kEarth})
         moons.push_back(loose(0.001, 0.1, m));
     BodyNode* planet = body(1.0, 0.02, kFiveEarthMasses, 0.0, moons);
     random_.seed(11);
@@ -119,7 +113,11 @@ TEST_F(BodyEvaluation, MoonModes) {
     EXPECT_TRUE(moon->sma == 1.0 && moon->radius > 0.0 && moon->firstmoon->radius == 0.0);
 }
 
-TEST_F(BodyEvaluation, SpinLockAndSmallBodies) {
+TEST_F(BodyEvaluation, GasLossSpinLockAndSmallBodies) {
+    BodyNode* small = body(1.0, 0.0, 0.5 * kEarth, 0.05);  // both light gases escape: 0.85, then 0.999 of the rest
+    const double gas = small->gasmass;
+    evaluateBody(*small, 1, star_, kBodyOnly, false, random_);
+    EXPECT_NEAR(small->gasmass, gas * 0.15 * 0.001, 1e-9 * gas);
     for (double ecc : {0.05, 0.2}) {  // a locked spin makes a one-face body; above 0.1 resonant
         BodyNode* close = body(0.5, ecc, 3.0 * kEarth);
         evaluateBody(*close, 1, star_, kBodyOnly, false, random_);

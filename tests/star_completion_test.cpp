@@ -34,13 +34,7 @@ double secondDraw(int p, double low, double high) {
 }
 
 GalaxyParameters galaxy() {
-    GalaxyParameters catalogue;
-    catalogue.galaxyage = 13000.0;
-    catalogue.discage = 9000.0;
-    catalogue.agegradient = 20.0;
-    catalogue.thindisc = 10.0;
-    catalogue.centreradius = 10.0;
-    return catalogue;
+    return {.thindisc = 10.0, .centreradius = 10.0, .galaxyage = 13000.0, .discage = 9000.0, .agegradient = 20.0};
 }
 
 StarRecord catalogueStar(const std::string& spectralclass, int subtype, const std::string& lumclass,
@@ -149,4 +143,16 @@ TEST(StarCompletion, MainSequenceStarsTakeTheirAgeAndThenTheirOrientation) {
     random = drawingP(60);
     completeCatalogueStar(old, realTables(), sunLike, random);
     EXPECT_DOUBLE_EQ(sunLike.physical->age, 7441.4292740266364);
+}
+
+TEST(StarCompletion, EvolvedStarsAreFittedWithoutAgeDraws) {
+    for (const char* lumclass : {"III", "v"}) {  // only "V" is the main sequence
+        StarRecord star = catalogueStar("K", 2, lumclass);
+        MwcRandom random(99, kSecondWord), first(99, kSecondWord);
+        completeCatalogueStar(galaxy(), realTables(), star, random);
+        StellarData fitted = classified("K", 2, lumclass);
+        realTables().fitEvolved(fitted);
+        EXPECT_EQ(star.physical->age, fitted.age) << lumclass;
+        EXPECT_FLOAT_EQ(star.ecliptic[0], static_cast<float>(first.uniform(0.0, 360.0)));  // the first draw
+    }
 }

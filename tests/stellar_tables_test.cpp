@@ -179,8 +179,9 @@ TEST(StellarEvolution, ReferenceImageNamesTheLuminosityClass) {
         tables.setReferenceImage(uniformImage(red));
         EXPECT_EQ(tables.classAt(t, l), name) << int(red);
     }
-    // Above, left of, below and right of the image there is no class.
-    for (const auto& [logT, logL] : {std::pair{3.9, 8.5}, {3.2, 2.0}, {3.6, -6.0}, {5.95, 2.0}})
+    // Above, left of, below and just right of the image (column 256) there is no class.
+    tables.setReferenceImage(uniformImage(139));
+    for (const auto& [logT, logL] : {std::pair{3.9, 8.5}, {3.2, 2.0}, {3.6, -6.0}, {5.865, 2.0}})
         EXPECT_EQ(tables.classAt(std::pow(10.0, logT), std::pow(10.0, logL)), "") << logT << ' ' << logL;
 
     // Evolution takes the class the image names, and keeps its own where it names none.
@@ -227,8 +228,9 @@ TEST(StellarEvolution, FitOfEvolvedStars) {
          {18, {"1e9;17;2;3;2"}},         // temperature no nearer
          {20.5, {"1e9;17;-5;3.59;2"}}},  // luminosity no nearer
         2.3, 2000.0);
-    // The first found wins, from the heaviest track and the latest point down.
-    fit({{3, {"1e9;2.05;3.605;2"}}, {3.5, {"1e9;2.05;3.605;2", "1.5e9;2.05;3.605;2"}}}, 3.5, 1500.0);
+    // The first found wins, from the heaviest track and the latest point down; a later one must
+    // be nearer in both (on track 3 only the temperature is).
+    fit({{3, {"1e9;2.05;3.6;2"}}, {3.5, {"1e9;2.05;3.605;2", "1.5e9;2.05;3.605;2"}}}, 3.5, 1500.0);
     // Nothing better: the first point of the first track.
     fit({{0.1, {"2e5;-5;3;5", "1e10;2;3.6;5"}}}, 0.1, 0.2);
 }
