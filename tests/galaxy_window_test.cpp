@@ -29,29 +29,9 @@ std::unique_ptr<GalaxyCatalogue> galaxy() {
         const auto v = static_cast<std::uint8_t>(18 + (i % 41 * 7 + i / 41 * 3) % 12);
         pixels[i] = {v, v, v};
     }
-    auto catalogue = std::make_unique<GalaxyCatalogue>();
-    catalogue->stellartables = &realTables();
+    auto catalogue = smallGalaxy();
     catalogue->densityimage = std::make_unique<MemoryImage>(41, 41, std::move(pixels));
-    catalogue->thindisc = 20.0;
-    catalogue->thickdisc = 60.0;
-    catalogue->galaxyage = 12000.0;
-    catalogue->discage = 8000.0;
-    catalogue->agegradient = 5.0;
-    catalogue->starseed = 31337.0;
-    catalogue->systemseed = 2024.0;
     return catalogue;
-}
-
-StarRecord* addCatalogueStar(GalaxyCatalogue& catalogue, CubeIndex at) {
-    auto star = std::make_unique<StarRecord>();
-    star->physical = std::make_unique<StellarData>();
-    star->cube = at;
-    star->physical->name = "Listed";
-    star->physical->spectralclass = "G";
-    star->physical->subtype = 2;
-    star->physical->lumclass = "V";
-    catalogue.stars.push_back(std::move(star));
-    return catalogue.stars.back().get();
 }
 
 struct StarSnapshot {
