@@ -1,23 +1,12 @@
 #pragma once
-// What the galaxy tests share: the default stellar tables, loaded once, and the galaxy's
-// random source written out once more, to know what a seed draws.
+// What the galaxy tests share: the default stellar tables, loaded once, a small galaxy and its
+// catalogue stars.
 
-#include <cstdint>
 #include <memory>
 
+#include "galaxy/galaxy_catalogue.h"
 #include "galaxy/stellar_tables.h"
 #include "platform/file_image.h"
-
-struct ReferenceMwc {
-    std::uint32_t z;
-    std::uint32_t w;
-    std::uint32_t next() {
-        z = 36969u * (z & 0xFFFFu) + (z >> 16);
-        w = 18000u * (w & 0xFFFFu) + (w >> 16);
-        return (z << 16) + w;
-    }
-    double uniform(double a, double b) { return a + (b - a) * next() / 4294967295.0; }
-};
 
 inline const StellarTables& realTables() {
     static const std::unique_ptr<StellarTables> tables = [] {
@@ -26,4 +15,31 @@ inline const StellarTables& realTables() {
         return loaded;
     }();
     return *tables;
+}
+
+// A galaxy without a bar or a density picture: a thin disc 20 cubes thick, a thick disc 60.
+inline std::unique_ptr<GalaxyCatalogue> smallGalaxy() {
+    auto catalogue = std::make_unique<GalaxyCatalogue>();
+    catalogue->stellartables = &realTables();
+    catalogue->thindisc = 20.0;
+    catalogue->thickdisc = 60.0;
+    catalogue->galaxyage = 12000.0;
+    catalogue->discage = 8000.0;
+    catalogue->agegradient = 5.0;
+    catalogue->starseed = 4711.0;
+    catalogue->systemseed = 2024.0;
+    return catalogue;
+}
+
+// A catalogue star of class G2 V in cube `at`, not completed yet.
+inline StarRecord* addCatalogueStar(GalaxyCatalogue& catalogue, const CubeIndex& at) {
+    auto star = std::make_unique<StarRecord>();
+    star->physical = std::make_unique<StellarData>();
+    star->cube = at;
+    star->physical->name = "Listed";
+    star->physical->spectralclass = "G";
+    star->physical->subtype = 2;
+    star->physical->lumclass = "V";
+    catalogue.stars.push_back(std::move(star));
+    return catalogue.stars.back().get();
 }

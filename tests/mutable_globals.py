@@ -10,11 +10,10 @@ import re
 import sys
 
 FOLDERS = ["generation", "galaxy", "files", "export", "cli", "platform", "texgen", "app"]
-NOT_DECLARATIONS = {"using", "typedef", "template", "class", "struct", "enum", "union", "friend",
-                    "static_assert", "namespace", "return", "case", "default", "goto", "break",
-                    "continue", "delete", "throw"}
-TYPES = {"class", "struct", "enum", "union"}
-CONTROL = {"if", "for", "while", "switch", "else", "do", "try", "catch"}
+NOT_DECLARATIONS = set("using typedef template class struct enum union friend static_assert namespace "
+                       "return case default goto break continue delete throw".split())
+CONTROL = set("if for while switch else do try catch".split())
+NAME = r"[A-Za-z_]\w*"
 
 
 def code_only(text):
@@ -27,109 +26,66 @@ def code_only(text):
     return re.sub(r"^[ \t]*#[^\n]*(\\\n[^\n]*)*", blank, text, flags=re.M)
 
 
-def head_of(statement):
-    """The declaration part before a top-level initialiser."""
-    depth = 0
-    for i, ch in enumerate(statement):
-        if ch in "(<[":
-            depth += 1
-        elif ch in ")>]":
-            depth -= 1
-        elif ch == "=" and depth == 0:
-            return statement[:i]
-    return statement
-
-
-def declarators(head):
-    """The names a declaration head introduces (several for "int a, b;")."""
-    parts, depth, start = [], 0, 0
-    for i, ch in enumerate(head):
-        if ch in "(<[":
-            depth += 1
-        elif ch in ")>]":
-            depth -= 1
-        elif ch == "," and depth == 0:
-            parts.append(head[start:i])
-            start = i + 1
-    parts.append(head[start:])
-    return [re.findall(r"[A-Za-z_]\w*", re.sub(r"\[[^\]]*\]", "", part))[-1:] for part in parts]
-
-
-def without_template_arguments(head):
-    while re.search(r"<[^<>]*>", head):
-        head = re.sub(r"<[^<>]*>", " ", head)
-    return head
-
-
-def is_const(head):
-    """Whether the declared object itself is const (for a pointer: const after the last '*')."""
-    if re.search(r"\bconstexpr\b", head):
-        return True
-    return re.search(r"\bconst\b", head.rsplit("*", 1)[-1] if "*" in head else head) is not None
+def split_outside_brackets(text, separator):
+    """`text` split at each `separator` outside (), <> and []."""
+    depth, cuts = 0, [-1]
+    for i, ch in enumerate(text):
+        depth += (ch in "(<[") - (ch in ")>]")
+        if ch == separator and depth == 0:
+            cuts.append(i)
+    return [text[a + 1:b] for a, b in zip(cuts, cuts[1:] + [len(text)])]
 
 
 def mutable_variables(statement, at_namespace_scope):
-    """The names a statement declares as mutable lasting state."""
+    """The names a statement declares as mutable lasting state ("int a, b;" declares two)."""
     words = statement.split()
     if not words or words[0] in NOT_DECLARATIONS or words[0].startswith("["):
         return []
-    lasting = {"static", "thread_local"} & set(words)
-    if not at_namespace_scope and not lasting:
+    if not at_namespace_scope and not {"static", "thread_local"} & set(words):
         return []
-    head = without_template_arguments(head_of(statement))
-    if "(" in head or is_const(head) or len(re.findall(r"[A-Za-z_]\w*", head)) < 2:
+    head = split_outside_brackets(statement, "=")[0]
+    while re.search(r"<[^<>]*>", head):
+        head = re.sub(r"<[^<>]*>", " ", head)  # template arguments
+    # A const object, unlike a pointer to const, has a const after the last '*'.
+    if "(" in head or re.search(r"\bconstexpr\b|\bconst\b(?!.*\*)", head) or len(re.findall(NAME, head)) < 2:
         return []
-    return [names[0] for names in declarators(head) if names]
+    names = [re.findall(NAME, re.sub(r"\[[^\]]*\]", "", part))[-1:] for part in split_outside_brackets(head, ",")]
+    return [found[0] for found in names if found]
 
 
-def opening_kind(buffer):
-    """What a '{' after `buffer` opens: a namespace, an initialiser, or another block."""
-    text = buffer.strip()
-    if re.match(r"(inline\s+)?namespace\b", text) or re.match(r'extern\s*""', text):
+def opening_kind(text):
+    """What a '{' after `text` opens: a namespace, an initialiser, or another block."""
+    if re.match(r"(inline\s+)?namespace\b|extern\s*\"\"", text):
         return "namespace"
-    words = text.split()
-    if not words or words[0] in NOT_DECLARATIONS | CONTROL or text.endswith((":", ")")):
-        return "block"
-    if "(" in head_of(text) or "]" in text or "->" in text:
-        return "block"
-    if re.search(r"\b(const|override|final|noexcept|mutable)$", text):
+    if (not text or text.split()[0] in NOT_DECLARATIONS | CONTROL or text.endswith((":", ")")) or "]" in text
+            or "->" in text or "(" in split_outside_brackets(text, "=")[0]
+            or re.search(r"\b(const|override|final|noexcept|mutable)$", text)):
         return "block"
     return "initialiser"
 
 
 def findings(path):
+    """(line, name) of each mutable lasting variable in the file."""
     text = code_only(open(path, errors="replace").read())
-    kinds, after, buffer, line, found = [], [], "", 1, []
-    statement_line = 1
+    # Open braces as (kind, what follows the closing brace: a type's declarators stay one statement).
+    braces, buffer, line, statement_line, found = [], "", 1, 1, []
     for ch in text:
-        if ch == "\n":
-            line += 1
-        elif not buffer.strip():
+        line += ch == "\n"
+        if ch != "\n" and not buffer.strip():
             statement_line = line
-        if kinds and kinds[-1] == "initialiser":
-            if ch == "{":
-                kinds.append("initialiser")
-                after.append("")
-            elif ch == "}":
-                kinds.pop()
-                after.pop()
-            continue
-        if ch == "{":
-            kind = opening_kind(buffer)
+        if braces and braces[-1][0] == "initialiser":
+            if ch in "{}":
+                braces = braces + [("initialiser", "")] if ch == "{" else braces[:-1]
+        elif ch == "{":
             first = (buffer.split() or [""])[0]
-            kinds.append(kind)
-            # What follows the closing brace of a type belongs to the same statement.
-            after.append("typedef " if first == "typedef" else "type " if first in TYPES else "")
-            if kind != "initialiser":
-                buffer = ""
+            after = "typedef " if first == "typedef" else "type " if first in ("class", "struct", "enum", "union") else ""
+            braces.append((opening_kind(buffer.strip()), after))
+            buffer = buffer if braces[-1][0] == "initialiser" else ""
         elif ch == "}":
-            if kinds:
-                kinds.pop()
-            buffer = after.pop() if after else ""
+            buffer = braces.pop()[1] if braces else ""
         elif ch == ";":
-            at_namespace_scope = all(kind == "namespace" for kind in kinds)
-            for name in mutable_variables(" ".join(buffer.split()), at_namespace_scope):
-                found.append((statement_line, name))
+            namespace_scope = all(kind == "namespace" for kind, _ in braces)
+            found += [(statement_line, name) for name in mutable_variables(" ".join(buffer.split()), namespace_scope)]
             buffer = ""
         else:
             buffer += ch
@@ -138,26 +94,14 @@ def findings(path):
 
 def main():
     root, allowed_file = sys.argv[1], sys.argv[2]
-    allowed = set()
-    for entry in open(allowed_file):
-        entry = entry.split("#", 1)[0].split()
-        if len(entry) == 2:
-            allowed.add(tuple(entry))
+    allowed = {tuple(entry) for entry in (line.split("#", 1)[0].split() for line in open(allowed_file)) if len(entry) == 2}
     problems = []
-    for folder in FOLDERS:
-        for directory, _, files in sorted(os.walk(os.path.join(root, folder))):
-            for name in sorted(files):
-                if not name.endswith((".cpp", ".h", ".hpp", ".cc")):
-                    continue
-                path = os.path.join(directory, name)
-                relative = os.path.relpath(path, root).replace(os.sep, "/")
-                for line, variable in findings(path):
-                    if (relative, variable) not in allowed:
-                        problems.append(f"{relative}:{line}: mutable state '{variable}'")
-    for problem in problems:
-        print(problem)
+    for directory, _, files in (walked for folder in FOLDERS for walked in sorted(os.walk(os.path.join(root, folder)))):
+        for path in (os.path.join(directory, name) for name in sorted(files) if name.endswith((".cpp", ".h", ".hpp", ".cc"))):
+            relative = os.path.relpath(path, root).replace(os.sep, "/")
+            problems += [f"{relative}:{line}: mutable state '{name}'" for line, name in findings(path) if (relative, name) not in allowed]
     if problems:
-        print("Pass the state in from the caller instead (or list it, with its reason, in "
+        print("\n".join(problems) + "\nPass the state in from the caller instead (or list it, with its reason, in "
               + os.path.basename(allowed_file) + ").")
     return 1 if problems else 0
 

@@ -1,14 +1,12 @@
 // The texture plug-in, loaded the way the program loads it: dlopen and the five entry points.
+// The bytes of detailed, compressed files of levels 3 to 6 are pinned by the golden exports.
 #include <dlfcn.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <limits>
 #include <string>
@@ -16,89 +14,54 @@
 
 #include <gtest/gtest.h>
 
-#include "text/name_limit.h"
 #include "plugin/texture_request.h"
 #include "tests/test_files.h"
-
-#ifndef STARVANE_TEXGEN_PATH
-#error "STARVANE_TEXGEN_PATH must name the built texgen.so"
-#endif
+#include "text/name_limit.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kPatchIndex[9] = {0, 1, 2, 3, 5, 13, 37, 137, 501};
+constexpr uint32_t kDxt1 = 0x31545844u, kDxt5 = 0x35545844u;
 
 struct Plugin {
-    void* handle = nullptr;
-    SetOptionEntry set_option = nullptr;
-    JustInitializeEntry just_initialize = nullptr;
-    ClearGenEntry clear_gen = nullptr;
-    Export2OrbiterEntry export2orbiter = nullptr;
-    GetTexImgEntry get_tex_img = nullptr;
+    void* handle = dlopen(STARVANE_TEXGEN_PATH, RTLD_NOW | RTLD_LOCAL);
+    SetOptionEntry set_option = reinterpret_cast<SetOptionEntry>(entry("set_option"));
+    JustInitializeEntry just_initialize = reinterpret_cast<JustInitializeEntry>(entry("just_initialize"));
+    ClearGenEntry clear_gen = reinterpret_cast<ClearGenEntry>(entry("clear_gen"));
+    Export2OrbiterEntry export2orbiter = reinterpret_cast<Export2OrbiterEntry>(entry("export2orbiter"));
+    GetTexImgEntry get_tex_img = reinterpret_cast<GetTexImgEntry>(entry("get_tex_img"));
+    void* entry(const char* name) const { return handle == nullptr ? nullptr : dlsym(handle, name); }
 };
 
 // Loaded once and never unloaded, as the program does.
 const Plugin& plugin() {
-    static const Plugin p = [] {
-        Plugin q;
-        q.handle = dlopen(STARVANE_TEXGEN_PATH, RTLD_NOW | RTLD_LOCAL);
-        if (q.handle == nullptr) return q;
-        q.set_option = reinterpret_cast<SetOptionEntry>(dlsym(q.handle, "set_option"));
-        q.just_initialize = reinterpret_cast<JustInitializeEntry>(dlsym(q.handle, "just_initialize"));
-        q.clear_gen = reinterpret_cast<ClearGenEntry>(dlsym(q.handle, "clear_gen"));
-        q.export2orbiter = reinterpret_cast<Export2OrbiterEntry>(dlsym(q.handle, "export2orbiter"));
-        q.get_tex_img = reinterpret_cast<GetTexImgEntry>(dlsym(q.handle, "get_tex_img"));
-        return q;
-    }();
-    return p;
+    static const Plugin loaded;
+    return loaded;
 }
 
-uint32_t u32(const std::vector<uint8_t>& d, size_t off) {
-    return static_cast<uint32_t>(d[off]) | static_cast<uint32_t>(d[off + 1]) << 8 |
-           static_cast<uint32_t>(d[off + 2]) << 16 | static_cast<uint32_t>(d[off + 3]) << 24;
-}
-
-std::vector<uint8_t> read_file(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+uint32_t u32(const std::string& d, size_t off) {
+    uint32_t v;
+    std::memcpy(&v, d.data() + off, 4);
+    return v;
 }
 
 struct DdsImage {
-    uint32_t flags = 0, width = 0, height = 0, pitch_or_size = 0, mipmaps = 0, caps = 0;
-    uint32_t pf_flags = 0, fourcc = 0, bits = 0;
-    size_t pixels = 0;  // offset of the pixel data in the file
+    uint32_t flags, size, pitch_or_size, pf_flags, fourcc, bits;
+    size_t pixels;  // offset of the pixel data in the file
 };
 
 // Walks a .tex file image by image; fails the test on a malformed image.
-std::vector<DdsImage> walk_tex(const std::vector<uint8_t>& d) {
+std::vector<DdsImage> walk_tex(const std::string& d) {
     std::vector<DdsImage> images;
-    size_t off = 0;
-    while (off < d.size()) {
-        EXPECT_GE(d.size() - off, 128u) << "truncated header at " << off;
-        if (d.size() - off < 128) break;
-        EXPECT_EQ(std::memcmp(&d[off], "DDS ", 4), 0) << "no DDS magic at " << off;
-        DdsImage im;
-        EXPECT_EQ(u32(d, off + 4), 124u);
-        im.flags = u32(d, off + 8);
-        im.height = u32(d, off + 12);
-        im.width = u32(d, off + 16);
-        im.pitch_or_size = u32(d, off + 20);
-        im.mipmaps = u32(d, off + 28);
-        EXPECT_EQ(u32(d, off + 76), 32u);  // pixel format size
-        im.pf_flags = u32(d, off + 80);
-        im.fourcc = u32(d, off + 84);
-        im.bits = u32(d, off + 88);
-        im.caps = u32(d, off + 108);
-        im.pixels = off + 128;
-        size_t bytes;
-        if (im.pf_flags == 4) {
-            const bool dxt1 = im.fourcc == 0x31545844u;
-            bytes = static_cast<size_t>(im.width) * im.height / (dxt1 ? 2 : 1);
-        } else {
-            bytes = static_cast<size_t>(im.width) * im.height * 4;
+    for (size_t off = 0; off < d.size();) {
+        if (d.size() - off < 128 || d.compare(off, 4, "DDS ") != 0 || u32(d, off + 4) != 124 || u32(d, off + 76) != 32) {
+            ADD_FAILURE() << "bad header at " << off;
+            break;
         }
+        const DdsImage im{u32(d, off + 8), u32(d, off + 16), u32(d, off + 20), u32(d, off + 80), u32(d, off + 84), u32(d, off + 88), off + 128};
+        EXPECT_EQ(u32(d, off + 12), im.size) << "not square at " << off;
+        const size_t bytes = size_t{im.size} * im.size * (im.pf_flags != 4 ? 8 : im.fourcc == kDxt1 ? 1 : 2) / 2;
         if (bytes == 0 || d.size() - im.pixels < bytes) {
             ADD_FAILURE() << "image data runs past the end at " << off;
             break;
@@ -109,290 +72,151 @@ std::vector<DdsImage> walk_tex(const std::vector<uint8_t>& d) {
     return images;
 }
 
-// Image sizes a level-L file must have, in order.
-std::vector<uint32_t> expected_sizes(int level) {
-    std::vector<uint32_t> s;
-    for (int i = 0; i < kPatchIndex[level]; ++i) s.push_back(i < 3 ? (64u << i) : 256u);
-    return s;
-}
+size_t filesIn(const fs::path& folder) { return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator{})); }
 
-using TempFolder = TemporaryFolder;
+TextureRequest earth_like(const char* name) { return {name, 6371000, 10, 3, 2, 15, 0.6, 0.7 * 0.7, 0.05, 0.0, 1.013, 0}; }
 
-// Every regular file below `folder`.
-std::vector<fs::path> filesBelow(const fs::path& folder) {
-    std::vector<fs::path> out;
-    for (const auto& e : fs::recursive_directory_iterator(folder))
-        if (e.is_regular_file()) out.push_back(e.path());
-    return out;
-}
-
-TextureRequest earth_like(const char* name) {
-    TextureRequest r{};
-    r.basename = name;
-    r.radius = 6371000;
-    r.style = 10;
-    r.cloudclass = 3;
-    r.atmosphereclass = 2;
-    r.temperature = 15;
-    r.cloudcover = 0.6;
-    r.watercover = 0.7 * 0.7;
-    r.icecover = 0.05;
-    r.pressure = 1.013;
-    return r;
-}
-
-std::vector<double> g_fractions;
-std::vector<int32_t> g_levels;
-void record_progress(int32_t level, double fraction) {
-    g_levels.push_back(level);
-    g_fractions.push_back(fraction);
-}
+std::vector<std::pair<int32_t, double>> g_progress;
+void record_progress(int32_t level, double fraction) { g_progress.emplace_back(level, fraction); }
 
 class TexgenTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const Plugin& p = plugin();
-        ASSERT_NE(p.handle, nullptr) << dlerror();
-        ASSERT_NE(p.export2orbiter, nullptr);
-        ASSERT_NE(p.set_option, nullptr);
-        ASSERT_NE(p.just_initialize, nullptr);
-        ASSERT_NE(p.clear_gen, nullptr);
-        ASSERT_NE(p.get_tex_img, nullptr);
-        p.set_option(1, 1);  // detailed surfaces
-        p.set_option(3, 1);  // compressed, as the shipped configuration has it
+        ASSERT_NE(plugin().handle, nullptr) << dlerror();
+        ASSERT_TRUE(plugin().set_option && plugin().just_initialize && plugin().clear_gen && plugin().export2orbiter && plugin().get_tex_img);
+        plugin().set_option(1, 1);  // detailed surfaces
+        plugin().set_option(3, 1);  // compressed, as the shipped configuration has it
         ASSERT_FALSE(tmp_.path().empty());
     }
-    void TearDown() override {
-        if (plugin().set_option) {
-            plugin().set_option(1, 1);
-            plugin().set_option(3, 1);
-        }
-    }
-    void run(TextureRequest r, int level, int mode, const fs::path& folder) {
-        plugin().export2orbiter(&r, level, mode, folder.string().c_str(), nullptr);
+    void TearDown() override { SetUp(); }
+    void run(TextureRequest r, int level, int mode = TEXTURE_MODE_BODY, const fs::path& folder = {},
+             TextureProgress progress = nullptr) {
+        plugin().export2orbiter(&r, level, mode, (folder.empty() ? tmp_.path() : folder).string().c_str(), progress);
         plugin().clear_gen(&r);
     }
-    TempFolder tmp_;
+    std::string texture(const std::string& name) { return readAll(tmp_.path() / "Textures" / name); }
+    TemporaryFolder tmp_;
 };
 
+// Classes 2 to 21 have stable colours, airless class 1 and classes out of range none; only the
+// colour word is written. (The golden exports pin the colours themselves.)
 TEST_F(TexgenTest, AtmosphereColoursPerClass) {
     plugin().get_tex_img();  // present and harmless
-    // Classes 1 to 21 have stable colours (none for airless class 1); only the colour word is
-    // written; out-of-range classes get no colour rather than garbage.
-    std::vector<uint32_t> colours;
-    for (int cls : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 0, -3, 22, 1000}) {
-        TextureRequest r{};
-        r.basename = "sky";
-        r.radius = 1000;
-        r.atmosphereclass = cls;
-        r.colour = 0xDEADBEEF;
+    for (int cls = -3; cls <= 23; ++cls) {
+        TextureRequest r{"sky", 1000, 0, 0, cls, 0, 0.0, 0.0, 0.0, 0.0, 0.0, 0xDEADBEEF};
         plugin().just_initialize(&r);
         const uint32_t first = r.colour;
         plugin().just_initialize(&r);
         EXPECT_EQ(r.colour, first) << "class " << cls << " is not stable";
-        EXPECT_STREQ(r.basename, "sky");
-        EXPECT_EQ(r.radius, 1000);
+        EXPECT_TRUE(std::strcmp(r.basename, "sky") == 0 && r.radius == 1000 && r.atmosphereclass == cls);
         EXPECT_EQ(r.colour >> 24, 0u) << "bits above blue are set for class " << cls;
         EXPECT_EQ(r.colour == 0u, cls < 2 || cls > 21) << "class " << cls;
-        colours.push_back(r.colour);
-        plugin().clear_gen(&r);
     }
-    // Nitrogen-oxygen skies are blue (red in the lowest byte); chlorine skies (18) yellow-orange.
-    EXPECT_GT((colours[1] >> 16) & 0xFF, colours[1] & 0xFF);
-    EXPECT_GT(colours[17] & 0xFF, (colours[17] >> 16) & 0xFF);
 }
 
-TEST_F(TexgenTest, BodyExportWritesSurfaceCloudAndMapIntoTextures) {
-    // The longest base name the program passes: a system name, a blank and a body name.
-    for (const std::string& name : {std::string("Sol Terra Nova"), std::string(kLongestTextureBaseBytes, 'x')}) {
-        run(earth_like(name.c_str()), 3, TEXTURE_MODE_BODY, tmp_.path());
-        const fs::path dir = tmp_.path() / "Textures";
-        EXPECT_TRUE(fs::is_regular_file(dir / (name + ".tex")));
-        EXPECT_TRUE(fs::is_regular_file(dir / (name + "_cloud.tex")));
-        EXPECT_TRUE(fs::is_regular_file(dir / (name + "M.bmp")));
+// A level-L file holds the images of levels 1 to L: one globe each of 64, 128 and 256 pixels,
+// then 256-pixel patches, 5 in all at level 4; levels below 1 are 1. Surfaces are DXT1, clouds
+// DXT5; the map is beside them. Progress runs from 0 to 1 without going back, at least once per
+// image, for the level written. (The golden exports pin the bands of patches of higher levels.)
+TEST_F(TexgenTest, FilesFollowTheLegacyLayoutWithProgress) {
+    const int imagesUpTo[] = {0, 1, 2, 3, 5};
+    const std::pair<int, std::string> rows[] = {
+        {0, std::string(kLongestTextureBaseBytes, 'x')}, {1, "Level 1"}, {2, "Level 2"}, {3, "Level 3"}, {4, "Level 4"}};
+    for (const auto& [level, name] : rows) {
+        SCOPED_TRACE("level " + std::to_string(level));
+        const int written = std::max(level, 1);
+        g_progress.clear();
+        run(earth_like(name.c_str()), level, TEXTURE_MODE_BODY, {}, record_progress);
+        for (const auto& [file, fourcc] : {std::pair{name + ".tex", kDxt1}, std::pair{name + "_cloud.tex", kDxt5}}) {
+            const std::vector<DdsImage> images = walk_tex(texture(file));
+            ASSERT_EQ(images.size(), static_cast<size_t>(imagesUpTo[written])) << file;
+            for (size_t i = 0; i < images.size(); ++i) {
+                const uint32_t size = i < 3 ? 64u << i : 256u;
+                EXPECT_EQ(images[i].size, size) << file << " image " << i;
+                EXPECT_EQ(images[i].fourcc, fourcc) << file;
+                EXPECT_EQ(images[i].pitch_or_size, size * size / (fourcc == kDxt1 ? 2 : 1));
+            }
+        }
+        EXPECT_TRUE(fs::is_regular_file(tmp_.path() / "Textures" / (name + "M.bmp")));
+        ASSERT_GE(g_progress.size(), static_cast<size_t>(imagesUpTo[written]) + 2);
+        EXPECT_EQ(g_progress.front().second, 0.0);
+        EXPECT_EQ(g_progress.back().second, 1.0);
+        for (size_t i = 0; i < g_progress.size(); ++i) {
+            EXPECT_EQ(g_progress[i].first, written);
+            if (i > 0) EXPECT_GE(g_progress[i].second, g_progress[i - 1].second) << "report " << i;
+        }
     }
-    EXPECT_EQ(filesBelow(tmp_.path()).size(), 6u);
+    EXPECT_EQ(filesIn(tmp_.path() / "Textures"), 3 * std::size(rows));
+    EXPECT_NE(texture("Level 1.tex"), texture(rows[0].second + ".tex"));  // names vary the look
 }
 
 TEST_F(TexgenTest, CloudFileOnlyForCloudyBodiesWithAtmosphere) {
-    TextureRequest asteroid = earth_like("Rock#1");
+    TextureRequest asteroid = earth_like("Rock#1"), airless = earth_like("Airless"), clear = earth_like("Clear");
     asteroid.style = 2;
-    asteroid.atmosphereclass = 1;
-    asteroid.cloudcover = 0.0;
-    run(asteroid, 2, TEXTURE_MODE_ASTEROID, tmp_.path());
-    TextureRequest airless = earth_like("Airless");
-    airless.atmosphereclass = 1;
-    run(airless, 2, TEXTURE_MODE_BODY, tmp_.path());
-    TextureRequest clear = earth_like("Clear");
-    clear.cloudcover = 0.0;
-    run(clear, 2, TEXTURE_MODE_BODY, tmp_.path());
-    // Mode 1 never writes clouds, even when the request has cloud cover.
-    TextureRequest cloudy_asteroid = earth_like("Odd#2");
-    run(cloudy_asteroid, 2, TEXTURE_MODE_ASTEROID, tmp_.path());
-    const fs::path dir = tmp_.path() / "Textures";
-    for (const char* n : {"Rock#1", "Airless", "Clear", "Odd#2"}) {
-        EXPECT_TRUE(fs::exists(dir / (std::string(n) + ".tex"))) << n;
-        EXPECT_TRUE(fs::exists(dir / (std::string(n) + "M.bmp"))) << n;
-        EXPECT_FALSE(fs::exists(dir / (std::string(n) + "_cloud.tex"))) << n;
+    asteroid.atmosphereclass = airless.atmosphereclass = 1;
+    asteroid.cloudcover = clear.cloudcover = 0.0;
+    run(asteroid, 1, TEXTURE_MODE_ASTEROID);
+    run(airless, 1);
+    run(clear, 1);
+    run(earth_like("Odd#2"), 1, TEXTURE_MODE_ASTEROID);  // asteroids never have clouds
+    // A folder given with backslashes is the same folder.
+    fs::create_directories(tmp_.path() / "Saved" / "Sys");
+    run(earth_like("Slashed"), 1, TEXTURE_MODE_BODY, tmp_.path().string() + "\\Saved\\Sys");
+    EXPECT_TRUE(fs::exists(tmp_.path() / "Saved" / "Sys" / "Textures" / "Slashed.tex"));
+    for (const std::string n : {"Rock#1", "Airless", "Clear", "Odd#2"}) {
+        EXPECT_TRUE(fs::exists(tmp_.path() / "Textures" / (n + ".tex"))) << n;
+        EXPECT_TRUE(fs::exists(tmp_.path() / "Textures" / (n + "M.bmp"))) << n;
+        EXPECT_FALSE(fs::exists(tmp_.path() / "Textures" / (n + "_cloud.tex"))) << n;
     }
 }
 
-TEST_F(TexgenTest, TexFilesFollowTheLegacyLayoutForLevelsOneToSix) {
-    for (int level = 1; level <= 6; ++level) {
-        SCOPED_TRACE("level " + std::to_string(level));
-        const std::string name = "Layout " + std::to_string(level);
-        run(earth_like(name.c_str()), level, TEXTURE_MODE_BODY, tmp_.path());
-        const fs::path dir = tmp_.path() / "Textures";
-        const std::vector<uint32_t> sizes = expected_sizes(level);
-
-        const std::vector<uint8_t> surface = read_file(dir / (name + ".tex"));
-        const std::vector<DdsImage> s = walk_tex(surface);
-        ASSERT_EQ(s.size(), static_cast<size_t>(kPatchIndex[level]));
-        for (size_t i = 0; i < s.size(); ++i) {
-            EXPECT_EQ(s[i].width, sizes[i]) << "image " << i;
-            EXPECT_EQ(s[i].height, sizes[i]) << "image " << i;
-            EXPECT_EQ(s[i].fourcc, 0x31545844u) << "surface is not DXT1";  // 'DXT1'
-            EXPECT_EQ(s[i].pitch_or_size, sizes[i] * sizes[i] / 2);
-        }
-
-        const std::vector<uint8_t> cloud = read_file(dir / (name + "_cloud.tex"));
-        const std::vector<DdsImage> c = walk_tex(cloud);
-        ASSERT_EQ(c.size(), static_cast<size_t>(kPatchIndex[level]));
-        for (size_t i = 0; i < c.size(); ++i) {
-            EXPECT_EQ(c[i].width, sizes[i]) << "image " << i;
-            EXPECT_EQ(c[i].fourcc, 0x35545844u) << "clouds are not DXT5";  // 'DXT5'
-        }
-    }
-}
-
-TEST_F(TexgenTest, NamesVaryTheLook) {
-    run(earth_like("Twin"), 3, TEXTURE_MODE_BODY, tmp_.path());
-    run(earth_like("Sibling"), 3, TEXTURE_MODE_BODY, tmp_.path());
-    EXPECT_NE(read_file(tmp_.path() / "Textures" / "Twin.tex"), read_file(tmp_.path() / "Textures" / "Sibling.tex"));
-}
-
-TEST_F(TexgenTest, UnsafeBaseNamesWriteNothing) {
+TEST_F(TexgenTest, BadRequestsWriteNothingAndDoNotCrash) {
     const fs::path inner = tmp_.path() / "export";
     fs::create_directory(inner);
     const std::string tooLong(kLongestTextureBaseBytes + 1, 'x');
-    for (const char* bad : {"../escape", "..", ".", "", "a/b", "a\\b", "..\\escape", "/abs", tooLong.c_str()}) {
-        run(earth_like(bad), 1, TEXTURE_MODE_BODY, inner);
-    }
-    EXPECT_TRUE(filesBelow(tmp_.path()).empty());
-}
-
-TEST_F(TexgenTest, NullAndBrokenRequestsDoNotCrash) {
+    const char* const bad[] = {"../escape", "..", ".", "", "a/b", "a\\b", "..\\escape", "/abs", tooLong.c_str(), nullptr};
+    for (const char* name : bad) run(earth_like(name), 1, TEXTURE_MODE_BODY, inner, record_progress);
     plugin().export2orbiter(nullptr, 3, 4, tmp_.path().string().c_str(), record_progress);
     plugin().just_initialize(nullptr);
     plugin().clear_gen(nullptr);
-    TextureRequest r = earth_like(nullptr);
-    plugin().export2orbiter(&r, 3, 4, tmp_.path().string().c_str(), record_progress);
-    EXPECT_TRUE(filesBelow(tmp_.path()).empty());
+    EXPECT_EQ(filesIn(tmp_.path()), 1u);  // the empty export folder
+    EXPECT_EQ(filesIn(inner), 0u);
     plugin().set_option(77, 5);  // unknown option: ignored
 
     // Non-finite and out-of-range fields still give well-formed files.
-    TextureRequest odd = earth_like("Odd");
-    odd.cloudcover = odd.pressure = std::numeric_limits<double>::quiet_NaN();
-    odd.watercover = std::numeric_limits<double>::infinity();
-    odd.icecover = -odd.watercover;
-    odd.temperature = -100000;
-    odd.cloudclass = 99;
-    odd.atmosphereclass = -4;
-    odd.style = 777;
-    odd.radius = -5;
-    run(odd, 2, TEXTURE_MODE_BODY, tmp_.path());
-    const auto images = walk_tex(read_file(tmp_.path() / "Textures" / "Odd.tex"));
-    EXPECT_EQ(images.size(), 2u);
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    run({"Odd", -5, 777, 99, -4, -100000, nan, inf, -inf, 0.0, nan, 0}, 2);
+    EXPECT_EQ(walk_tex(texture("Odd.tex")).size(), 2u);
 }
 
-TEST_F(TexgenTest, LevelsOutsideOneToEightAreClamped) {
-    run(earth_like("Low"), 0, TEXTURE_MODE_BODY, tmp_.path());
-    run(earth_like("Negative"), -7, TEXTURE_MODE_BODY, tmp_.path());
-    EXPECT_EQ(walk_tex(read_file(tmp_.path() / "Textures" / "Low.tex")).size(), 1u);
-    EXPECT_EQ(walk_tex(read_file(tmp_.path() / "Textures" / "Negative.tex")).size(), 1u);
-}
-
-TEST_F(TexgenTest, BackslashFolderTextIsAccepted) {
-    fs::create_directories(tmp_.path() / "Saved" / "Sys");
-    const std::string folder = tmp_.path().string() + "\\Saved\\Sys";
-    TextureRequest r = earth_like("Slashed");
-    plugin().export2orbiter(&r, 1, TEXTURE_MODE_BODY, folder.c_str(), nullptr);
-    EXPECT_TRUE(fs::exists(tmp_.path() / "Saved" / "Sys" / "Textures" / "Slashed.tex"));
-}
-
-TEST_F(TexgenTest, ProgressRunsFromZeroToOneWithoutGoingBack) {
-    g_fractions.clear();
-    g_levels.clear();
-    TextureRequest r = earth_like("Progress");
-    plugin().export2orbiter(&r, 5, TEXTURE_MODE_BODY, tmp_.path().string().c_str(), record_progress);
-    ASSERT_GE(g_fractions.size(), 3u);
-    EXPECT_EQ(g_fractions.front(), 0.0);
-    EXPECT_EQ(g_fractions.back(), 1.0);
-    // At least one report per image of the surface file.
-    EXPECT_GE(g_fractions.size(), static_cast<size_t>(kPatchIndex[5]));
-    for (size_t i = 1; i < g_fractions.size(); ++i) EXPECT_GE(g_fractions[i], g_fractions[i - 1]) << "report " << i;
-    EXPECT_EQ(std::count(g_levels.begin(), g_levels.end(), 5), static_cast<long>(g_levels.size()));
-}
-
-// Uncompressed output lets the tests look at pixels.
-class UncompressedTest : public TexgenTest {
-protected:
-    void SetUp() override {
-        TexgenTest::SetUp();
-        plugin().set_option(3, 0);
-    }
-    struct Pixels {
-        const std::vector<uint8_t>* data;
-        DdsImage im;
-        // Sum of B, G and R at (x, y).
-        int at(uint32_t x, uint32_t y) const {
-            const size_t o = im.pixels + (static_cast<size_t>(y) * im.width + x) * 4;
-            return (*data)[o] + (*data)[o + 1] + (*data)[o + 2];
-        }
-    };
-    // Mean absolute difference of two pixel runs.
-    template <typename A, typename B>
-    static double mean_difference(A a, B b, uint32_t n) {
-        double s = 0.0;
-        for (uint32_t i = 0; i < n; ++i) s += std::abs(a(i) - b(i));
-        return s / n;
-    }
-};
-
-TEST_F(UncompressedTest, ImagesAreA8R8G8B8WithPitch) {
-    run(earth_like("Raw"), 2, TEXTURE_MODE_BODY, tmp_.path());
-    for (const char* f : {"Raw.tex", "Raw_cloud.tex"}) {
-        const auto images = walk_tex(read_file(tmp_.path() / "Textures" / f));
-        ASSERT_EQ(images.size(), 2u) << f;
-        for (const DdsImage& im : images) {
-            EXPECT_EQ(im.flags, 0x100Fu);
-            EXPECT_EQ(im.pitch_or_size, im.width * 4);
-            EXPECT_EQ(im.pf_flags, 0x41u);
-            EXPECT_EQ(im.bits, 32u);
-        }
-    }
-}
-
-TEST_F(UncompressedTest, PlainSurfacesLeaveOutTheFinestDetail) {
-    // Mean second difference along the rows of a patch of the finest level.
-    const auto roughness = [&](const fs::path& folder) {
-        const auto d = read_file(folder / "Textures" / "Rocky.tex");
+// Uncompressed output lets the test look at pixels: A8R8G8B8 images with a pitch. Plain
+// surfaces leave out the finest detail: the rows of a patch of the finest level are smoother.
+TEST_F(TexgenTest, UncompressedImagesAndPlainSurfaces) {
+    plugin().set_option(3, 0);
+    const auto roughness = [](const std::string& d) {
         const auto images = walk_tex(d);
-        if (images.size() != 13u) return 0.0;
-        const Pixels patch{&d, images[5]};
+        if (images.size() != 5u) return 0.0;
+        const auto at = [&](uint32_t x, uint32_t y) {
+            const size_t o = images[3].pixels + (size_t{y} * 256 + x) * 4;
+            return static_cast<uint8_t>(d[o]) + static_cast<uint8_t>(d[o + 1]) + static_cast<uint8_t>(d[o + 2]);
+        };
         double sum = 0.0;
         for (uint32_t y = 0; y < 256; ++y)
-            sum += mean_difference([&](uint32_t x) { return 2 * patch.at(x + 1, y); },
-                                   [&](uint32_t x) { return patch.at(x, y) + patch.at(x + 2, y); }, 254);
-        return sum / 256.0;
+            for (uint32_t x = 0; x < 254; ++x) sum += std::abs(2 * at(x + 1, y) - at(x, y) - at(x + 2, y));
+        return sum / (256.0 * 254.0);
     };
-    TextureRequest rocky = earth_like("Rocky");
-    rocky.style = 10;
-    TempFolder plainFolder;
-    run(rocky, 5, TEXTURE_MODE_BODY, tmp_.path());
+    run(earth_like("Rocky"), 4);
+    for (const std::string f : {"Rocky.tex", "Rocky_cloud.tex"})
+        for (const DdsImage& im : walk_tex(texture(f))) {
+            EXPECT_EQ(im.flags, 0x100Fu) << f;
+            EXPECT_EQ(im.pitch_or_size, im.size * 4) << f;
+            EXPECT_EQ(im.pf_flags, 0x41u) << f;
+            EXPECT_EQ(im.bits, 32u) << f;
+        }
+    TemporaryFolder plainFolder;
     plugin().set_option(1, 0);
-    run(rocky, 5, TEXTURE_MODE_BODY, plainFolder.path());
-    const double detailed = roughness(tmp_.path()), plain = roughness(plainFolder.path());
+    run(earth_like("Rocky"), 4, TEXTURE_MODE_BODY, plainFolder.path());
+    const double detailed = roughness(texture("Rocky.tex")), plain = roughness(readAll(plainFolder.path() / "Textures" / "Rocky.tex"));
     EXPECT_GT(detailed, 0.0);
     EXPECT_LT(plain, 0.8 * detailed) << detailed;
 }
