@@ -34,8 +34,8 @@ bool removeFromCache(const std::filesystem::path& root, const std::string& syste
 
 // Deletes what exporting `systemName` to the simulator wrote: its textures (as listed in its
 // texture list), its configuration folder, its habitable-base marker file, its scenario and its
-// saved copy.
-// Nothing outside the simulator's texture and configuration folders is touched: every path is
-// checked with the links on its way resolved, and one that leads out is reported and skipped.
+// saved copy. Nothing outside the simulator's texture, configuration and scenario folders is
+// touched: every path is checked with the links on its way resolved, and one that leads out is
+// reported and skipped.
 void removeExportedSystem(const std::filesystem::path& root, const std::string& systemName,
                           const RemovalNotice& notice = {});
