@@ -188,6 +188,7 @@ TEST(ScenarioCheck, TheCheckerSeesWhatTheSimulatorWouldMisread) {
         {replaced(ships + 12, 0, "\n"), "a blank line among the ships"},
         {replaced(good.find("System ") + 7, 0, "x"), "no system file"},
         {replaced(good.find("REF ") + 4, 0, "x"), "another body"},
+        {replaced(good.find("Ship ") + 5, 0, "x"), "focus"},
         {replaced(good.find("PRPLEVEL"), 8, "XPRPLEVEL"), "empty tanks"},
         {replaced(good.find("Exported"), 0, std::string(250, 'x')), "255 characters"},
     };
