@@ -1,9 +1,26 @@
 #include "app/irrlicht_adapters.h"
 
+#include <sstream>
+
 irr::core::stringw widen(const std::string& text) {
     irr::core::stringw wide;
     for (const char c : text) wide.append(static_cast<wchar_t>(static_cast<unsigned char>(c)));
     return wide;
+}
+
+irr::core::stringw wrapped(irr::gui::IGUIFont* font, const std::string& text, int width) {
+    irr::core::stringw result;
+    irr::core::stringw line;
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        irr::core::stringw longer = line.empty() ? widen(word) : line + L" " + widen(word);
+        if (!line.empty() && static_cast<int>(font->getDimension(longer.c_str()).Width) > width) {
+            result += line + L"\n";
+            longer = widen(word);
+        }
+        line = longer;
+    }
+    return result + line;
 }
 
 std::string narrow(const wchar_t* text) {

@@ -1,5 +1,6 @@
 #include "export/config_writers.h"
 
+#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -33,6 +34,19 @@ void writeOrbit(ConfigFile& file, const std::string& title, const std::string& n
     file.number("LongAscNode", body.longascnode);
     file.number("LongPerihelion", body.longperihelion);
     file.number("MeanLongitude", body.meanlongitude);
+}
+
+std::string bodyName(const std::string& systemName, const PlanetRecord& body) {
+    return systemName + " " + safeFileName(body.name);
+}
+
+// The written digits read back: a value left out of the file is not a number.
+double asWritten(double value) {
+    if (!std::isfinite(value)) return std::nan("");
+    const std::string text = fixedSix(value);
+    double read = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), read);
+    return read;
 }
 
 void writePhysics(ConfigFile& file, const PlanetRecord& body) {
@@ -97,9 +111,14 @@ void writeStarFile(ExportTarget& target, const StellarData& star) {
     target.save(target.folder / (S + ".cfg"), file.text());
 }
 
+WrittenBody writtenBody(const std::string& systemName, const PlanetRecord& body) {
+    // Body files are in fixed notation from their "Size =" on (see writeBodyFile).
+    return {bodyName(systemName, body), asWritten(body.radius * 1000.0), asWritten(body.mass * kKgPerSolarMass)};
+}
+
 void writeBodyFile(ExportTarget& target, std::size_t slot, PlanetRecord& body, const TexturePlugin* plugin,
                    LcgRandom& random) {
-    const std::string name = target.systemName + " " + safeFileName(body.name);
+    const std::string name = bodyName(target.systemName, body);
     ConfigFile file(target.numbers);
     writeOrbit(file, "; === Configuration file for Planet " + target.systemName + " " + std::to_string(slot), name,
                body);

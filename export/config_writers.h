@@ -32,6 +32,15 @@ void writeSystemFile(ExportTarget& target, const GeneratedSystem& system, const 
 
 void writeStarFile(ExportTarget& target, const StellarData& star);
 
+// A planet or moon as its file states it: its name (the "Name =" value) and its size (m) and
+// mass (kg) read back from the written digits. Not finite where the file leaves the key out.
+struct WrittenBody {
+    std::string name;
+    double size = 0.0;
+    double mass = 0.0;
+};
+WrittenBody writtenBody(const std::string& systemName, const PlanetRecord& body);
+
 // The file of a planet or moon of the planet in slot `slot`. A body with air asks `plugin`
 // for its sky colour and draws its cloud height from `random`.
 void writeBodyFile(ExportTarget& target, std::size_t slot, PlanetRecord& body, const TexturePlugin* plugin,

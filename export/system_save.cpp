@@ -6,19 +6,28 @@
 
 namespace {
 
-// Writes the configuration files and then, when they are all written, the textures. Returns
-// what could not be written.
+// Writes the configuration files and then, when they are all written, the scenario and the
+// textures. Returns what could not be written.
 std::optional<ExportFailure> exportAndTexture(const std::filesystem::path& root, StarRecord& star,
                                               const StarvaneConfig& config, const TexturePlugin* plugin,
-                                              const SaveHooks& hooks, bool toCache, LcgRandom& random) {
+                                              const SaveHooks& hooks, bool toCache, LcgRandom& random,
+                                              ScenarioOutcome& scenario) {
     ExportedSystem exported = exportSystem(root, *star.system, *star.physical, config.maxasteroids,
                                            config.minasteroids, toCache, plugin, random);
     // Textures of a system whose files are missing could never be found or removed again.
     if (exported.failure) return exported.failure;
+    scenario = saveScenario(root, *star.system, *star.physical, toCache, exportMoment());
     if (hooks.status) hooks.status(kTextureExportStatus);
     if (plugin != nullptr)
         exportTextures(root, *star.system, std::move(exported.asteroids), config, toCache, *plugin, hooks.progress);
     return std::nullopt;
+}
+
+// Which scenario starts the saved system, or why there is none.
+std::string scenarioSentence(const ScenarioOutcome& scenario) {
+    if (!scenario.label.empty()) return " Fly there: scenario " + scenario.label + ".";
+    if (!scenario.problem.empty()) return " No scenario: " + scenario.problem + ".";
+    return "";
 }
 
 }  // namespace
@@ -35,26 +44,27 @@ SaveResult saveToCache(const std::filesystem::path& root, StarRecord& star, cons
     // The copy in Config/EPP is for an add-on that may not be installed; without its folder
     // the copy is simply not made.
     saveSystemFile(root, star, true);
-    if (auto failure = exportAndTexture(root, star, config, plugin, hooks, true, random)) {
+    SaveResult result(SaveOutcome::saved);
+    if (auto failure = exportAndTexture(root, star, config, plugin, hooks, true, random, result.scenario)) {
         // A name left in the list would refuse every retry as cached already.
         removeFromCache(root, star.system->name);
         return {SaveOutcome::exportFailed, std::move(failure)};
     }
-    return {SaveOutcome::saved};
+    return result;
 }
 
 SaveResult saveToFolder(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
                         const TexturePlugin* plugin, const SaveHooks& hooks, LcgRandom& random) {
     if (!star.system || !star.physical) return {SaveOutcome::noSystem};
-    const bool saved = saveSystemFile(root, star, false);
-    if (auto failure = exportAndTexture(root, star, config, plugin, hooks, false, random))
+    SaveResult result(saveSystemFile(root, star, false) ? SaveOutcome::saved : SaveOutcome::writeFailed);
+    if (auto failure = exportAndTexture(root, star, config, plugin, hooks, false, random, result.scenario))
         return {SaveOutcome::exportFailed, std::move(failure)};
-    return {saved ? SaveOutcome::saved : SaveOutcome::writeFailed};
+    return result;
 }
 
 std::string saveResultText(const SaveResult& result, const std::string& systemName) {
     switch (result.outcome) {
-    case SaveOutcome::saved: return "Saved " + systemName + ".";
+    case SaveOutcome::saved: return "Saved " + systemName + "." + scenarioSentence(result.scenario);
     case SaveOutcome::alreadyCached: return systemName + " is in the cache already.";
     case SaveOutcome::readFromFile:
         return systemName + " was read from a custom system file and is not exported to the cache.";

@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "export/scenario_writer.h"
 #include "export/system_export.h"
 #include "export/texture_export.h"
 #include "files/starvane_config.h"
@@ -31,6 +32,7 @@ struct SaveResult {
 
     SaveOutcome outcome;
     std::optional<ExportFailure> failure;  // with exportFailed: what could not be written
+    ScenarioOutcome scenario;              // of an export whose files were all written
 };
 
 struct SaveHooks {
@@ -41,6 +43,8 @@ struct SaveHooks {
     // simulator's folders).
     std::function<void(const std::string&)> notice;
 };
+
+// Both saves write the system's scenario dated exportMoment().
 
 // Saves to the simulator's cache. `plugin` may be unloaded (no textures then) or null (no
 // atmosphere colours either). The export's draws continue the sequence of `random`.

@@ -145,7 +145,15 @@ bool removeFromCache(const std::filesystem::path& root, const std::string& syste
                                      [&entry](const std::string& name) { return oneLineName(name) == entry; });
     if (kept == names.end()) return true;
     names.erase(kept, names.end());
-    return writeFileAtomically(cacheListPath(root), cacheListText(names));
+    if (!writeFileAtomically(cacheListPath(root), cacheListText(names))) return false;
+    // A scenario left behind would start in a system that is no longer in the cache.
+    const std::string fileName = safeFileName(systemName);
+    std::error_code error;
+    const std::filesystem::path realRoot = std::filesystem::canonical(root, error);
+    const RemovalNotice silent;
+    if (!error && usableSystemName(fileName))
+        removeFile(Containment(realRoot, silent).inside(resolveInside(root, scenarioPath(fileName)), ""));
+    return true;
 }
 
 void removeExportedSystem(const std::filesystem::path& root, const std::string& listedName,
@@ -163,7 +171,7 @@ void removeExportedSystem(const std::filesystem::path& root, const std::string& 
     removeListedTextures(*folder / "Textures.log", *textures, inRoot);
     if (const auto realFolder = inRoot.inside(folder, "the folder " + folder->string()))
         removeSystemFolder(*realFolder);
-    for (const std::string& file :
-         {"config/UMMUPermanentBase/SV_" + systemName + ".cfg", "config/EPP/" + systemName + ".epp"})
+    for (const std::string& file : {"config/UMMUPermanentBase/SV_" + systemName + ".cfg",
+                                    "config/EPP/" + systemName + ".epp", scenarioPath(systemName)})
         removeFile(inRoot.inside(resolveInside(root, file), file));
 }

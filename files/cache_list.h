@@ -28,13 +28,14 @@ CacheAddition addToCache(const std::filesystem::path& root, const std::string& s
                          const RemovalNotice& notice = {});
 
 // Takes `systemName` back out of the list, as when its export failed, so that the export may be
-// tried again. The other names and their files are left as they are. False when the list could
-// not be written.
+// tried again, and removes its scenario. The other names and their files are left as they
+// are. False when the list could not be written.
 bool removeFromCache(const std::filesystem::path& root, const std::string& systemName);
 
 // Deletes what exporting `systemName` to the simulator wrote: its textures (as listed in its
-// texture list), its configuration folder, its habitable-base marker file and its saved copy.
-// Nothing outside the simulator's texture and configuration folders is touched: every path is
-// checked with the links on its way resolved, and one that leads out is reported and skipped.
+// texture list), its configuration folder, its habitable-base marker file, its scenario and its
+// saved copy. Nothing outside the simulator's texture, configuration and scenario folders is
+// touched: every path is checked with the links on its way resolved, and one that leads out is
+// reported and skipped.
 void removeExportedSystem(const std::filesystem::path& root, const std::string& systemName,
                           const RemovalNotice& notice = {});

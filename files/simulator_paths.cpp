@@ -74,3 +74,5 @@ bool liesWithin(const std::filesystem::path& inner, const std::filesystem::path&
     }
     return true;
 }
+
+std::string scenarioPath(const std::string& safeName) { return "Scenarios/Starvane/" + safeName + ".scn"; }

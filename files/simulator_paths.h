@@ -25,3 +25,9 @@ std::optional<std::filesystem::path> realLocation(const std::filesystem::path& p
 // True when `inner` is `outer` or lies below it, compared component by component (both paths
 // already resolved).
 bool liesWithin(const std::filesystem::path& inner, const std::filesystem::path& outer);
+
+// Where the scenario of the system exported under the file name `safeName` lies, relative to
+// the simulator's root (or to a folder export's own folder, which copies that layout). The
+// launchpad shows it as "Starvane/<safeName>"; its folder names hold no '.', which the
+// launchpad would cut off.
+std::string scenarioPath(const std::string& safeName);

@@ -93,6 +93,7 @@ def main() -> int:
     cli, texgen = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     data = Path(sys.argv[3]).resolve()
     update = "--update" in sys.argv[4:]
+    os.environ["SOURCE_DATE_EPOCH"] = "1700000000"  # exported scenarios are dated by it, not the clock
     EXPECTED.mkdir(exist_ok=True)
     # Each case runs in its own temporary root, so two run side by side; results keep the list's order.
     with concurrent.futures.ThreadPoolExecutor(max_workers=2) as pool:
