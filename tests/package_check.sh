@@ -40,6 +40,7 @@ grep -q "starvane-root" "$work/export.log" || fail "export did not say which sim
 saved="$HOME/starvane-root/Starvane/SavedSystems"
 [ -n "$(find "$saved" -name '*.cfg' -print -quit)" ] || fail "no exported files below $saved"
 [ -n "$(find "$saved" -name '*.tex' -print -quit)" ] || fail "no textures: the installed plug-in was not found"
+[ -n "$(find "$saved" -name '*.scn' -print -quit)" ] || fail "no scenario beside the exported files"
 [ -z "$(ls -A "$work/empty")" ] || fail "the commands wrote into the working folder"
 
 # The atlas prepares a root of its own the same way, keeping what the user has there.
