@@ -39,7 +39,7 @@ StatsStars starOfMass(double mass) {
     star.name = "Star";
     star.typename_ = "Main Sequence Star";
     char text[96];
-    std::snprintf(text, sizeof text, "%g solar masses (luminosity %.4g, radius 1)", mass, star.luminosity);
+    std::snprintf(text, sizeof text, "a star of mass %g (solar masses), luminosity %.4g, radius 1", mass, star.luminosity);
     return {{star}, text, "starvane-cli system --seed SEED --initial-mass " + exact(mass)};
 }
 

@@ -41,7 +41,7 @@ std::string number(double value) {
 }
 
 std::string text(double x, double y, std::string_view content, const char* anchor = "middle") {
-    return "<text x=\"" + number(x) + "\" y=\"" + number(y) + "\" text-anchor=\"" + anchor + "\">" +
+    return "<text x=\"" + number(x) + "\" y=\"" + number(y) + "\" text-anchor=\"" + anchor + "\" stroke=\"none\">" +
            escapeXml(content) + "</text>\n";
 }
 
