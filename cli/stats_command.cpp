@@ -90,9 +90,9 @@ int runStatsCommand(const StatsOptions& options) {
     std::optional<StatsStars> stars = chooseStars(options);
     if (!stars) return 1;
     const std::int64_t systems = static_cast<std::int64_t>(stars->stars.size()) * options.count;
-    if (options.svg && systems > kMaxSystemsWithSvg) {
-        std::cerr << "starvane-cli stats: --svg draws at most " << kMaxSystemsWithSvg << " systems; this run has "
-                  << systems << "\n";
+    if (systems > kMaxSystems || (options.svg && systems > kMaxSystemsWithSvg)) {
+        std::cerr << "starvane-cli stats: a run makes at most " << kMaxSystems << " systems (" << kMaxSystemsWithSvg
+                  << " with --svg); this one would make " << systems << "\n";
         return kUsageError;
     }
     StatsPlan plan{std::move(stars->stars), options.count, options.seedFrom, options.svg.has_value(),

@@ -37,13 +37,14 @@ void drawProgress(std::int64_t done, std::int64_t total) {
 
 // Waits for the workers' count to reach `total`, drawing the bar once a second has passed.
 void watch(const std::atomic<std::int64_t>& done, std::int64_t total, bool progress) {
-    const auto start = std::chrono::steady_clock::now();
+    auto nextDraw = std::chrono::steady_clock::now() + std::chrono::seconds(1);
     bool drawn = false;
     while (done.load() < total) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        if (progress && std::chrono::steady_clock::now() - start > std::chrono::seconds(1)) {
+        if (progress && std::chrono::steady_clock::now() >= nextDraw) {
             drawProgress(done.load(), total);
             drawn = true;
+            nextDraw += std::chrono::milliseconds(250);
         }
     }
     if (drawn) {
