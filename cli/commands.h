@@ -14,3 +14,4 @@ void addEvolveCommand(CLI::App& app, int& status);
 void addGalaxyCommands(CLI::App& app, int& status);
 void addRouteCommands(CLI::App& app, int& status);
 void addExportCommands(CLI::App& app, int& status);
+void addStatsCommand(CLI::App& app, int& status);

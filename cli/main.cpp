@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     addGalaxyCommands(app, status);
     addRouteCommands(app, status);
     addExportCommands(app, status);
+    addStatsCommand(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {

@@ -2,7 +2,6 @@
 // evolve has no cube to name its star by: for 40 to 80 solar masses it decides black hole or
 // neutron star as for the star at place --seed (default 1) of cube 0, 0, 0, the same every run.
 
-#include <cctype>
 #include <cmath>
 #include <iostream>
 #include <memory>
@@ -12,31 +11,12 @@
 #include "cli/json_output.h"
 #include "cli/commands.h"
 #include "cli/data_root.h"
+#include "cli/star_classification.h"
 #include "cli/stellar_json.h"
 #include "galaxy/star_completion.h"
 #include "generation/main_sequence.h"
 
 namespace {
-
-// Splits "G2V", "k0III", "DC5", "WN7", "M4.5Ia0" into class, subtype and luminosity class.
-StellarData parseClassification(const std::string& text) {
-    StellarData data;
-    std::size_t digit = 0;
-    while (digit < text.size() && !std::isdigit(static_cast<unsigned char>(text[digit]))) ++digit;
-    if (digit == text.size()) {
-        data.spectralclass = text.substr(0, 1);
-        data.lumclass = text.size() > 1 ? text.substr(1) : "";
-        return data;
-    }
-    data.spectralclass = text.substr(0, digit);
-    data.subtype = text[digit] - '0';
-    std::size_t rest = digit + 1;
-    while (rest < text.size() &&
-           (std::isdigit(static_cast<unsigned char>(text[rest])) || text[rest] == '.'))
-        ++rest;
-    data.lumclass = text.substr(rest);
-    return data;
-}
 
 struct ClassOptions {
     std::string classification;
