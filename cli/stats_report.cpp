@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "export/habitability.h"
+#include "export/system_picture.h"
 
 namespace {
 
@@ -96,8 +97,8 @@ void printStatsTable(std::ostream& out, const StatsRun& run, const StatsTally& t
     printSummary(out, "Moons per planet", summarizeCounts(tally.moonsPerPlanet));
     printBodies(out, tally);
     out << "\nBeside surveys (Sun-like: " << kSunLikeMin << "-" << kSunLikeMax << " solar masses; M dwarf: "
-        << kMDwarfMin << "-" << kMDwarfMax << " solar masses; R_E Earth radii; HZ " << kHabitableInner << "-"
-        << kHabitableOuter << " AU x sqrt(L); rocky 0.5-1.5 R_E)\n";
+        << kMDwarfMin << "-" << kMDwarfMax << " solar masses; R_E Earth radii; HZ " << habitableZone(1.0).inner << "-"
+        << habitableZone(1.0).outer << " AU x sqrt(L); rocky 0.5-1.5 R_E)\n";
     char line[200];
     std::snprintf(line, sizeof line, "%-52s %9s %12s  %s\n", "Statistic", "model", "observed", "reference");
     out << line;
@@ -138,7 +139,7 @@ nlohmann::ordered_json statsToJson(const StatsRun& run, const StatsTally& tally)
     j["moons_per_planet"] = summaryJson(summarizeCounts(tally.moonsPerPlanet));
     j["bodies"] = bodiesJson(tally);
     j["samples"] = {{"sun_like_mass", {kSunLikeMin, kSunLikeMax}}, {"m_dwarf_mass", {kMDwarfMin, kMDwarfMax}},
-                    {"habitable_zone_au_at_1_lsun", {kHabitableInner, kHabitableOuter}}};
+                    {"habitable_zone_au_at_1_lsun", {habitableZone(1.0).inner, habitableZone(1.0).outer}}};
     nlohmann::ordered_json surveys = nlohmann::ordered_json::object();
     for (const Comparison& c : kComparisons) {
         const std::optional<double> value = modelValue(c, tally);

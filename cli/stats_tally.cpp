@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "export/habitability.h"
+#include "export/system_picture.h"
 #include "generation/physical_constants.h"
 
 namespace {
@@ -45,8 +46,9 @@ StarSample starSample(double mass, double luminosity, bool remnant) {
 void tallySystem(StatsTally& tally, const GeneratedSystem& system, const StarSample& star,
                  bool keepMarks) {
     countInto(tally.planetsPerSystem, system.planets.size());
-    const double hzInner = kHabitableInner * std::sqrt(star.luminosity);
-    const double hzOuter = kHabitableOuter * std::sqrt(star.luminosity);
+    const HabitableZone zone = habitableZone(star.luminosity);
+    const double hzInner = zone.inner;
+    const double hzOuter = zone.outer;
     std::int64_t kepler = 0, small = 0, giant = 0, temperate = 0;
     for (const PlanetSlot& slot : system.planets) {
         if (slot.bodies.empty()) continue;

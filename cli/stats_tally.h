@@ -61,7 +61,4 @@ struct CountSummary {
 };
 CountSummary summarizeCounts(const std::vector<std::int64_t>& histogram);
 
-// The habitable zone as surveys take it: 0.95 to 1.67 AU around the Sun, scaled by the square
-// root of the luminosity.
-constexpr double kHabitableInner = 0.95, kHabitableOuter = 1.67;
 constexpr double kJupiterEarthMasses = 317.83;

@@ -123,7 +123,7 @@ double planet(std::string& out, const PlanetSlot& slot, double x, double column)
 
 HabitableZone habitableZone(double luminosity) {
     const double scale = std::sqrt(std::max(luminosity, 0.0));
-    return {0.95 * scale, 1.37 * scale};
+    return {0.95 * scale, 1.67 * scale};
 }
 
 std::string systemPictureSvg(const GeneratedSystem& system, const StellarData& star) {

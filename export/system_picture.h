@@ -8,9 +8,9 @@
 #include "generation/generated_system.h"
 #include "generation/stellar_data.h"
 
-// The conservative habitable zone of a star of `luminosity` (solar units), in AU: the limits
-// of Kasting, Whitmire & Reynolds (1993), 0.95 and 1.37 AU for the Sun, scaled by the square
-// root of the luminosity.
+// The habitable zone of a star of `luminosity` (solar units), in AU: from the water-loss limit
+// to the maximum-greenhouse limit of Kasting, Whitmire & Reynolds (1993), 0.95 and 1.67 AU for
+// the Sun, scaled by the square root of the luminosity.
 struct HabitableZone {
     double inner = 0.0;
     double outer = 0.0;

@@ -12,13 +12,17 @@ struct CliRun {
     std::string out;
 };
 
-// `out` holds what the command prints, with its messages too when `withMessages`.
-inline CliRun runCli(const std::string& arguments, bool withMessages = false) {
-    const std::string command = std::string(STARVANE_CLI) + " " + arguments + (withMessages ? " 2>&1" : " 2>/dev/null");
+// Runs a shell command line; `out` holds what it prints on stdout.
+inline CliRun runCommand(const std::string& command) {
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     if (!pipe) return {-1, ""};
     std::string out;
     char buffer[4096];
     for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) out.append(buffer, read);
     return {WEXITSTATUS(pclose(pipe.release())), out};
+}
+
+// `out` holds what starvane-cli prints, with its messages too when `withMessages`.
+inline CliRun runCli(const std::string& arguments, bool withMessages = false) {
+    return runCommand(std::string(STARVANE_CLI) + " " + arguments + (withMessages ? " 2>&1" : " 2>/dev/null"));
 }

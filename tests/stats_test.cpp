@@ -9,32 +9,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/cli_runner.h"
 #include "tests/test_files.h"
-
-namespace {
-
-struct StatsRun {
-    int status;
-    std::string out;
-};
-
-StatsRun runShell(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buffer[4096];
-    size_t read;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe.get())) > 0) out.append(buffer, read);
-    const int raw = pclose(pipe.release());
-    return {WEXITSTATUS(raw), out};
-}
-
-StatsRun runCli(const std::string& arguments) { return runShell(std::string(STARVANE_CLI) + " " + arguments); }
-
-}  // namespace
 
 // Seeds 1 to 20 of a star of 0.9 solar masses, counted by hand from `system --json` of each.
 TEST(Stats, TwentySunLikeSystemsGiveKnownFigures) {
-    const StatsRun run = runCli("stats --mass 0.9 -n 20 --json --threads 1");
+    const CliRun run = runCli("stats --mass 0.9 -n 20 --json --threads 1");
     ASSERT_EQ(run.status, 0);
     const nlohmann::json j = nlohmann::json::parse(run.out);
     const struct {
@@ -65,7 +45,7 @@ TEST(Stats, ThreadCountChangesNothing) {
     std::string outputs[2];
     for (int i = 0; i < 2; ++i) {
         const std::string svg = (folder.path() / ("t" + std::to_string(i) + ".svg")).string();
-        const StatsRun run = runCli("stats --class M4V -n 300 --seed-from 7 --svg " + svg + " --threads " +
+        const CliRun run = runCli("stats --class M4V -n 300 --seed-from 7 --svg " + svg + " --threads " +
                                     (i == 0 ? "1" : "3"));
         ASSERT_EQ(run.status, 0);
         outputs[i] = run.out + readAll(svg);
@@ -77,10 +57,10 @@ TEST(Stats, ThreadCountChangesNothing) {
 TEST(Stats, PictureIsXmlWithOneMarkPerPlanet) {
     TemporaryFolder folder;
     const std::string svg = (folder.path() / "p.svg").string();
-    const StatsRun run = runCli("stats --mass 0.5 -n 30 --json --svg " + svg);
+    const CliRun run = runCli("stats --mass 0.5 -n 30 --json --svg " + svg);
     ASSERT_EQ(run.status, 0);
     const double planets = nlohmann::json::parse(run.out)["planets_per_system"]["mean"].get<double>() * 30;
-    const StatsRun marks = runShell(
+    const CliRun marks = runCommand(
         "python3 -c \"import sys,xml.dom.minidom as m; d=m.parse(sys.argv[1]); "
         "print([p.getAttribute('d').count('M') for p in d.getElementsByTagName('path') "
         "if p.getAttribute('id')=='planets'][0])\" " + svg);
@@ -103,7 +83,7 @@ TEST(Stats, RefusesBadArgumentsWithStatusTwo) {
         {"--mass 1 --threads 0", "--threads must be"},
     };
     for (const auto& bad : kBad) {
-        const StatsRun run = runCli(std::string("stats ") + bad.arguments + " 2>&1");
+        const CliRun run = runCli(std::string("stats ") + bad.arguments, true);
         EXPECT_EQ(run.status, 2) << bad.arguments;
         EXPECT_NE(run.out.find(bad.message), std::string::npos) << bad.arguments << ": " << run.out;
     }
