@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/cli_runner.h"
+#include "tests/test_files.h"
 
 // Printed systems, stars and their JSON are pinned by the golden outputs; these are the cases
 // those do not reach.
@@ -25,4 +28,15 @@ TEST(CliJson, NamesThatAreNotUtf8AreReadAsWindows1252) {
     const CliRun run = runCli("system --seed 3 --json --name \"$(printf 'Caf\\351 \\200 \\303\\251')\"");
     ASSERT_EQ(run.status, 0);
     EXPECT_EQ(run.out.find("{\n  \"name\": \"Caf\xC3\xA9 \xE2\x82\xAC \xC3\xA9\",\n"), 0u);
+}
+
+// A save writes below the simulator root it works in: a root without its stellar tables is
+// refused, and the shipped data folder is never written to instead.
+TEST(CliSave, StaysInItsRoot) {
+    TemporaryFolder root;
+    std::filesystem::create_directories(root.path() / "Starvane");
+    const CliRun run = runCommand("cd '" + root.path().string() + "' && " STARVANE_CLI " save Procyon 2>&1");
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_NE(run.out.find("cannot read the stellar tables"), std::string::npos) << run.out;
+    EXPECT_FALSE(std::filesystem::exists(STARVANE_SOURCE_DIR "/data/Starvane/SavedSystems"));
 }
