@@ -215,6 +215,7 @@ bool Application::openWindow() {
         say("cannot open the window (is there a display? set DISPLAY or run under xvfb-run)");
         return false;
     }
+    atlas_.device->setWindowCaption(L"Starvane");
     atlas_.driver = atlas_.device->getVideoDriver();
     atlas_.scene = atlas_.device->getSceneManager();
     return true;

@@ -167,6 +167,9 @@ irr::gui::IGUIElement* addControl(irr::gui::IGUIEnvironment* gui, irr::gui::IGUI
     case Kind::checkBox: return gui->addCheckBox(row.shown, row.area, panel, row.id, row.caption);
     case Kind::editBox: {
         irr::gui::IGUIEditBox* box = gui->addEditBox(row.caption, row.area, true, panel, row.id);
+        // The skin writes button text in white; an edit field keeps its white ground, so its
+        // text is the bar's dark blue.
+        box->setOverrideColor(irr::video::SColor(0xff04054c));
         if (row.tooltip != nullptr) box->setToolTipText(row.tooltip);
         return box;
     }

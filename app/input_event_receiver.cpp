@@ -24,6 +24,7 @@ void InputEventReceiver::reset() {
     shift = 0;
     mousex = 0;
     mousey = 0;
+    pointerseen = false;
     wheel = 0.0f;
     wheelmoved = 0;
     processing = 0;
@@ -80,6 +81,7 @@ void InputEventReceiver::onMouseEvent(const irr::SEvent::SMouseInput& input) {
     if (input.Event == irr::EMIE_MOUSE_MOVED) {
         mousex = input.X;
         mousey = input.Y;
+        pointerseen = true;
     }
     if (input.Event == irr::EMIE_MOUSE_WHEEL) {
         wheel += input.Wheel;

@@ -46,6 +46,7 @@ public:
     std::uint8_t shift = 0;
     std::int32_t mousex = 0;
     std::int32_t mousey = 0;
+    bool pointerseen = false;  // the pointer has moved over the window, so mousex/mousey are real
     float wheel = 0.0f;
     std::uint8_t wheelmoved = 0;
     std::int32_t processing = 0;

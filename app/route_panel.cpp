@@ -2,10 +2,11 @@
 
 #include "app/atlas_actions.h"
 
+// Until the pointer first moves over the window its place is unknown, and the panel stays shut.
 void RoutePanel::showAndHide() {
     const int mouseX = atlas_.receiver.mousex;
     irr::gui::IGUIElement* routes = atlas_.controls.routepanel;
-    if (mouseX < 20 && !routes->isVisible() && atlas_.config.routes == 1) {
+    if (atlas_.receiver.pointerseen && mouseX < 20 && !routes->isVisible() && atlas_.config.routes == 1) {
         atlas_.gui->setFocus(routes);
         routes->setVisible(true);
     } else if (mouseX > 220 && routes->isVisible()) {

@@ -178,7 +178,7 @@ def run(test, **atlas_options):
     atlas = Atlas(args.program, args.data, **atlas_options)
     print("capture folder:", atlas.capture_dir)
     try:
-        atlas.wait_until_drawn()
+        atlas.first = atlas.wait_until_drawn()  # before the pointer has moved over the window
         for x in (atlas.width // 2 + 1, atlas.width // 2):  # inside the window, off every control
             move(x, atlas.height - 120)
         atlas.steady()

@@ -2,10 +2,32 @@
 switch, flying across a cube face, the class filter, the name search, and a click and double
 click that open a star's system."""
 
+import subprocess
 import sys
 
-import atlas_driver as ad  # the script's own folder comes first on the module path
+import atlas_driver as ad  # the script's own folder comes first on the module path; it may re-run us
+import numpy as np  # noqa: E402 (after the driver, which finds a Python that has it)
 from atlas_driver import check
+
+
+def contrast(picture, region):
+    """Contrast ratio of the text in a field against the field's most common colour, and how
+    many pixels the text has."""
+    pixels = ad.area(picture, region).reshape(-1, 3).astype(float)
+    colours, counts = np.unique(pixels, axis=0, return_counts=True)
+    ground = colours[counts.argmax()]
+    ink = pixels[np.abs(pixels - ground).sum(axis=1) > 60]
+    if len(ink) < 15:
+        return 0.0, len(ink)
+    text = ink[np.argsort(-np.abs(ink - ground).sum(axis=1))[:15]].mean(axis=0)
+
+    def luminance(c):
+        c = c / 255.0
+        c = np.where(c <= 0.03928, c / 12.92, ((c + 0.055) / 1.055) ** 2.4)
+        return 0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2]
+
+    light, dark = sorted((luminance(ground), luminance(text)), reverse=True)
+    return (light + 0.05) / (dark + 0.05), len(ink)
 
 
 def galaxy_view(atlas):
@@ -15,6 +37,13 @@ def galaxy_view(atlas):
     scene = (0, 0, W - 220, H - 65)  # the 3D area no panel covers while the side panels hide
     cube_text = (100, 100, 400, 140)
     away = atlas.capture()
+
+    # Before the pointer first moves over the window its place is unknown: the route panel at
+    # the left edge stays shut. The window carries the program's name.
+    navy = ad.count(atlas.first, (0, 150, 200, H - 100), lambda a: (a[..., 2] > 50) & (a[..., 0] < 70) & (a[..., 1] < 70))
+    check(navy < 200 * (H - 250) // 20, "the route panel stays shut at start-up (%d navy pixels)" % navy)
+    titled = subprocess.run(["xdotool", "search", "--name", "^Starvane$"], capture_output=True)
+    check(titled.returncode == 0, "the window is titled \"Starvane\"")
 
     # At Sol: a star field of several colours, the grid, the cube coordinates, and Sol at the
     # centre point named right of the pointer with the cyan hover disc.
@@ -68,9 +97,10 @@ def galaxy_view(atlas):
     ad.click(W - 100, 510)
     empty = atlas.capture()
     ad.xdo("type", "--delay", "60", "sirius")
-    atlas.until(lambda p: ad.differing(empty, p, (W - 180, 540, W - 20, 640)) > 40
-                and ad.differing(empty, p, (W - 180, 500, W - 20, 520)) > 20,
-                "the search field shows \"sirius\" and the list its match")
+    typed = atlas.until(lambda p: ad.differing(empty, p, (W - 180, 540, W - 20, 640)) > 40,
+                        "the list shows the match of \"sirius\"")
+    ratio, ink = contrast(typed, (W - 176, 503, W - 24, 517))
+    check(ratio >= 4.5 and ink >= 40, "typed text stands out from its field (contrast %.1f, %d pixels)" % (ratio, ink))
 
     # A click on a yellow star centres the view on it; a double click there opens its system.
     ad.move(*rest)
