@@ -12,14 +12,15 @@ from atlas_driver import check
 
 def contrast(picture, region):
     """Contrast ratio of the text in a field against the field's most common colour, and how
-    many pixels the text has."""
+    many pixels the text has. The text's colour is the median of every pixel that is not the
+    ground, so a glyph's dark outline cannot pass for the glyph."""
     pixels = ad.area(picture, region).reshape(-1, 3).astype(float)
     colours, counts = np.unique(pixels, axis=0, return_counts=True)
     ground = colours[counts.argmax()]
-    ink = pixels[np.abs(pixels - ground).sum(axis=1) > 60]
+    ink = pixels[np.abs(pixels - ground).sum(axis=1) > 10]
     if len(ink) < 15:
         return 0.0, len(ink)
-    text = ink[np.argsort(-np.abs(ink - ground).sum(axis=1))[:15]].mean(axis=0)
+    text = np.median(ink, axis=0)
 
     def luminance(c):
         c = c / 255.0
