@@ -12,6 +12,7 @@
 
 #include "app/atlas_actions.h"
 #include "app/frame_capture.h"
+#include "app/window_identity.h"
 #include "files/galaxy_files.h"
 
 namespace {
@@ -215,7 +216,7 @@ bool Application::openWindow() {
         say("cannot open the window (is there a display? set DISPLAY or run under xvfb-run)");
         return false;
     }
-    atlas_.device->setWindowCaption(L"Starvane");
+    nameWindow(atlas_.device);
     atlas_.driver = atlas_.device->getVideoDriver();
     atlas_.scene = atlas_.device->getSceneManager();
     return true;

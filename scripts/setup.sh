@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libstb-dev
   libirrlicht-dev libgl-dev libgl1-mesa-dri xvfb xauth xfonts-base xdotool python3-pil python3-numpy
-  dpkg-dev desktop-file-utils groff-base
+  libx11-dev dpkg-dev desktop-file-utils groff-base
   clang libclang-rt-14-dev
 )
 

@@ -40,11 +40,12 @@ def galaxy_view(atlas):
     away = atlas.capture()
 
     # Before the pointer first moves over the window its place is unknown: the route panel at
-    # the left edge stays shut. The window carries the program's name.
+    # the left edge stays shut. The window carries the program's name as title and class.
     navy = ad.count(atlas.first, (0, 150, 200, H - 100), lambda a: (a[..., 2] > 50) & (a[..., 0] < 70) & (a[..., 1] < 70))
     check(navy < 200 * (H - 250) // 20, "the route panel stays shut at start-up (%d navy pixels)" % navy)
-    titled = subprocess.run(["xdotool", "search", "--name", "^Starvane$"], capture_output=True)
-    check(titled.returncode == 0, "the window is titled \"Starvane\"")
+    for key, what in (("--name", "titled"), ("--class", "of the window class")):
+        found = subprocess.run(["xdotool", "search", key, "^Starvane$"], capture_output=True)
+        check(found.returncode == 0, "the window is %s \"Starvane\"" % what)
 
     # At Sol: a star field of several colours, the grid, the cube coordinates, and Sol at the
     # centre point named right of the pointer with the cyan hover disc.
