@@ -23,21 +23,15 @@ std::optional<fs::path> chooseRoot(const std::string& given, const InstallLayout
     std::error_code error;
     if (!given.empty()) return fs::path(given);
     if (fs::is_directory("Starvane", error) || installed.data.empty()) return fs::path(".");
-    const auto home = defaultSimulatorRoot();
-    if (!home) {
-        std::cerr << "starvane: no simulator root: give --root, or set STARVANE_ROOT or HOME\n";
-        return std::nullopt;
-    }
-    const bool first = !fs::exists(*home / "Starvane", error);
-    const RootPreparation prepared = prepareSimulatorRoot(*home, installed.data);
+    const RootPreparation prepared = prepareDefaultRoot(installed.data);
     if (!prepared.ready) {
         std::cerr << "starvane: " << prepared.problem << "\n";
         return std::nullopt;
     }
-    if (first || prepared.filesAdded > 0)
-        std::cout << "starvane: the simulator root is " << home->string() << " (" << prepared.filesAdded
+    if (prepared.filesAdded > 0)
+        std::cout << "starvane: the simulator root is " << prepared.root.string() << " (" << prepared.filesAdded
                   << " shipped files added; point STARVANE_ROOT at an Orbiter installation to export into it)\n";
-    return home;
+    return prepared.root;
 }
 
 }  // namespace

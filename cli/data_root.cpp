@@ -18,23 +18,21 @@ fs::path chooseDataRoot(const std::optional<std::string>& root) {
 
 std::optional<fs::path> chooseSimulatorRoot(const std::optional<std::string>& root, const char* command) {
     std::error_code error;
-    if (root || fs::is_directory("Starvane", error)) {
-        const fs::path chosen = root ? fs::path(*root) : fs::path(".");
+    const fs::path chosen = root ? fs::path(*root) : fs::path(".");
+    const InstallLayout installed = installedLayout();
+    if (root || fs::is_directory("Starvane", error) || installed.data.empty()) {
         if (fs::is_directory(chosen / "Starvane", error)) return chosen;
-    } else if (const InstallLayout installed = installedLayout(); !installed.data.empty()) {
-        if (const auto home = defaultSimulatorRoot()) {
-            const RootPreparation prepared = prepareSimulatorRoot(*home, installed.data);
-            if (prepared.ready) {
-                std::cerr << "starvane-cli " << command << ": working in the simulator root " << home->string() << "\n";
-                return home;
-            }
-            std::cerr << "starvane-cli " << command << ": " << prepared.problem << "\n";
-            return std::nullopt;
-        }
+        std::cerr << "starvane-cli " << command
+                  << ": run it in the simulator root (the folder holding Starvane/) or give --root\n";
+        return std::nullopt;
     }
-    std::cerr << "starvane-cli " << command
-              << ": run it in the simulator root (the folder holding Starvane/) or give --root\n";
-    return std::nullopt;
+    const RootPreparation prepared = prepareDefaultRoot(installed.data);
+    if (!prepared.ready) {
+        std::cerr << "starvane-cli " << command << ": " << prepared.problem << "\n";
+        return std::nullopt;
+    }
+    std::cerr << "starvane-cli " << command << ": working in the simulator root " << prepared.root.string() << "\n";
+    return prepared.root;
 }
 
 fs::path pluginPath(const fs::path& root) {

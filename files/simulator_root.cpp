@@ -33,6 +33,7 @@ void addMissingFiles(const fs::path& from, const fs::path& to, RootPreparation& 
 
 RootPreparation prepareSimulatorRoot(const fs::path& root, const fs::path& shippedData) {
     RootPreparation result;
+    result.root = root;
     std::error_code error;
     for (const char* folder : {"Config", "Textures", "Starvane/SavedSystems"}) {
         fs::create_directories(root / folder, error);
@@ -48,4 +49,11 @@ RootPreparation prepareSimulatorRoot(const fs::path& root, const fs::path& shipp
     }
     result.ready = true;
     return result;
+}
+
+RootPreparation prepareDefaultRoot(const fs::path& shippedData) {
+    if (const auto root = defaultSimulatorRoot()) return prepareSimulatorRoot(*root, shippedData);
+    RootPreparation none;
+    none.problem = "no simulator root: give --root, or set STARVANE_ROOT or HOME";
+    return none;
 }

@@ -11,6 +11,7 @@
 std::optional<std::filesystem::path> defaultSimulatorRoot();
 
 struct RootPreparation {
+    std::filesystem::path root;
     bool ready = false;   // the root holds Starvane/ and the simulator folders
     int filesAdded = 0;   // shipped files copied in this time
     std::string problem;  // why it is not ready
@@ -19,3 +20,6 @@ struct RootPreparation {
 // Makes `root` a simulator root: Config/, Textures/, Starvane/SavedSystems/, and every file of
 // `shippedData`/Starvane that the root does not have yet.
 RootPreparation prepareSimulatorRoot(const std::filesystem::path& root, const std::filesystem::path& shippedData);
+
+// The same for the user's own root, defaultSimulatorRoot(); not ready when there is none.
+RootPreparation prepareDefaultRoot(const std::filesystem::path& shippedData);
