@@ -9,10 +9,6 @@
 
 #include <nlohmann/json.hpp>
 
-// The bytes as UTF-8: well-formed UTF-8 sequences stay as they are, every other byte is read
-// as a Windows-1252 character.
-std::string validUtf8(std::string_view bytes);
-
 // A star's place inside its cube, stored in the order x, up, y, as an object that names its axes.
 nlohmann::ordered_json offsetJson(const std::array<float, 3>& offset);
 

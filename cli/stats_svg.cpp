@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "cli/json_output.h"
+#include "text/display_text.h"
 
 namespace {
 
@@ -127,22 +127,6 @@ std::string histogram(const StatsTally& tally) {
 }
 
 }  // namespace
-
-std::string escapeXml(std::string_view content) {
-    std::string out;
-    for (char c : validUtf8(content)) {
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') continue;
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&apos;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
 
 std::string statsSvg(const StatsTally& tally, std::string_view title) {
     std::string out =

@@ -10,5 +10,3 @@
 
 std::string statsSvg(const StatsTally& tally, std::string_view title);
 
-// `text` with the five XML special characters written as entities.
-std::string escapeXml(std::string_view text);

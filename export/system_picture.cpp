@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "text/display_text.h"
+
 namespace {
 
 constexpr double kLeft = 90.0;         // the star's centre
@@ -18,20 +20,6 @@ std::string number(double value, const char* pattern = "%.4g") {
     char text[32];
     std::snprintf(text, sizeof text, pattern, value);
     return text;
-}
-
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-        }
-    }
-    return out;
 }
 
 // Rocky worlds in browns and greys, water and life in blues and greens, ice pale, giants in
@@ -88,7 +76,7 @@ void axis(std::string& out, const Scale& scale, const HabitableZone& zone) {
 void body(std::string& out, const PlanetRecord& b, const char* kind, double x, double y, double r) {
     out += "<circle class=\"" + std::string(kind) + "\" cx=\"" + number(x, "%.1f") + "\" cy=\"" +
            number(y, "%.1f") + "\" r=\"" + number(r, "%.1f") + "\" fill=\"" + typeColour(b.type) +
-           "\"><title>" + escaped(b.name) + ": " + planetTypeName(b.type) + ", " + number(b.radius, "%.0f") +
+           "\"><title>" + escapeXml(b.name) + ": " + planetTypeName(b.type) + ", " + number(b.radius, "%.0f") +
            " km</title></circle>\n";
 }
 
@@ -107,14 +95,14 @@ double planet(std::string& out, const PlanetSlot& slot, double x, double column)
                number(column, "%.1f") + "\" y2=\"300\" stroke=\"#607090\" stroke-dasharray=\"2 2\"/>\n";
     double y = 312.0;
     out += "<text x=\"" + number(column, "%.1f") + "\" y=\"" + number(y) + "\" text-anchor=\"middle\" fill=\"#ffffff\">" +
-           escaped(p.name) + "</text>\n";
+           escapeXml(p.name) + "</text>\n";
     out += "<text x=\"" + number(column, "%.1f") + "\" y=\"" + number(y + 13) +
            "\" text-anchor=\"middle\" font-size=\"10\" fill=\"#a0b0d0\">" + planetTypeName(p.type) + "</text>\n";
     y += 30.0;
     for (std::size_t i = 1; i < slot.bodies.size(); ++i, y += kMoonRow) {
         body(out, slot.bodies[i], "moon", column - 30.0, y - 4.0, std::min(markRadius(slot.bodies[i].radius), 6.0));
         out += "<text x=\"" + number(column - 20.0, "%.1f") + "\" y=\"" + number(y) + "\" font-size=\"10\" fill=\"#d0d8e8\">" +
-               escaped(slot.bodies[i].name) + "</text>\n";
+               escapeXml(slot.bodies[i].name) + "</text>\n";
     }
     return y;
 }
@@ -145,9 +133,9 @@ std::string systemPictureSvg(const GeneratedSystem& system, const StellarData& s
                       number(width, "%.0f") + " " + number(height, "%.0f") +
                       "\" font-family=\"DejaVu Sans, sans-serif\" font-size=\"12\">\n";
     out += "<rect width=\"100%\" height=\"100%\" fill=\"#0b1020\"/>\n";
-    out += "<text x=\"20\" y=\"24\" font-size=\"16\" fill=\"#ffffff\">" + escaped(system.name) + ": " +
+    out += "<text x=\"20\" y=\"24\" font-size=\"16\" fill=\"#ffffff\">" + escapeXml(system.name) + ": " +
            std::to_string(system.planetcount) + (system.planetcount == 1 ? " planet" : " planets") + " around " +
-           escaped(star.name) + " (luminosity " + number(star.luminosity) + " Sun)</text>\n";
+           escapeXml(star.name) + " (luminosity " + number(star.luminosity) + " Sun)</text>\n";
     out += "<circle class=\"star\" cx=\"" + number(kLeft) + "\" cy=\"" + number(kLineY) +
            "\" r=\"26\" fill=\"#ffd36b\"/>\n";
     return out + drawing + "</svg>\n";

@@ -21,7 +21,7 @@ def marks(path, kind):
 
 
 with tempfile.TemporaryDirectory() as folder:
-    for name, args in [("seed-5", ["system", "--seed", "5", "--name", "A&B <\"x\">"]),
+    for name, args in [("seed-5", ["system", "--seed", "5", "--name", b"Caf\xe9 A&B <\"x\">"]),  # Windows-1252 bytes too
                        ("seed-1234", ["system", "--seed", "1234", "--initial-mass", "0.4"]),
                        ("sol", ["star", "Sol", "--root", data])]:
         picture = Path(folder) / f"{name}.svg"
