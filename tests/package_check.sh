@@ -34,7 +34,10 @@ mkdir "$work/empty" "$work/home"
 cd "$work/empty"
 export HOME="$work/home"
 unset STARVANE_ROOT
-"$prefix/usr/bin/starvane-cli" system --seed 1 | grep -q "Sudarsky\|Rock\|Ice" || fail "system --seed 1 printed no bodies"
+# Into a file first: grep -q stops reading at its first match, and the command, still writing,
+# would then die of a broken pipe.
+"$prefix/usr/bin/starvane-cli" system --seed 1 >"$work/system.txt" || fail "system --seed 1 failed"
+grep -q "Sudarsky\|Rock\|Ice" "$work/system.txt" || fail "system --seed 1 printed no bodies"
 "$prefix/usr/bin/starvane-cli" export Sirius --folder >"$work/export.log" 2>&1 || { cat "$work/export.log"; fail "export failed"; }
 grep -q "starvane-root" "$work/export.log" || fail "export did not say which simulator root it used"
 saved="$HOME/starvane-root/Starvane/SavedSystems"
