@@ -170,6 +170,7 @@ bool MapView::mapKeys() {
         map_.zoomIn();
         changed_ = true;
     }
+    map_.clampCentre();
     return input.keyDown(irr::KEY_ESCAPE);
 }
 
@@ -214,6 +215,7 @@ void MapView::zoomByWheel() {
         for (int i = 0; i < notches; ++i) map_.zoomIn();
         changed_ = true;
     }
+    map_.clampCentre();
 }
 
 // The window's centre cube in red, the selected bookmark in green.
@@ -232,20 +234,22 @@ irr::core::position2d<irr::s32> MapView::mapToScreen(int mx, int my) const {
     return {map_.screenX(mx), map_.screenY(my)};
 }
 
+// The window shows the projection's region of the picture, scaled to the window; where the
+// region reaches past the picture (a window taller than the picture is wide) it stays black.
 void MapView::refreshMap() {
     if (picture_ == nullptr || texture_ == nullptr) return;
-    const irr::core::dimension2du size = picture_->getDimension();
-    const int regionWidth = std::max(1, static_cast<int>(static_cast<float>(atlas_.W) * map_.zoom));
-    const int regionHeight = std::max(1, static_cast<int>(static_cast<float>(atlas_.H) * map_.zoom));
-    int left = map_.centreX - regionWidth / 2;
-    int top = map_.centreY - regionHeight / 2;
-    left = std::clamp(left, 0, std::max(0, static_cast<int>(size.Width) - regionWidth));
-    top = std::clamp(top, 0, std::max(0, static_cast<int>(size.Height) - regionHeight));
-    const int width = std::min(regionWidth, static_cast<int>(size.Width));
-    const int height = std::min(regionHeight, static_cast<int>(size.Height));
+    map_.clampCentre();
+    const int left = map_.regionLeft();
+    const int top = map_.regionTop();
+    const int width = map_.regionWidth();
+    const int height = map_.regionHeight();
     irr::video::IImage* region = atlas_.driver->createImage(
         picture_->getColorFormat(), irr::core::dimension2du(static_cast<irr::u32>(width), static_cast<irr::u32>(height)));
-    picture_->copyTo(region, irr::core::position2d<s32>(0, 0), rect<s32>(left, top, left + width, top + height));
+    region->fill(irr::video::SColor(255, 0, 0, 0));
+    const rect<s32> shown(std::max(0, left), std::max(0, top), std::min(map_.pictureWidth, left + width),
+                          std::min(map_.pictureHeight, top + height));
+    picture_->copyTo(region, irr::core::position2d<s32>(shown.UpperLeftCorner.X - left, shown.UpperLeftCorner.Y - top),
+                     shown);
     void* pixels = texture_->lock();
     if (pixels != nullptr) {
         region->copyToScaling(pixels, texture_->getSize().Width, texture_->getSize().Height, texture_->getColorFormat(),

@@ -30,6 +30,24 @@ void MapProjection::zoomOut() {
 
 void MapProjection::zoomIn() { zoom = std::max(zoom * 0.9f, kClosestZoom); }
 
+int MapProjection::regionWidth() const { return std::max(1, static_cast<int>(static_cast<float>(W) * zoom)); }
+
+int MapProjection::regionHeight() const { return std::max(1, static_cast<int>(static_cast<float>(H) * zoom)); }
+
+namespace {
+
+int clampedCentre(int centre, int region, int picture) {
+    if (region >= picture) return picture / 2;
+    return std::clamp(centre, region / 2, picture - region + region / 2);
+}
+
+}  // namespace
+
+void MapProjection::clampCentre() {
+    centreX = clampedCentre(centreX, regionWidth(), pictureWidth);
+    centreY = clampedCentre(centreY, regionHeight(), pictureHeight);
+}
+
 bool CommandMemory::accept(int id) {
     if (id == last_) return false;
     last_ = id;

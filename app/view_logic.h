@@ -26,6 +26,15 @@ struct MapProjection {
     // Zooms out one step (x1.1) unless the whole width shows already; in one step (x0.9).
     void zoomOut();
     void zoomIn();
+
+    // The picture pixels the window shows at this zoom, and the first of them.
+    int regionWidth() const;
+    int regionHeight() const;
+    int regionLeft() const { return centreX - regionWidth() / 2; }
+    int regionTop() const { return centreY - regionHeight() / 2; }
+    // Keeps the shown region inside the picture (centred on it along a side where the region is
+    // the larger), so that the point under a screen pixel is the picture's pixel drawn there.
+    void clampCentre();
 };
 
 // A click on the same command in two frames running is acted on once: the memory of the

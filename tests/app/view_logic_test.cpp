@@ -43,6 +43,37 @@ TEST(MapProjectionTest, ScreenAndMapConvertBothWays) {
         EXPECT_EQ(std::make_pair(map.mapX(map.screenX(m)), map.mapY(map.screenY(m))), std::make_pair(m, m));
 }
 
+// Panning past the picture's edge keeps the shown region inside it, and the centre with it, so
+// that the point under the crosshair stays the picture's point drawn there.
+TEST(MapProjectionTest, TheCentreStaysWithTheRegionInsideThePicture) {
+    struct Case {
+        float zoom;
+        int centreX, centreY;
+        int clampedX, clampedY;
+    };
+    const Case cases[] = {
+        {3.125f, 5600, 2000, 2000, 2000},  // the whole width shows: no sideways room at all
+        {3.125f, 2000, 9000, 2000, 2750},  // a region 2500 high stops 1250 above the bottom
+        {3.125f, 2000, -50, 2000, 1250},
+        {1.0f, 3500, 300, 3360, 400},      // 1280 x 800 pixels of picture
+        {1.0f, 1000, 3000, 1000, 3000},    // inside: untouched
+        {1.0f, 640, 400, 640, 400},        // exactly at the corner
+    };
+    for (const Case& c : cases) {
+        MapProjection map = startMap();
+        map.zoom = c.zoom;
+        map.centreX = c.centreX;
+        map.centreY = c.centreY;
+        map.clampCentre();
+        EXPECT_EQ(std::make_pair(map.centreX, map.centreY), std::make_pair(c.clampedX, c.clampedY))
+            << "zoom " << c.zoom << " centre " << c.centreX << "," << c.centreY;
+    }
+    MapProjection tall{4000, 4000, 800, 1280, 2000, 100};  // a region taller than the picture
+    tall.zoom = tall.widestZoom();
+    tall.clampCentre();
+    EXPECT_EQ(std::make_pair(tall.centreY, tall.regionTop()), std::make_pair(2000, -1200));
+}
+
 TEST(MapProjectionTest, ZoomStaysBetweenTheWholeWidthAndPointTwo) {
     MapProjection map = startMap();
     const float widest = map.zoom;

@@ -14,12 +14,28 @@ def map_view(atlas):
     cube_text, panel_area = (100, 100, 400, 140), (W - 200, 0, W - 20, H - 65)
     field = atlas.capture()
 
-    # The galaxy picture covers most of the window, with a crosshair through the pointer.
-    ad.click(W - 160, H - 30)
-    ad.move(*pointer)
-    start = atlas.until(lambda p: ad.count(p, (0, 0, W - 20, H), ad.non_black) > W * H // 3
-                        and ad.count(p, (pointer[0] - 2, 0, pointer[0] + 3, H), ad.white) > H * 0.8,
-                        "the map button opens the map with a crosshair through the pointer")
+    def in_galaxy_view(p):
+        return (ad.count(p, cube_text, ad.white) > 30
+                and ad.count(p, (0, 0, W - 220, H - 65), ad.non_black) < (W - 220) * (H - 65) * 0.3)
+
+    def open_map(message):
+        ad.click(W - 160, H - 30)
+        ad.move(*pointer)
+        return atlas.until(lambda p: ad.count(p, (0, 0, W - 20, H), ad.non_black) > W * H // 3
+                           and ad.count(p, (pointer[0] - 2, 0, pointer[0] + 3, H), ad.white) > H * 0.8,
+                           message)
+
+    # The galaxy picture covers most of the window, with a crosshair through the pointer. At the
+    # whole width D cannot pan: a click then lands on the cube drawn under it, 3.125 cubes a
+    # pixel from the galactic centre in the window's middle (the bookmark below records it).
+    start = open_map("the map button opens the map with a crosshair through the pointer")
+    atlas.hold(["d"], 1.0)
+    check(ad.differing(start, atlas.capture()) < 200, "D at the whole width leaves the picture where it is")
+    ad.click(W // 2 + 160, H // 2 - 80)
+    atlas.capture()
+    ad.move(*rest)
+    atlas.until(in_galaxy_view, "a click on the map opens the galaxy view there")
+    start = open_map("the map opens again where it was")
     atlas.hold(["q"], 0.3)
     check(ad.differing(start, atlas.capture()) < 200, "Q at the start zoom changes nothing")
     atlas.hold(["e"], 0.3)
@@ -48,7 +64,8 @@ def map_view(atlas):
     with_panel = atlas.capture()
     mark = atlas.path("Starvane", "Galaxy", "MilkyWay", "HotSpots", "probe_mark.spt")
     lines = open(mark).read().splitlines() if os.path.exists(mark) else []
-    check(any(line.startswith("probe_mark,") for line in lines), "Save writes the bookmark into probe_mark.spt")
+    marks = [line for line in lines if line.startswith("probe_mark,")]
+    check(marks == ["probe_mark,500,250,0"], "the bookmark holds the cube the click landed on: %r" % marks)
 
     # ---- Back left the panel hides; a click on the map returns to the galaxy view elsewhere.
     ad.move(*pointer)
@@ -56,9 +73,7 @@ def map_view(atlas):
     ad.click(*pointer)
     atlas.capture()  # the click is taken where the pointer is in the frame that sees it
     ad.move(*rest)
-    elsewhere = atlas.until(lambda p: ad.count(p, cube_text, ad.white) > 30
-                            and ad.count(p, (0, 0, W - 220, H - 65), ad.non_black) < (W - 220) * (H - 65) * 0.3,
-                            "a click on the map returns to the galaxy view")
+    elsewhere = atlas.until(in_galaxy_view, "a click on the map returns to the galaxy view")
     check(ad.differing_masks(field, elsewhere, cube_text, ad.white) > 20, "the cube coordinates are another cube's")
 
 
