@@ -188,6 +188,17 @@ bool Application::readConfig(MessageSink& messages) {
         say("Starvane/Starvane.cfg gives no window size (lines 2 and 3)");
         return false;
     }
+    // The panels and the bottom bar need the smallest size; the largest keeps the screen-sized
+    // pictures of the map within reason.
+    const int W = std::clamp(atlas_.W, kSmallestWindow.Width, kLargestWindowSide);
+    const int H = std::clamp(atlas_.H, kSmallestWindow.Height, kLargestWindowSide);
+    if (W != atlas_.W || H != atlas_.H)
+        say("the window size " + std::to_string(atlas_.W) + " x " + std::to_string(atlas_.H) +
+            " in Starvane/Starvane.cfg is outside " + std::to_string(kSmallestWindow.Width) + " x " +
+            std::to_string(kSmallestWindow.Height) + " to " + std::to_string(kLargestWindowSide) + " x " +
+            std::to_string(kLargestWindowSide) + "; the window is " + std::to_string(W) + " x " + std::to_string(H));
+    atlas_.W = W;
+    atlas_.H = H;
     return true;
 }
 

@@ -48,9 +48,16 @@ irr::gui::IGUIElement* addPanel(irr::gui::IGUIEnvironment* gui, const rect<s32>&
     return panel;
 }
 
-// The bottom bar: the view buttons in the corner, and the system view's commands.
+// The bottom bar: the view buttons in the corner, and the system view's commands from the left
+// end, leaving the middle to messages.
+constexpr s32 kStepWidth = 50;
+constexpr s32 kCommandWidth = 110;
+constexpr s32 kBarGap = 10;
+
+s32 commandLeft(int slot) { return kBarGap + kStepWidth + kBarGap + slot * (kCommandWidth + kBarGap); }
+
 std::vector<ControlRow> barRows(int W, int H) {
-    const s32 mid = (W - 200) / 2;
+    const s32 last = commandLeft(4);
     return {
         {Kind::imageButton, kBar, kMapButton, {W - 180, H - 50, W - 140, H - 10}, nullptr, nullptr, true,
          &GuiControls::mapbutton, {}, {200, 0, 240, 40}},
@@ -58,17 +65,17 @@ std::vector<ControlRow> barRows(int W, int H) {
          &GuiControls::galaxybutton, {}, {200, 40, 240, 80}},
         {Kind::imageButton, kBar, kSystemButton, {W - 60, H - 50, W - 20, H - 10}, nullptr, nullptr, true,
          &GuiControls::systembutton, {}, {200, 80, 240, 120}},
-        {Kind::button, kBar, kPreviousSystem, {mid - 395, H - 50, mid - 345, H - 10}, L"<<<",
+        {Kind::button, kBar, kPreviousSystem, {kBarGap, H - 50, kBarGap + kStepWidth, H - 10}, L"<<<",
          L"previous system in current cube (filter sensitive)", false, &GuiControls::previoussystem},
-        {Kind::button, kBar, kSetWaypoint, {mid - 335, H - 50, mid - 175, H - 10}, L"Set waypoint",
+        {Kind::button, kBar, kSetWaypoint, {commandLeft(0), H - 50, commandLeft(0) + kCommandWidth, H - 10}, L"Set waypoint",
          L"sets this system as next waypoint", false, &GuiControls::setwaypoint},
-        {Kind::button, kBar, kSaveToCache, {mid - 165, H - 50, mid - 5, H - 10}, L"Save to cache",
+        {Kind::button, kBar, kSaveToCache, {commandLeft(1), H - 50, commandLeft(1) + kCommandWidth, H - 10}, L"Save to cache",
          L"saves the current system to cache for use in orbiter", false, &GuiControls::savetocache},
-        {Kind::button, kBar, kSetAsTarget, {mid + 5, H - 50, mid + 165, H - 10}, L"Set as target",
+        {Kind::button, kBar, kSetAsTarget, {commandLeft(2), H - 50, commandLeft(2) + kCommandWidth, H - 10}, L"Set as target",
          L"sets this system as final target and tries calculating a path", false, &GuiControls::setastarget},
-        {Kind::button, kBar, kSaveToFolder, {mid + 175, H - 50, mid + 335, H - 10}, L"Save to folder",
+        {Kind::button, kBar, kSaveToFolder, {commandLeft(3), H - 50, commandLeft(3) + kCommandWidth, H - 10}, L"Save to folder",
          L"saves the current system to a folder for editing", false, &GuiControls::savetofolder},
-        {Kind::button, kBar, kNextSystem, {mid + 345, H - 50, mid + 395, H - 10}, L">>>",
+        {Kind::button, kBar, kNextSystem, {last, H - 50, last + kStepWidth, H - 10}, L">>>",
          L"next system in current cube (filter sensitive)", false, &GuiControls::nextsystem},
     };
 }
@@ -222,6 +229,10 @@ void addBodyTable(irr::gui::IGUIEnvironment* gui, GuiControls& c, s32 m, s32 e) 
 }
 
 }  // namespace
+
+irr::core::rect<s32> barMessagePlace(int W, int H) {
+    return {commandLeft(4) + kStepWidth + kBarGap, H - 58, W - 200 - 2 - kBarGap, H - 2};
+}
 
 GuiControls createControls(irr::gui::IGUIEnvironment* gui, int W, int H, irr::video::ITexture* pictograms) {
     GuiControls c;

@@ -110,3 +110,16 @@ struct GuiControls {
 // Creates the five panels and their controls for a window of W x H. `pictograms` gives the
 // corner buttons their images (may be null).
 GuiControls createControls(irr::gui::IGUIEnvironment* gui, int W, int H, irr::video::ITexture* pictograms);
+
+// The bottom bar's place for messages: between the system view's buttons on the left and the
+// view buttons' corner on the right, three lines high.
+irr::core::rect<irr::s32> barMessagePlace(int W, int H);
+constexpr int kBarMessageLines = 3;
+
+// The window sizes the layout is made for.
+struct WindowSize {
+    int Width;
+    int Height;
+};
+constexpr WindowSize kSmallestWindow{1024, 700};
+constexpr int kLargestWindowSide = 8192;

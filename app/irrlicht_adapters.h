@@ -15,9 +15,9 @@
 irr::core::stringw widen(const std::string& text);
 std::string narrow(const wchar_t* text);
 
-// `text` widened and broken at blanks into lines of at most `width` pixels in `font`; a word
-// wider than that stands on a line of its own.
-irr::core::stringw wrapped(irr::gui::IGUIFont* font, const std::string& text, int width);
+// `text` widened and broken at blanks into at most `maxLines` lines of at most `width` pixels in
+// `font`; what does not fit (a longer word, the lines after the last) ends in "...".
+irr::core::stringw wrapped(irr::gui::IGUIFont* font, const std::string& text, int width, int maxLines);
 
 // Replaces the list's entries by `rows` and selects entry `selected` (none for -1).
 void showRows(irr::gui::IGUIListBox* list, const std::vector<std::string>& rows, int selected);

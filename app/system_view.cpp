@@ -89,10 +89,9 @@ void SystemView::drawBottomBar() {
     driver->draw2DRectangle(irr::video::SColor(0xff040555), rect<s32>(0, H - 60, W, H));
     driver->draw2DRectangle(irr::video::SColor(0xff000000), rect<s32>(0, H - 65, W, H - 60));
     driver->draw2DRectangle(irr::video::SColor(0xff000000), rect<s32>(W - 202, H - 60, W - 200, H));
-    // The message has the bar's left end, up to the first button, in lines that fit it.
-    const rect<s32> place(10, H - 58, (W - 200) / 2 - 400, H - 2);
+    const rect<s32> place = barMessagePlace(W, H);
     if (!message_.empty())
-        atlas_.font->draw(wrapped(atlas_.font, message_, place.getWidth()).c_str(), place,
+        atlas_.font->draw(wrapped(atlas_.font, message_, place.getWidth(), kBarMessageLines).c_str(), place,
                           irr::video::SColor(255, 255, 255, 255), false, true);
 }
 

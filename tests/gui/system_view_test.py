@@ -22,7 +22,8 @@ def read(path):
 def system_view(atlas):
     W, H = atlas.width, atlas.height
     cx, cy = W // 2, H // 2
-    m, bar_y, mid = int(W * 0.03), H - 30, (W - 200) // 2
+    m, bar_y = int(W * 0.03), H - 30
+    save_to_cache, save_to_folder = 245, 485  # the bar's buttons, from its left end
     rest = (cx, H - 120)
     title = (m, 220, m + 300, 260)
     body_table, star_table = (m + 2, 272, m + 700, H - 70), (m + 760, 272, W - m - 2, 500)
@@ -89,7 +90,7 @@ def system_view(atlas):
     # The export holds the main loop, so the next picture comes once it has finished.
     check(os.path.exists(atlas.path("texgen.so")), "the texture plug-in was copied into the root", fatal=True)
     saved = atlas.path("Starvane", "SavedSystems", "Sol")
-    after_save = settled(mid + 255)
+    after_save = settled(save_to_folder)
     for name in ("SolSystem.cfg", "Sol.svs"):
         check(os.path.isfile(os.path.join(saved, name)), "Save to folder writes " + name)
     check(len(snapshot(os.path.join(saved, "Textures"))) > 0, "the plug-in writes textures into the folder")
@@ -98,7 +99,7 @@ def system_view(atlas):
     # ---- Save to cache is refused for Sol (read from a custom file).
     cache_list, cache_root = atlas.path("Starvane", "Cache.txt"), atlas.path("Config", "StarvaneSystems")
     cache_before = read(cache_list)
-    settled(mid - 85)
+    settled(save_to_cache)
     check(not os.path.exists(os.path.join(cache_root, "Sol")), "Save to cache does nothing for Sol")
     check(read(cache_list) == cache_before, "the cache list is unchanged after Sol's refused save")
 
@@ -128,7 +129,7 @@ def system_view(atlas):
     check(not same(other, mercury) or not same(other, mercury, star_table, 50), "it shows other data than Sol's")
 
     before = set(os.listdir(cache_root)) if os.path.isdir(cache_root) else set()
-    settled(mid - 85)
+    settled(save_to_cache)
     new = sorted(set(os.listdir(cache_root)) - before) if os.path.isdir(cache_root) else []
     check(len(new) == 1, "Save to cache makes one folder in Config/StarvaneSystems: %s" % new, fatal=True)
     folder = os.path.join(cache_root, new[0])
@@ -136,8 +137,14 @@ def system_view(atlas):
     cached = read(cache_list) or ""
     check(len(first) > 0, "the cache folder holds files (%d)" % len(first))
     check(new[0] in [line.strip() for line in cached.splitlines()], "Cache.txt lists %r: %r" % (new[0], cached))
-    settled(mid - 85)
+    again = settled(save_to_cache)
     check(read(cache_list) == cached, "a second Save to cache leaves the cache list unchanged")
+    # Its message ("... is in the cache already.") stands between the buttons and the corner.
+    # ("Set as target" comes and goes with the route switch, so it is left out of the comparison.)
+    message_place = (610, H - 58, W - 212, H - 2)
+    buttons = [(0, H - 60, 305, H), (425, H - 60, 605, H)]
+    check(ad.ink(again, message_place) > 100 and all(ad.differing(mercury, again, b) == 0 for b in buttons),
+          "the message has its own place in the bar and leaves the buttons as they were")
     check(snapshot(folder) == first, "a second Save to cache rewrites nothing in the cache folder")
 
 
