@@ -104,7 +104,8 @@ std::vector<ControlRow> filterRows(int W) {
 // The galaxy view's route panel on the left.
 std::vector<ControlRow> routeRows() {
     return {
-        {Kind::checkBox, kRoute, kConnectedOnlyBox, {20, 40, 180, 60}, L"show only connected systems", nullptr, false,
+        // Two lines: the caption is wider than the panel.
+        {Kind::checkBox, kRoute, kConnectedOnlyBox, {20, 34, 196, 70}, L"show only connected\nsystems", nullptr, false,
          &GuiControls::connectedonly},
         {Kind::list, kRoute, kWaypointList, {20, 80, 180, 390}, nullptr, nullptr, true, &GuiControls::waypointlist},
         {Kind::button, kRoute, kAddWaypoint, {20, 410, 180, 440}, L"add waypoint",

@@ -16,9 +16,19 @@ void RoutePanel::showAndHide() {
 }
 
 void RoutePanel::drawBackground() {
-    if (atlas_.controls.routepanel->isVisible())
-        atlas_.driver->draw2DRectangle(irr::video::SColor(0xc804054c), irr::core::rect<irr::s32>(0, 0, 200, atlas_.H));
+    if (!atlas_.controls.routepanel->isVisible()) return;
+    atlas_.driver->draw2DRectangle(irr::video::SColor(0xc804054c), irr::core::rect<irr::s32>(0, 0, 200, atlas_.H));
+    const irr::core::rect<irr::s32> place(20, 550, 190, atlas_.H - 70);
+    if (!status_.empty())
+        atlas_.font->draw(wrapped(atlas_.font, status_, place.getWidth(), 4).c_str(), place,
+                          irr::video::SColor(255, 255, 255, 255), false, false, &place);
 }
+
+namespace {
+
+std::string nameOf(const StarRecord& star) { return star.physical ? star.physical->name : std::string("the star"); }
+
+}  // namespace
 
 void RoutePanel::addWaypoint(const StarRecord* centred) {
     irr::scene::ISceneNode* marker = centred != nullptr ? atlas_.markers->markerOf(*centred) : nullptr;
@@ -26,21 +36,43 @@ void RoutePanel::addWaypoint(const StarRecord* centred) {
     if (marker != nullptr && marker->getID() > 0) atlas_.route.addConnectedWaypoint(*centred);
     if (atlas_.route.waypoints().size() != before) showRouteList(atlas_);
     refreshRouteMarks(atlas_);
+    const StarRecord* last = atlas_.route.lastWaypoint();
+    if (marker == nullptr || marker->getID() <= 0)
+        tell("No star at the centre of the view to add.");
+    else if (atlas_.route.waypoints().size() != before)
+        tell(nameOf(*centred) + " is waypoint " + std::to_string(atlas_.route.waypoints().size() - 1) + ".");
+    else if (atlas_.route.onRoute(centred->id))
+        tell(nameOf(*centred) + " is on the route already.");
+    else
+        tell(nameOf(*centred) + " is not one jump from " + (last ? nameOf(*last) : std::string("the route's end")) +
+             ": not added.");
 }
 
 void RoutePanel::removeWaypoint() {
     if (atlas_.route.waypoints().size() > 1) {
         atlas_.route.removeWaypoint();
         showRouteList(atlas_);
+        tell("");
+    } else {
+        tell("Only the start is left.");
     }
     refreshRouteMarks(atlas_);
 }
 
 void RoutePanel::findRoute(const StarRecord* target) {
     const StarRecord* last = atlas_.route.lastWaypoint();
-    if (target != nullptr && last != nullptr && target->id != last->id &&
-        atlas_.route.findRoute(*target, *atlas_.window))
+    if (target == nullptr) {
+        tell("No star at the centre of the view to find a route to.");
+    } else if (last == nullptr) {
+        tell("The route has no start to find a route from.");
+    } else if (target->id == last->id) {
+        tell(nameOf(*target) + " is the route's end already.");
+    } else if (atlas_.route.findRoute(*target, *atlas_.window)) {
         showRouteList(atlas_);
+        tell("Route found to " + nameOf(*target) + ".");
+    } else {
+        tell("No route found to " + nameOf(*target) + ".");
+    }
     refreshRouteMarks(atlas_);
 }
 

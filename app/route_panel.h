@@ -2,6 +2,9 @@
 // The galaxy view's route panel on the left edge: the waypoint list, adding and removing
 // waypoints, finding a route, and the jump to a chosen waypoint.
 
+#include <string>
+#include <utility>
+
 #include "app/atlas_context.h"
 
 class RoutePanel {
@@ -10,6 +13,7 @@ public:
 
     // Opens at the left edge (with routes switched on) and closes when the pointer leaves it.
     void showAndHide();
+    // The panel's background and the last command's outcome.
     void drawBackground();
 
     // `centred` (the star at the centre of the view, if any) joins the route when it is one
@@ -22,5 +26,9 @@ public:
     void activateSelected();
 
 private:
+    // What the last command did, or why it did nothing, shown under the buttons.
+    void tell(std::string text) { status_ = std::move(text); }
+
     AtlasContext& atlas_;
+    std::string status_;
 };

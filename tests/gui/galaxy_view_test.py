@@ -58,8 +58,18 @@ def galaxy_view(atlas):
     check(ad.colour_histogram(at_sol, (cx - 15, cy - 15, cx + 15, cy + 15)).get("cyan", 0) > 10,
           "the hovered star gets the cyan disc")
 
+    # The route panel opens at the left edge with its check box caption whole on two lines;
+    # "add waypoint" on Sol, the route's start, says why nothing was added.
+    route_area, status = (0, 0, 200, H - 65), (20, 550, 190, H - 70)
+    ad.move(8, 300)
+    routes = atlas.until(lambda p: ad.differing(at_sol, p, route_area) > 3000, "the route panel opens at the left edge")
+    check(ad.ink(routes, (40, 54, 196, 70)) > 30, "the check box caption's second line is drawn")
+    ad.click(100, 425)
+    atlas.until(lambda p: ad.ink(p, status) > 100, "\"add waypoint\" tells what became of the centred star")
+
     # Control+S removes the centre cube's stalks, and again brings them back.
     ad.move(*rest)
+    atlas.until(lambda p: ad.differing(at_sol, p, route_area) < 3000, "the route panel shuts again")
     with_stalks = atlas.capture()
     lit = ad.count(with_stalks, scene, ad.non_black)
     atlas.hold(["ctrl", "s"])
