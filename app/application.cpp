@@ -12,6 +12,7 @@
 
 #include "app/atlas_actions.h"
 #include "app/frame_capture.h"
+#include "app/grid_node.h"
 #include "app/window_identity.h"
 #include "files/galaxy_files.h"
 
@@ -309,22 +310,8 @@ void Application::createSceneObjects() {
 
 // The grid of the cube's middle plane.
 void Application::createGrid() {
-    irr::scene::ISceneManager* scene = atlas_.scene;
-    for (int i = -5; i <= 5; ++i) {
-        irr::scene::ISceneNode* alongZ = scene->addCubeSceneNode(1.0f, nullptr, -100 * (i + 5),
-                                                                 irr::core::vector3df(static_cast<float>(i), 0, 0),
-                                                                 irr::core::vector3df(0, 0, 0),
-                                                                 irr::core::vector3df(0.01f, 0.01f, 10.0f));
-        irr::scene::ISceneNode* alongX = scene->addCubeSceneNode(1.0f, nullptr, -200 * (i + 5),
-                                                                 irr::core::vector3df(0, 0, static_cast<float>(i)),
-                                                                 irr::core::vector3df(0, 0, 0),
-                                                                 irr::core::vector3df(10.0f, 0.01f, 0.01f));
-        for (irr::scene::ISceneNode* line : {alongZ, alongX}) {
-            line->setIsDebugObject(true);
-            line->setMaterialFlag(irr::video::EMF_LIGHTING, true);
-            line->getMaterial(0).EmissiveColor = irr::video::SColor(0x0000ff00);
-        }
-    }
+    GridNode* grid = new GridNode(atlas_.scene->getRootSceneNode(), atlas_.scene);
+    grid->drop();  // the scene keeps it
 }
 
 void Application::loadRoute() {
