@@ -199,11 +199,22 @@ bool MapView::pickCube() {
         request_ = kGalaxyView;
         height_ = 0;
     }
+    drawReadout();
+    return picked;
+}
+
+// The crosshair's cube on a dark backing beside it, turned inwards near the window's edges.
+void MapView::drawReadout() {
     const std::wstring label = std::to_wstring(crosshairMapX_) + L" / " + std::to_wstring(crosshairMapY_) + L" / " +
                                std::to_wstring(height_);
-    atlas_.font->draw(label.c_str(), rect<s32>(crosshair_.X + 10, crosshair_.Y - 15, crosshair_.X + 300, crosshair_.Y + 5),
-                      irr::video::SColor(0xff00ff00));
-    return picked;
+    const irr::core::dimension2du size = atlas_.font->getDimension(label.c_str());
+    const s32 width = static_cast<s32>(size.Width) + 8;
+    const s32 height = static_cast<s32>(size.Height) + 4;
+    const s32 left = crosshair_.X + 10 + width <= atlas_.W ? crosshair_.X + 10 : crosshair_.X - 10 - width;
+    const s32 top = crosshair_.Y - 6 - height >= 0 ? crosshair_.Y - 6 - height : crosshair_.Y + 6;
+    const rect<s32> backing(left, top, left + width, top + height);
+    atlas_.driver->draw2DRectangle(irr::video::SColor(0xd0000000), backing);
+    atlas_.font->draw(label.c_str(), backing, irr::video::SColor(0xff00ff00), true, true);
 }
 
 void MapView::zoomByWheel() {

@@ -34,6 +34,7 @@ private:
     void listCommand(int id, int folder, int row);
     bool mapKeys();
     bool pickCube();
+    void drawReadout();
     void zoomByWheel();
     void drawMarks();
     void refreshMap();
