@@ -20,8 +20,9 @@ using irr::s32;
 
 ViewMode SystemView::frame() {
     showBottomButtons();
-    scroll_ -= static_cast<int>(atlas_.receiver.wheel * 50.0f);
-    if (scroll_ < 0) scroll_ = 0;
+    // The wheel scrolls the panel, or the rows of a table that has more than it shows.
+    if (!panel_.pointerOnScrollingTable())
+        scroll_ = std::clamp(scroll_ - static_cast<int>(atlas_.receiver.wheel * 50.0f), 0, SystemPanel::kScrolledUp);
 
     const bool entering = entering_;
     if (entering) {
@@ -144,7 +145,7 @@ void SystemView::selectBody(int id) {
     moonIndex_ = (id - SystemPanel::kBodyButtonBase) % 100;
     clampIndices();
     refreshSystem_ = true;
-    scroll_ = std::max(0, SystemPanel::kTablesTop - 100);
+    scroll_ = SystemPanel::kScrolledUp;
 }
 
 void SystemView::clampIndices() {
