@@ -74,7 +74,7 @@ std::vector<int> widestTexts(irr::gui::IGUIFont* font, irr::gui::IGUITable* tabl
 }
 
 void placeTable(irr::gui::IGUIEnvironment* gui, irr::gui::IGUITable* table, const std::vector<int>& widest,
-                rect<s32> place) {
+                rect<s32> place, std::size_t kept) {
     irr::gui::IGUISkin* skin = gui->getSkin();
     const int rowHeight = tableRowHeight(skin->getFont());
     const TableHeight fit = fitRows(table->getRowCount(), rowHeight, place.UpperLeftCorner.Y, place.LowerRightCorner.Y);
@@ -83,7 +83,7 @@ void placeTable(irr::gui::IGUIEnvironment* gui, irr::gui::IGUITable* table, cons
     place.LowerRightCorner.Y = place.UpperLeftCorner.Y + fit.height;
     table->setRelativePosition(place);
     // Setting a width has the table check its scroll bars against its new place.
-    const std::vector<int> widths = columnWidths(widest, room);
+    const std::vector<int> widths = columnWidths(widest, room, kept);
     for (std::size_t column = 0; column < widths.size(); ++column)
         table->setColumnWidth(static_cast<irr::u32>(column), static_cast<irr::u32>(std::max(widths[column], 0)));
     if (irr::gui::IGUIElement* cover = headerCover(table))
@@ -99,11 +99,11 @@ void alignToRows(irr::gui::IGUIEnvironment* gui, irr::gui::IGUITable* table) {
     if (aligned != bar->getPos()) bar->setPos(std::min(aligned, bar->getMax()));
 }
 
-bool onScrollingTable(const irr::gui::IGUIElement* element) {
+irr::gui::IGUIElement* scrollingTable(irr::gui::IGUIElement* element) {
     for (; element != nullptr; element = element->getParent()) {
         if (element->getType() != irr::gui::EGUIET_TABLE) continue;
         const irr::gui::IGUIScrollBar* bar = verticalBar(element);
-        return bar != nullptr && bar->isVisible();
+        return bar != nullptr && bar->isVisible() ? element : nullptr;
     }
-    return false;
+    return nullptr;
 }

@@ -17,13 +17,14 @@ int tableRowHeight(irr::gui::IGUIFont* font);
 std::vector<int> widestTexts(irr::gui::IGUIFont* font, irr::gui::IGUITable* table,
                              const std::vector<const wchar_t*>& captions);
 
-// Places `table` at `left`, `top`, `width` pixels wide, ending above `bottom` with whole rows,
-// its columns sharing the width left beside the scroll bar, if it needs one.
+// Places `table` in `place`, ending above its bottom with whole rows, its columns sharing the
+// width beside the scroll bar, if it needs one; short of room, the first `kept` columns keep
+// their width.
 void placeTable(irr::gui::IGUIEnvironment* gui, irr::gui::IGUITable* table, const std::vector<int>& widest,
-                irr::core::rect<irr::s32> place);
+                irr::core::rect<irr::s32> place, std::size_t kept);
 
 // Moves a scrolled table to the nearest whole row.
 void alignToRows(irr::gui::IGUIEnvironment* gui, irr::gui::IGUITable* table);
 
-// Whether `element` is, or lies on, a table whose rows do not all show.
-bool onScrollingTable(const irr::gui::IGUIElement* element);
+// The table that `element` is or lies on, if its rows do not all show.
+irr::gui::IGUIElement* scrollingTable(irr::gui::IGUIElement* element);

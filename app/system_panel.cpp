@@ -19,7 +19,7 @@ constexpr int kTitleTop = 220;
 constexpr int kTablesTop = SystemPanel::kTablesTop;
 constexpr int kBodyButtonBase = SystemPanel::kBodyButtonBase;
 constexpr int kTableGap = 10;     // between the star table and the system list
-constexpr int kSideGap = 20;      // between the body table and the tables on the right
+constexpr int kSideGap = 14;      // between the body table and the tables on the right
 constexpr int kBottomGap = 5;     // between the lowest table and the panel's edge
 
 const std::vector<const wchar_t*> kListCaptions = {L"#", L"#", L"TYPE", L"S-M AXIS", L"MASS", L"RADIUS"};
@@ -124,11 +124,13 @@ void SystemPanel::layoutTables(int scroll) {
     c.backtotop->setRelativePosition(shifted(rect<s32>(e - 40, kTitleTop, e, kTitleTop + 40), scroll));
     const int top = kTablesTop - scroll;
     const int bottom = c.systempanel->getRelativePosition().getHeight() - kBottomGap;
-    placeTable(atlas_.gui, c.bodytable, bodyWidest_, rect<s32>(m, top, rightLeft - kSideGap, bottom));
-    placeTable(atlas_.gui, c.startable, starWidest_, rect<s32>(rightLeft, top, e, bottom));
+    // Short of room, the body table's names and first values keep their width, the notes
+    // beside them give way; the tables on the right keep their names.
+    placeTable(atlas_.gui, c.bodytable, bodyWidest_, rect<s32>(m, top, rightLeft - kSideGap, bottom), 2);
+    placeTable(atlas_.gui, c.startable, starWidest_, rect<s32>(rightLeft, top, e, bottom), 1);
     if (systemList_ != nullptr) {
         const int listTop = c.startable->getRelativePosition().LowerRightCorner.Y + kTableGap;
-        placeTable(atlas_.gui, systemList_, listWidest_, rect<s32>(rightLeft, listTop, e, bottom));
+        placeTable(atlas_.gui, systemList_, listWidest_, rect<s32>(rightLeft, listTop, e, bottom), 1);
     }
 }
 
@@ -145,7 +147,13 @@ int SystemPanel::rightSideWidth(int span) const {
     return std::clamp(needed, span * 3 / 10, span / 2);
 }
 
-bool SystemPanel::pointerOnScrollingTable() const { return onScrollingTable(atlas_.gui->getHovered()); }
+bool SystemPanel::wheelToTable() const {
+    // A table keeps the focus only while the pointer is on it; its scroll bar keeps the focus
+    // it took, for a drag of its knob.
+    irr::gui::IGUIElement* table = scrollingTable(atlas_.gui->getHovered());
+    if (scrollingTable(atlas_.gui->getFocus()) != table) atlas_.gui->setFocus(table);
+    return table != nullptr;
+}
 
 // The thumbnails: planets along the strip, their moons below them.
 void SystemPanel::layoutBodyButtons(const GeneratedSystem& system, int scroll, BodyChoice body) {

@@ -29,8 +29,9 @@ public:
     // Places everything scrolled up by `scroll` pixels, the chosen body's thumbnail framed.
     void layout(const StarRecord& star, int scroll, BodyChoice body);
     void removeBodyButtons();
-    // Whether the pointer is on a table that scrolls its own rows.
-    bool pointerOnScrollingTable() const;
+    // Whether the pointer is on a table that scrolls its own rows; the table takes the focus,
+    // which the wheel's turns go to.
+    bool wheelToTable() const;
 
 private:
     void fillStarTable(const StarRecord& star);

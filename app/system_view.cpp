@@ -22,7 +22,7 @@ using irr::s32;
 ViewMode SystemView::frame() {
     showBottomButtons();
     // The wheel scrolls the panel, or the rows of a table that has more than it shows.
-    if (!panel_.pointerOnScrollingTable())
+    if (!panel_.wheelToTable())
         scroll_ = std::clamp(scroll_ - static_cast<int>(atlas_.receiver.wheel * 50.0f), 0, SystemPanel::kScrolledUp);
 
     const bool entering = entering_;

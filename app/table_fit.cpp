@@ -20,7 +20,7 @@ TableHeight fitRows(int rows, int rowHeight, int top, int bottom) {
     return fit;
 }
 
-std::vector<int> columnWidths(const std::vector<int>& widest, int room) {
+std::vector<int> columnWidths(const std::vector<int>& widest, int room, std::size_t kept) {
     std::vector<int> widths(widest.size());
     if (widest.empty()) return widths;
     const int count = static_cast<int>(widest.size());
@@ -31,21 +31,22 @@ std::vector<int> columnWidths(const std::vector<int>& widest, int room) {
         widths.back() += spare % count;
         return widths;
     }
-    // The first column keeps its width if it can; of the others, the narrowest first, each
-    // keeps its width while it is within an even share of what is left.
-    const int first = std::min(widest.front(), std::max(room, 0));
-    widths.front() = first;
-    std::vector<int> order(widest.size() - 1);
-    std::iota(order.begin(), order.end(), 1);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return widest[static_cast<std::size_t>(a)] < widest[static_cast<std::size_t>(b)]; });
-    int left = std::max(room, 0) - first;
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        const std::size_t column = static_cast<std::size_t>(order[k]);
-        const int share = left / static_cast<int>(order.size() - k);
-        widths[column] = std::min(widest[column], share);
+    // The kept columns take their widths while there is room; of the others, the narrowest
+    // first, each keeps its width while it is within an even share of what is left.
+    kept = std::min(kept, widest.size());
+    int left = std::max(room, 0);
+    for (std::size_t column = 0; column < kept; ++column) {
+        widths[column] = std::min(widest[column], left);
         left -= widths[column];
     }
-    widths[order.empty() ? 0 : static_cast<std::size_t>(order.back())] += left;
+    std::vector<std::size_t> order(widest.size() - kept);
+    std::iota(order.begin(), order.end(), kept);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return widest[a] < widest[b]; });
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const std::size_t column = order[k];
+        widths[column] = std::min(widest[column], left / static_cast<int>(order.size() - k));
+        left -= widths[column];
+    }
+    widths[order.empty() ? kept - 1 : order.back()] += left;
     return widths;
 }

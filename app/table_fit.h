@@ -2,6 +2,7 @@
 // How a table of the system view fits its place: how many whole rows it shows above the
 // panel's edge, and how wide its columns are from the widest text of each. No engine needed.
 
+#include <cstddef>
 #include <vector>
 
 // A table of `rows` rows of `rowHeight` pixels below a header row as tall, from `top` to at
@@ -14,6 +15,6 @@ struct TableHeight {
 TableHeight fitRows(int rows, int rowHeight, int top, int bottom);
 
 // The widths of columns that need `widest` pixels each, sharing `room`: spare room is spread
-// evenly; short of room, the first column (which names the row) and the narrow ones keep
-// their width, and the widest give way.
-std::vector<int> columnWidths(const std::vector<int>& widest, int room);
+// evenly; short of room, the first `kept` columns (which name the row, or hold what matters
+// most) and then the narrow ones keep their width, and the widest give way.
+std::vector<int> columnWidths(const std::vector<int>& widest, int room, std::size_t kept = 1);

@@ -30,23 +30,27 @@ TEST(TableFitTest, WholeRowsEndAboveTheEdge) {
     }
 }
 
-// Spare room is spread evenly, its remainder to the last column; short of room, the first
-// column and the narrow ones keep their widths and the widest give way.
+// Spare room is spread evenly, its remainder to the last column; short of room, the kept
+// columns and then the narrow ones keep their widths and the widest give way.
 TEST(TableFitTest, ColumnsShareTheRoom) {
     using Widths = std::vector<int>;
-    const struct { Widths widest; int room; Widths widths; } cases[] = {
-        {{100, 50}, 200, {125, 75}},
-        {{100, 50, 30}, 181, {100, 50, 31}},
-        {{100, 50}, 150, {100, 50}},
-        {{250, 120, 180}, 450, {250, 100, 100}},
-        {{250, 90, 180}, 450, {250, 90, 110}},
-        {{10, 50, 50}, 61, {10, 25, 26}},
-        {{20, 20, 153, 88, 82, 62}, 400, {20, 20, 128, 88, 82, 62}},  // the system list: the type gives way
-        {{300, 50}, 200, {200, 0}},
-        {{10, 10}, -5, {0, 0}},
-        {{}, 100, {}},
+    const struct { Widths widest; int room; std::size_t kept; Widths widths; } cases[] = {
+        {{100, 50}, 200, 1, {125, 75}},
+        {{100, 50, 30}, 181, 1, {100, 50, 31}},
+        {{100, 50}, 150, 1, {100, 50}},
+        {{250, 120, 180}, 450, 1, {250, 100, 100}},
+        {{250, 90, 180}, 450, 1, {250, 90, 110}},
+        {{250, 120, 180}, 450, 2, {250, 120, 80}},  // the body table: the notes give way
+        {{250, 120, 180}, 300, 2, {250, 50, 0}},
+        {{10, 50, 50}, 61, 1, {10, 25, 26}},
+        {{10, 50, 50}, 61, 0, {10, 25, 26}},
+        {{20, 20, 153, 88, 82, 62}, 400, 1, {20, 20, 128, 88, 82, 62}},  // the system list: the type gives way
+        {{300, 50}, 200, 1, {200, 0}},
+        {{300, 50}, 200, 5, {200, 0}},
+        {{10, 10}, -5, 1, {0, 0}},
+        {{}, 100, 1, {}},
     };
-    for (const auto& c : cases) EXPECT_EQ(columnWidths(c.widest, c.room), c.widths) << "room " << c.room;
+    for (const auto& c : cases) EXPECT_EQ(columnWidths(c.widest, c.room, c.kept), c.widths) << "room " << c.room;
 }
 
 }  // namespace
