@@ -4,6 +4,8 @@
 #include <functional>
 #include <vector>
 
+#include "app/panel_table.h"
+
 namespace {
 
 using irr::core::rect;
@@ -192,11 +194,8 @@ irr::gui::IGUIElement* addControl(irr::gui::IGUIEnvironment* gui, irr::gui::IGUI
 // The star's table: one row per property, the values filled in by the system view.
 void addStarTable(irr::gui::IGUIEnvironment* gui, GuiControls& c, s32 m, s32 e) {
     c.startable = gui->addTable(rect<s32>(m, 300, e, 502), c.systempanel, kStarTable, true);
-    const s32 starWidth = e - m;
-    c.startable->addColumn(L"SOLAR PROPERTIES");
-    c.startable->addColumn(L"");
-    c.startable->setColumnWidth(0, static_cast<irr::u32>(starWidth / 2));
-    c.startable->setColumnWidth(1, static_cast<irr::u32>(starWidth / 2));
+    for (const wchar_t* caption : kStarTableCaptions) c.startable->addColumn(caption);
+    makeReadOnly(gui, c.startable);
     const wchar_t* starRows[] = {L"Name", L"Classification", L"Type", L"Mass", L"Radius", L"Surface Temperature",
                                  L"Age", L"Duration of Main Sequence", L"Luminosity"};
     for (irr::u32 row = 0; row < 9; ++row) {
@@ -210,9 +209,7 @@ void addBodyTable(irr::gui::IGUIEnvironment* gui, GuiControls& c, s32 m, s32 e) 
     c.bodytable = gui->addTable(rect<s32>(m, 920, e, 1423), c.systempanel, -1, true);
     const s32 bodyWidth = e - m;
     for (irr::u32 column = 0; column < 3; ++column) c.bodytable->addColumn(L"");
-    c.bodytable->setColumnWidth(0, static_cast<irr::u32>(bodyWidth / 3));
-    c.bodytable->setColumnWidth(1, static_cast<irr::u32>(bodyWidth / 3));
-    c.bodytable->setColumnWidth(2, static_cast<irr::u32>(bodyWidth / 3 - 1));
+    makeReadOnly(gui, c.bodytable);
     const wchar_t* bodyRows[] = {L"Type/Characteristics", L"semi-major axis", L"Mass", L"Surface Gravity",
                                  L"Surface Pressure", L"Surface Temperature", L"Temp. range (N/D - Min/Max)",
                                  L"Equatorial radius", L"Density", L"Eccentricity", L"Escape velocity",

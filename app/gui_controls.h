@@ -2,6 +2,8 @@
 // Every panel and control of the atlas, created once at start-up. Commands reach the views
 // through the event receiver's record of the last clicked or changed element's ID.
 
+#include <vector>
+
 #include <irrlicht/irrlicht.h>
 
 #include "app/irrlicht_adapters.h"
@@ -60,6 +62,9 @@ enum ControlId : irr::s32 {
 // seen without scrolling.
 constexpr irr::u32 kBodyTableRows = 25;
 constexpr irr::u32 kHabitabilityRow = 1;
+
+// The captions of the star table's two columns; the body table's three have none.
+const std::vector<const wchar_t*> kStarTableCaptions = {L"SOLAR PROPERTIES", L""};
 
 struct GuiControls {
     irr::gui::IGUIElement* barpanel = nullptr;
@@ -121,5 +126,5 @@ struct WindowSize {
     int Width;
     int Height;
 };
-constexpr WindowSize kSmallestWindow{1024, 700};
+constexpr WindowSize kSmallestWindow{1024, 768};
 constexpr int kLargestWindowSide = 8192;

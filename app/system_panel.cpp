@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/info_text.h"
+#include "app/panel_table.h"
 #include "app/sprite_layout.h"
 
 namespace {
@@ -16,9 +17,12 @@ constexpr int kStripTop = 10;
 constexpr int kStripHeight = 200;
 constexpr int kTitleTop = 220;
 constexpr int kTablesTop = SystemPanel::kTablesTop;
-constexpr int kBodyTableHeight = 500;
-constexpr int kStarTableHeight = 235;
 constexpr int kBodyButtonBase = SystemPanel::kBodyButtonBase;
+constexpr int kTableGap = 10;     // between the star table and the system list
+constexpr int kSideGap = 14;      // between the body table and the tables on the right
+constexpr int kBottomGap = 5;     // between the lowest table and the panel's edge
+
+const std::vector<const wchar_t*> kListCaptions = {L"#", L"#", L"TYPE", L"S-M AXIS", L"MASS", L"RADIUS"};
 
 rect<s32> shifted(const rect<s32>& area, int scroll) {
     return rect<s32>(area.UpperLeftCorner.X, area.UpperLeftCorner.Y - scroll, area.LowerRightCorner.X,
@@ -33,8 +37,11 @@ void SystemPanel::fill(const StarRecord& star, BodyChoice body) {
     fillStarTable(star);
     const GeneratedSystem* system = star.system.get();
     const bool hasPlanets = system != nullptr && system->planetcount > 0;
-    if (systemList_ == nullptr)
+    if (systemList_ == nullptr) {
         systemList_ = atlas_.gui->addTable(rect<s32>(0, 0, 10, 10), atlas_.controls.systempanel, -1, true);
+        for (const wchar_t* caption : kListCaptions) systemList_->addColumn(caption);
+        makeReadOnly(atlas_.gui, systemList_);
+    }
     systemList_->setVisible(hasPlanets);
     atlas_.controls.bodytable->setVisible(hasPlanets);
     atlas_.controls.systemtitle->setVisible(hasPlanets);
@@ -42,6 +49,11 @@ void SystemPanel::fill(const StarRecord& star, BodyChoice body) {
         fillSystemList(*system);
         showBody(*system, body);
     }
+    irr::gui::IGUIFont* font = atlas_.gui->getSkin()->getFont();
+    starWidest_ = widestTexts(font, atlas_.controls.startable, kStarTableCaptions);
+    bodyWidest_ = widestTexts(font, atlas_.controls.bodytable, {});
+    listWidest_ = widestTexts(font, systemList_, kListCaptions);
+    placedScroll_ = INT_MIN;
     buildBodyButtons(star);
 }
 
@@ -59,13 +71,7 @@ void SystemPanel::fillStarTable(const StarRecord& star) {
 }
 
 void SystemPanel::fillSystemList(const GeneratedSystem& system) {
-    systemList_->clear();
-    const wchar_t* captions[] = {L"#", L"#", L"TYPE", L"S-M AXIS", L"MASS", L"RADIUS"};
-    const int widths[] = {28, 28, 140, 100, 85, 75};
-    for (int c = 0; c < 6; ++c) {
-        systemList_->addColumn(captions[c]);
-        systemList_->setColumnWidth(static_cast<irr::u32>(c), static_cast<irr::u32>(widths[c]));
-    }
+    systemList_->clearRows();
     irr::u32 next = 0;
     for (const SystemListRow& row : systemListRows(system)) {
         const irr::u32 index = systemList_->addRow(next++);
@@ -98,14 +104,17 @@ void SystemPanel::showBody(const GeneratedSystem& system, BodyChoice choice) {
 }
 
 // The title with its buttons, the body table on the left, the star table and the system list
-// on the right; all scroll together.
+// on the right; all scroll together, and the tables take whole rows down to the panel's edge.
 void SystemPanel::layoutTables(int scroll) {
     GuiControls& c = atlas_.controls;
+    for (irr::gui::IGUITable* table : {c.bodytable, c.startable, systemList_})
+        if (table != nullptr) alignToRows(atlas_.gui, table);
+    if (scroll == placedScroll_) return;
+    placedScroll_ = scroll;
     const int W = atlas_.W;
     const int m = static_cast<int>(static_cast<double>(W) * 0.03);
     const int e = static_cast<int>(static_cast<double>(W) - static_cast<double>(W) * 0.03);
-    const int bodyRight = m + (e - m) * 3 / 5;
-    const int rightLeft = bodyRight + 20;
+    const int rightLeft = e - rightSideWidth(e - m - kSideGap);
     c.systemtitle->setRelativePosition(shifted(rect<s32>(m, kTitleTop, m + 300, kTitleTop + 40), scroll));
     c.previousplanet->setRelativePosition(shifted(rect<s32>(m + 310, kTitleTop, m + 390, kTitleTop + 40), scroll));
     c.nextplanet->setRelativePosition(shifted(rect<s32>(m + 400, kTitleTop, m + 480, kTitleTop + 40), scroll));
@@ -113,20 +122,37 @@ void SystemPanel::layoutTables(int scroll) {
     c.nextmoon->setRelativePosition(shifted(rect<s32>(m + 590, kTitleTop, m + 670, kTitleTop + 40), scroll));
     c.savepicture->setRelativePosition(shifted(rect<s32>(m + 690, kTitleTop, m + 850, kTitleTop + 40), scroll));
     c.backtotop->setRelativePosition(shifted(rect<s32>(e - 40, kTitleTop, e, kTitleTop + 40), scroll));
-    c.bodytable->setRelativePosition(shifted(rect<s32>(m, kTablesTop, bodyRight, kTablesTop + kBodyTableHeight), scroll));
-    const int column = (bodyRight - m) / 3;
-    c.bodytable->setColumnWidth(0, static_cast<irr::u32>(column));
-    c.bodytable->setColumnWidth(1, static_cast<irr::u32>(column));
-    c.bodytable->setColumnWidth(2, static_cast<irr::u32>(column - 1));
-    c.startable->setRelativePosition(shifted(rect<s32>(rightLeft, kTablesTop, e, kTablesTop + kStarTableHeight), scroll));
-    c.startable->setColumnWidth(0, static_cast<irr::u32>((e - rightLeft) / 2));
-    c.startable->setColumnWidth(1, static_cast<irr::u32>((e - rightLeft) / 2));
+    const int top = kTablesTop - scroll;
+    const int bottom = c.systempanel->getRelativePosition().getHeight() - kBottomGap;
+    // Short of room, the body table's names and first values keep their width, the notes
+    // beside them give way; the tables on the right keep their names.
+    placeTable(atlas_.gui, c.bodytable, bodyWidest_, rect<s32>(m, top, rightLeft - kSideGap, bottom), 2);
+    placeTable(atlas_.gui, c.startable, starWidest_, rect<s32>(rightLeft, top, e, bottom), 1);
     if (systemList_ != nullptr) {
-        const int rows = static_cast<int>(systemList_->getRowCount());
-        const int listTop = kTablesTop + kStarTableHeight + 10;
-        systemList_->setRelativePosition(
-            shifted(rect<s32>(rightLeft, listTop, e, listTop + std::max(100, 30 + rows * 19)), scroll));
+        const int listTop = c.startable->getRelativePosition().LowerRightCorner.Y + kTableGap;
+        placeTable(atlas_.gui, systemList_, listWidest_, rect<s32>(rightLeft, listTop, e, bottom), 1);
     }
+}
+
+// The star table and the system list side by side with the body table: as wide as the wider
+// of them needs, beside its scroll bar, between three tenths and half of the span.
+int SystemPanel::rightSideWidth(int span) const {
+    auto sum = [](const std::vector<int>& widths) {
+        int total = 0;
+        for (int width : widths) total += width;
+        return total;
+    };
+    const int scrollBar = atlas_.gui->getSkin()->getSize(irr::gui::EGDS_SCROLLBAR_SIZE);
+    const int needed = std::max(sum(starWidest_), sum(listWidest_) + scrollBar) + 1;
+    return std::clamp(needed, span * 3 / 10, span / 2);
+}
+
+bool SystemPanel::wheelToTable() const {
+    // A table keeps the focus only while the pointer is on it; its scroll bar keeps the focus
+    // it took, for a drag of its knob.
+    irr::gui::IGUIElement* table = scrollingTable(atlas_.gui->getHovered());
+    if (scrollingTable(atlas_.gui->getFocus()) != table) atlas_.gui->setFocus(table);
+    return table != nullptr;
 }
 
 // The thumbnails: planets along the strip, their moons below them.

@@ -6,6 +6,7 @@
 
 #include "app/atlas_actions.h"
 #include "app/info_text.h"
+#include "app/save_screen.h"
 #include "export/system_picture.h"
 #include "export/system_save.h"
 #include "files/atomic_file.h"
@@ -20,8 +21,9 @@ using irr::s32;
 
 ViewMode SystemView::frame() {
     showBottomButtons();
-    scroll_ -= static_cast<int>(atlas_.receiver.wheel * 50.0f);
-    if (scroll_ < 0) scroll_ = 0;
+    // The wheel scrolls the panel, or the rows of a table that has more than it shows.
+    if (!panel_.wheelToTable())
+        scroll_ = std::clamp(scroll_ - static_cast<int>(atlas_.receiver.wheel * 50.0f), 0, SystemPanel::kScrolledUp);
 
     const bool entering = entering_;
     if (entering) {
@@ -143,7 +145,7 @@ void SystemView::selectBody(int id) {
     moonIndex_ = (id - SystemPanel::kBodyButtonBase) % 100;
     clampIndices();
     refreshSystem_ = true;
-    scroll_ = std::max(0, SystemPanel::kTablesTop - 100);
+    scroll_ = SystemPanel::kScrolledUp;
 }
 
 void SystemView::clampIndices() {
@@ -205,35 +207,24 @@ void SystemView::stepSystem(int step) {
     moveCentreTo(atlas_, markers.markerOf(*chosen)->getPosition());
 }
 
-void SystemView::drawProgress(const std::string& text) {
-    atlas_.driver->draw2DRectangle(irr::video::SColor(0xff000000), rect<s32>(0, 0, 200, 50));
-    atlas_.font->draw(widen(text).c_str(), rect<s32>(10, 5, 100, 40), irr::video::SColor(255, 255, 255, 255));
-}
-
+// The save draws its own frames: the view dimmed under its progress bar. A window closed
+// meanwhile stops it at the next body, and the program ends when the frame is over.
 void SystemView::saveCurrentSystem(bool toCache) {
     StarRecord* star = atlas_.currentStarRecord();
     if (star == nullptr) return;
-    irr::video::IVideoDriver* driver = atlas_.driver;
-    SaveHooks hooks;
-    bool sceneEnded = false;
-    hooks.status = [this, driver, &sceneEnded](const std::string& text) {
-        drawProgress(text);
-        driver->endScene();
-        sceneEnded = true;
-    };
-    hooks.progress = [this, driver](int done, int total, int level, double fraction) {
-        driver->beginScene(true, true, irr::video::SColor(0));
-        drawProgress(progressText(done, total, level, fraction));
-        driver->endScene();
-    };
+    const std::string name = star->system ? star->system->name : star->physical->name;
+    SaveScreen screen(atlas_, name, [this] {
+        drawBottomBar();
+        atlas_.gui->drawAll();
+    });
+    SaveHooks hooks = screen.hooks();
     std::vector<std::string> leftAlone;
     hooks.notice = [&leftAlone](const std::string& text) { leftAlone.push_back(text); };
     const SaveResult result =
         toCache ? saveToCache(".", *star, atlas_.config, &atlas_.plugin, hooks, atlas_.catalogue.systemRandom)
                 : saveToFolder(".", *star, atlas_.config, &atlas_.plugin, hooks, atlas_.catalogue.systemRandom);
-    // The frame goes on after the export's own frames.
-    if (sceneEnded) driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
-    const std::string name = star->system ? star->system->name : star->physical->name;
+    screen.resumeFrame();
+    atlas_.receiver.buttonclicked = 0;  // a click while saving is no command
     message_ = saveResultText(result, name);
     if (result.outcome == SaveOutcome::saved && !atlas_.plugin.loaded())
         message_ += " (no texture plug-in: no textures)";

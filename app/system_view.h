@@ -34,7 +34,6 @@ private:
     void stepSystem(int step);
     void saveCurrentSystem(bool toCache);
     void saveCurrentPicture();
-    void drawProgress(const std::string& text);
 
     void showSystem();
 

@@ -6,21 +6,27 @@
 
 namespace {
 
+// What became of an export: a file that could not be written, or textures stopped on request.
+struct ExportEnd {
+    std::optional<ExportFailure> failure;
+    bool stopped = false;
+};
+
 // Writes the configuration files and then, when they are all written, the scenario and the
-// textures. Returns what could not be written.
-std::optional<ExportFailure> exportAndTexture(const std::filesystem::path& root, StarRecord& star,
-                                              const StarvaneConfig& config, const TexturePlugin* plugin,
-                                              const SaveHooks& hooks, bool toCache, LcgRandom& random,
-                                              ScenarioOutcome& scenario) {
+// textures.
+ExportEnd exportAndTexture(const std::filesystem::path& root, StarRecord& star, const StarvaneConfig& config,
+                           const TexturePlugin* plugin, const SaveHooks& hooks, bool toCache, LcgRandom& random,
+                           ScenarioOutcome& scenario) {
     ExportedSystem exported = exportSystem(root, *star.system, *star.physical, config.maxasteroids,
                                            config.minasteroids, toCache, plugin, random);
     // Textures of a system whose files are missing could never be found or removed again.
-    if (exported.failure) return exported.failure;
+    if (exported.failure) return {exported.failure};
     scenario = saveScenario(root, *star.system, *star.physical, toCache, exportMoment());
     if (hooks.status) hooks.status(kTextureExportStatus);
-    if (plugin != nullptr)
-        exportTextures(root, *star.system, std::move(exported.asteroids), config, toCache, *plugin, hooks.progress);
-    return std::nullopt;
+    if (plugin == nullptr) return {};
+    const bool finished = exportTextures(root, *star.system, std::move(exported.asteroids), config, toCache, *plugin,
+                                         hooks.progress, {hooks.body, hooks.cancelled});
+    return {std::nullopt, !finished};
 }
 
 // Which scenario starts the saved system, or why there is none.
@@ -45,10 +51,14 @@ SaveResult saveToCache(const std::filesystem::path& root, StarRecord& star, cons
     // the copy is simply not made.
     saveSystemFile(root, star, true);
     SaveResult result(SaveOutcome::saved);
-    if (auto failure = exportAndTexture(root, star, config, plugin, hooks, true, random, result.scenario)) {
-        // A name left in the list would refuse every retry as cached already.
-        removeFromCache(root, star.system->name);
-        return {SaveOutcome::exportFailed, std::move(failure)};
+    ExportEnd end = exportAndTexture(root, star, config, plugin, hooks, true, random, result.scenario);
+    // A name left in the list would refuse every retry as cached already.
+    if (end.failure || end.stopped) removeFromCache(root, star.system->name);
+    if (end.failure) return {SaveOutcome::exportFailed, std::move(end.failure)};
+    if (end.stopped) {
+        // A system with some of its textures would pass for a whole one in the simulator.
+        removeExportedSystem(root, star.system->name, hooks.notice);
+        return {SaveOutcome::cancelled};
     }
     return result;
 }
@@ -57,8 +67,9 @@ SaveResult saveToFolder(const std::filesystem::path& root, StarRecord& star, con
                         const TexturePlugin* plugin, const SaveHooks& hooks, LcgRandom& random) {
     if (!star.system || !star.physical) return {SaveOutcome::noSystem};
     SaveResult result(saveSystemFile(root, star, false) ? SaveOutcome::saved : SaveOutcome::writeFailed);
-    if (auto failure = exportAndTexture(root, star, config, plugin, hooks, false, random, result.scenario))
-        return {SaveOutcome::exportFailed, std::move(failure)};
+    ExportEnd end = exportAndTexture(root, star, config, plugin, hooks, false, random, result.scenario);
+    if (end.failure) return {SaveOutcome::exportFailed, std::move(end.failure)};
+    if (end.stopped) return {SaveOutcome::cancelled};
     return result;
 }
 
@@ -72,6 +83,8 @@ std::string saveResultText(const SaveResult& result, const std::string& systemNa
     case SaveOutcome::writeFailed: return "Could not write the saved-system file of " + systemName + ".";
     case SaveOutcome::notRegistered:
         return "Could not write the cache list Starvane/Cache.txt, so " + systemName + " was not exported.";
+    case SaveOutcome::cancelled:
+        return "Saving " + systemName + " stopped before all its textures were made.";
     case SaveOutcome::exportFailed: {
         const ExportFailure failure = result.failure.value_or(ExportFailure{});
         return "Could not write " + failure.path.string() + (failure.reason.empty() ? "" : ": " + failure.reason) +

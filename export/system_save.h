@@ -24,6 +24,7 @@ enum class SaveOutcome {
     writeFailed,       // the saved-system file could not be written
     notRegistered,     // the cache list could not be written: nothing was exported
     exportFailed,      // a configuration file could not be written: no textures, not listed as cached
+    cancelled,         // stopped on request between two bodies' textures; to cache, nothing is kept
 };
 
 struct SaveResult {
@@ -42,6 +43,10 @@ struct SaveHooks {
     // A file of a system evicted from the cache that was left alone (it leads outside the
     // simulator's folders).
     std::function<void(const std::string&)> notice;
+    // The name of each body before its textures are made.
+    std::function<void(const std::string&)> body;
+    // Asked before each body's textures: true stops the save there.
+    std::function<bool()> cancelled;
 };
 
 // Both saves write the system's scenario dated exportMoment().

@@ -163,11 +163,11 @@ std::string progressText(int done, int total, int level, double fraction) {
            std::to_string(whole(fraction * 100.0)) + "%";
 }
 
-void exportTextures(const std::filesystem::path& root, GeneratedSystem& system,
+bool exportTextures(const std::filesystem::path& root, GeneratedSystem& system,
                     std::vector<PlanetRecord>&& swarm, const StarvaneConfig& config, bool toCache,
-                    const TexturePlugin& plugin, TextureProgressDisplay display) {
+                    const TexturePlugin& plugin, TextureProgressDisplay display, const TextureSteps& steps) {
     const std::vector<PlanetRecord> asteroidList = std::move(swarm);
-    if (!plugin.loaded()) return;
+    if (!plugin.loaded()) return true;
     const std::string systemName = safeFileName(system.name);
     plugin.setOption(TEXTURE_OPTION_DETAIL, config.pluginoption1);
     plugin.setOption(TEXTURE_OPTION_COMPRESSION, config.pluginoption3);
@@ -176,10 +176,22 @@ void exportTextures(const std::filesystem::path& root, GeneratedSystem& system,
     if (toCache) openTextureList(run.textureList, root, systemName);
     run.progress = {0, bodyCount(system) + static_cast<int>(asteroidList.size()), std::move(display)};
     run.reportProgress = [&run](int level, double fraction) { run.progress.report(level, fraction); };
+    // Stops between bodies, where every file made is whole.
+    auto next = [&steps](const std::string& name) {
+        if (steps.stop && steps.stop()) return false;
+        if (steps.starting) steps.starting(name);
+        return true;
+    };
 
     for (PlanetSlot& planet : system.planets)
-        for (PlanetRecord& body : planet.bodies)
+        for (PlanetRecord& body : planet.bodies) {
+            if (!next(body.name)) return false;
             if (!textureBody(run, systemName + " " + safeFileName(body.name), planet, body))
                 break;  // a belt's own moons are not exported either
-    for (const PlanetRecord& asteroid : asteroidList) textureAsteroid(run, asteroid);
+        }
+    for (const PlanetRecord& asteroid : asteroidList) {
+        if (!next(asteroid.name)) return false;
+        textureAsteroid(run, asteroid);
+    }
+    return true;
 }

@@ -35,9 +35,17 @@ using TextureProgressDisplay = std::function<void(int done, int total, int level
 // The progress line: done + "/" + total + ": Lvl" + level + " " + percent + "%".
 std::string progressText(int done, int total, int level, double fraction);
 
+// Told the name of each planet, moon or asteroid before its textures are made, and asked then
+// whether to stop (true: no further textures). Either may be empty.
+struct TextureSteps {
+    std::function<void(const std::string&)> starting;
+    std::function<bool()> stop;
+};
+
 // Exports the textures of `system` and of the asteroids `swarm` (the export's asteroid list,
 // which the call consumes). To cache, the texture files are listed in the system's
-// "Textures.log".
-void exportTextures(const std::filesystem::path& root, GeneratedSystem& system,
+// "Textures.log". Returns false when `steps` stopped it before every body had its textures;
+// the files of the bodies done are whole.
+bool exportTextures(const std::filesystem::path& root, GeneratedSystem& system,
                     std::vector<PlanetRecord>&& swarm, const StarvaneConfig& config, bool toCache,
-                    const TexturePlugin& plugin, TextureProgressDisplay display);
+                    const TexturePlugin& plugin, TextureProgressDisplay display, const TextureSteps& steps = {});

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <regex>
@@ -402,6 +404,46 @@ TEST(SystemSave, ToCacheOnlyWhatIsListed) {
               "along with your texture files and system configs when the system gets removed from cache\n"
               "6371000.000000,-999,1,0\n");
     EXPECT_FALSE(fs::exists(root.path() / "Config"));
+}
+
+// A save stopped between two bodies' textures names the bodies up to the stop. To cache, nothing
+// of the system stays; to folder, the textures of the bodies done stay whole beside its files.
+TEST(SystemSave, StoppedBetweenBodies) {
+    TexturePlugin plugin;
+    RecordingMessages sink;
+    ASSERT_TRUE(plugin.load(STARVANE_TEXGEN_PATH, sink) && plugin.loaded());
+    StarvaneConfig config = kTextureConfig;
+    config.largelevel = config.smalllevel = config.lowerbound = config.upperbound = config.asteroidlevel = 1;
+    for (const bool toCache : {true, false}) {
+        TemporaryFolder root;
+        for (const char* folder : {"Config/EPP", "Config/UMMUPermanentBase", "Textures", "Starvane"})
+            fs::create_directories(root.path() / folder);
+        StarRecord star;
+        star.system = std::make_unique<GeneratedSystem>(tinySystem());
+        star.physical = std::make_unique<StellarData>(kTinyStar);
+        std::vector<std::string> named;
+        SaveHooks hooks;
+        hooks.body = [&named](const std::string& name) { named.push_back(name); };
+        hooks.cancelled = [&named] { return named.size() == 2; };
+        LcgRandom random;
+        const SaveResult result = toCache ? saveToCache(root.path(), star, config, &plugin, hooks, random)
+                                          : saveToFolder(root.path(), star, config, &plugin, hooks, random);
+        EXPECT_EQ(result.outcome, SaveOutcome::cancelled);
+        EXPECT_EQ(named, (std::vector<std::string>{"a", "b"}));
+        const auto after = treeOf(root.path());
+        if (toCache) {
+            EXPECT_TRUE(readCacheList(root.path()).empty());
+            std::set<std::string> files;
+            std::copy_if(after.begin(), after.end(), std::inserter(files, files.end()),
+                         [&root](const std::string& path) { return fs::is_regular_file(root.path() / path); });
+            EXPECT_EQ(files, std::set<std::string>{"Starvane/Cache.txt"});
+        } else {
+            const std::string textures = "Starvane/SavedSystems/Tiny/Textures/";
+            for (const char* file : {"Tiny a.tex", "Tiny aM.bmp", "Tiny b.tex", "Tiny bM.bmp"})
+                EXPECT_EQ(after.count(textures + file), 1u) << file;
+            EXPECT_EQ(after.count(textures + "Tiny b I.tex"), 0u);
+        }
+    }
 }
 
 TEST(OrbiterChecker, FindsWhatTheSimulatorWouldMisread) {

@@ -104,6 +104,13 @@ class Atlas:
         self.process.send_signal(signal.SIGUSR1)
         return self._load(self.requested, time.time() + timeout)
 
+    def screen(self):
+        """The window as the X server shows it now, as rows of RGB pixels: for the frames the
+        program draws outside its loop (while saving), when it takes no picture requests."""
+        from PIL import ImageGrab
+        with ImageGrab.grab(xdisplay=os.environ.get("DISPLAY")) as picture:
+            return np.asarray(picture.convert("RGB").crop((0, 0, self.width, self.height)), dtype=np.int16)
+
     def wait_until_drawn(self, timeout=60.0):
         """The first picture, asked for once the program handles the signal (which would end
         it before)."""

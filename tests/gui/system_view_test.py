@@ -4,9 +4,11 @@ refused by the cache; then another star's system, saved to the cache once and no
 
 import os
 import sys
+import time
 
 import atlas_driver as ad  # the script's own folder comes first on the module path
 from atlas_driver import check
+import numpy as np
 
 
 def snapshot(folder):
@@ -61,6 +63,24 @@ def system_view(atlas):
     check(ad.count(mercury, (m, 10, W - m, 210), ad.non_black) > 1500, "the thumbnail strip shows the planets")
     check(ad.ink(mercury, title) > 30, "the title above the body table names the body")
 
+    # Tables end above the panel's edge (H - 65) with whole rows: their blue ground stops short
+    # of it, and no text reaches their last pixel rows. Those with hidden rows (Sol's body table
+    # and list) show a vertical scroll bar, the star table none.
+    def ground(a):
+        return np.abs(a - (43, 44, 131)).sum(-1) < 12
+
+    def bar_yellow(a):
+        return (a[..., 0] > 90) & (a[..., 1] > 80) & (a[..., 2] < 90)
+
+    for name, x, left, right in (("body table", m + 5, m + 2, m + 400), ("system list", W - m - 60, W - m - 400, W - m - 20)):
+        rows = ground(mercury[:H - 65, x]).nonzero()[0]
+        bottom = int(rows.max()) if len(rows) else H
+        check(bottom < H - 67 and ad.count(mercury, (left, bottom - 3, right, bottom + 1), ad.white) == 0,
+              "the %s ends with a whole row above the panel's edge (ground down to %d)" % (name, bottom))
+    columns = int((bar_yellow(ad.area(mercury, (m, 272, W - m, H - 65))).sum(0) > 200).sum())
+    check(columns >= 2, "the body table and the system list show vertical scroll bars (%d columns)" % columns)
+    check(ad.count(mercury, (W - m - 200, 272, W - m - 30, 505), bar_yellow) == 0, "the star table has no scroll bar")
+
     # ">>" twice: Venus, then Earth; ">" then shows Earth's moon and "<" goes back.
     next_planet, next_moon, previous_moon = (m + 440, 240), (m + 630, 240), (m + 540, 240)
     venus = press(*next_planet, lambda p: not same(mercury, p), "\">>\" changes the title (Mercury to Venus)")
@@ -90,7 +110,20 @@ def system_view(atlas):
     # The export holds the main loop, so the next picture comes once it has finished.
     check(os.path.exists(atlas.path("texgen.so")), "the texture plug-in was copied into the root", fatal=True)
     saved = atlas.path("Starvane", "SavedSystems", "Sol")
-    after_save = settled(save_to_folder)
+    # While it saves, the view stays, dimmed, under a bar that fills as the bodies are done.
+    width = min(600, W - 80)
+    bar, fills = ((W - width) // 2 + 3, H // 2 - 7, (W + width) // 2 - 3, H // 2 + 11), []
+    ad.click(save_to_folder, bar_y)
+    ad.move(*rest)
+    deadline = time.time() + 60
+    while time.time() < deadline and (len(fills) < 2 or fills[-1][0] <= fills[0][0]):
+        shot = atlas.screen()
+        if ad.count(shot, bar, bar_yellow) > 0:
+            fills.append((ad.count(shot, bar, bar_yellow), ad.count(shot, (0, 0, W, H - 65), ad.non_black)))
+        time.sleep(0.2)
+    check(len(fills) >= 2 and fills[-1][0] > fills[0][0], "saving shows a bar that fills: %s" % (fills[:1] + fills[-1:]))
+    check(bool(fills) and min(lit for _, lit in fills) > 20000, "the dimmed view shows around the bar: %s" % fills[:3])
+    after_save = settled()
     for name in ("SolSystem.cfg", "Sol.svs"):
         check(os.path.isfile(os.path.join(saved, name)), "Save to folder writes " + name)
     check(len(snapshot(os.path.join(saved, "Textures"))) > 0, "the plug-in writes textures into the folder")
