@@ -120,20 +120,26 @@ void GalaxyView::turnCamera() {
 }
 
 // A click on a star centres it; a double click opens its system. The first click has moved the
-// star to the centre, so the second lands elsewhere: the star opened is the first click's.
+// star to the centre, so the second lands elsewhere, maybe on no star: the star opened is the
+// first click's.
 ViewMode GalaxyView::clickOnStar() {
     if (!atlas_.doubleClick.armed()) firstClick_.reset();
-    if (atlas_.receiver.mouse[0] != RELEASED || atlas_.overCornerButtons() || !hovered_) return kGalaxyView;
-    const std::optional<irr::core::vector3df> place = atlas_.markers->positionOf(*hovered_);
+    if (atlas_.receiver.mouse[0] != RELEASED || atlas_.overCornerButtons()) return kGalaxyView;
+    if (firstClick_ && atlas_.doubleClick.activate()) {
+        StarRecord* star = atlas_.window->find(*std::exchange(firstClick_, std::nullopt));
+        if (star == nullptr) return kGalaxyView;
+        atlas_.currentStar = star->id;
+        return kSystemView;
+    }
+    const std::optional<irr::core::vector3df> place =
+        hovered_ ? atlas_.markers->positionOf(*hovered_) : std::nullopt;
     if (!place) return kGalaxyView;
+    moveCentreTo(atlas_, *place);
     if (!atlas_.doubleClick.activate()) {
         firstClick_ = hovered_;
-        moveCentreTo(atlas_, *place);
         return kGalaxyView;
     }
-    const std::optional<StarId> first = std::exchange(firstClick_, std::nullopt);
-    if (!first) moveCentreTo(atlas_, *place);  // armed by another control: as a single click
-    StarRecord* star = atlas_.window->find(first.value_or(*hovered_));
+    StarRecord* star = atlas_.window->find(*hovered_);  // armed by another control
     if (star == nullptr) return kGalaxyView;
     atlas_.currentStar = star->id;
     return kSystemView;
