@@ -17,8 +17,17 @@ struct ShapeTemplate {
 ShapeTemplate unitSphere(const irr::scene::IGeometryCreator& creator);
 // A box of side 1 centred on the origin.
 ShapeTemplate unitBox();
+// A disc of radius 1 for the material below: every vertex lies at the centre and carries its
+// offset in its normal (a centre and 12 points around it).
+ShapeTemplate unitDisc();
 
-// One copy of the shape, scaled, then moved, in one colour.
+// The material that turns such discs to face the camera: each vertex goes to its centre as the
+// camera sees it, then by its offset across the line of sight. A disc so turned shows the
+// outline of a sphere of its radius, unlit, with a tenth of the sphere's triangles. -1 where
+// the driver runs no shaders.
+irr::s32 facingDiscMaterial(irr::video::IVideoDriver& driver);
+
+// One copy of the shape, scaled, then moved, in one colour (a disc's offsets are scaled too).
 struct PlacedShape {
     irr::core::vector3df centre;
     irr::core::vector3df scale;
@@ -26,9 +35,11 @@ struct PlacedShape {
 };
 
 // A mesh of every placed shape, split into buffers small enough for 16-bit indices, unlit (each
-// vertex shows its colour) and marked to be uploaded once. Back faces are drawn unless culled;
-// a shape scaled by a negative factor shows its back. The caller owns the mesh.
-irr::scene::SMesh* batchMesh(const ShapeTemplate& shape, const std::vector<PlacedShape>& placed, bool cullBackFaces);
+// vertex shows its colour), of the material given, and marked to be uploaded once. Back faces
+// are drawn unless culled; a shape scaled by a negative factor shows its back. The caller owns
+// the mesh.
+irr::scene::SMesh* batchMesh(const ShapeTemplate& shape, const std::vector<PlacedShape>& placed,
+                             irr::video::E_MATERIAL_TYPE material, bool cullBackFaces);
 
 // Meshes shown by one scene node each, moved together. Letting them go removes the nodes and
 // frees the meshes with their copies on the graphics card, which the driver would otherwise

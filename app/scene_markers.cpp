@@ -32,7 +32,11 @@ irr::video::SColor colourOf(const StarRecord& star) { return opaque(markerColour
 }  // namespace
 
 SceneMarkers::SceneMarkers(irr::scene::ISceneManager* scene, irr::gui::IGUIFont* labelFont)
-    : scene_(scene), labelFont_(labelFont), sphere_(unitSphere(*scene->getGeometryCreator())), box_(unitBox()) {}
+    : scene_(scene),
+      labelFont_(labelFont),
+      discMaterial_(facingDiscMaterial(*scene->getVideoDriver())),
+      marker_(discMaterial_ >= 0 ? unitDisc() : unitSphere(*scene->getGeometryCreator())),
+      box_(unitBox()) {}
 
 void SceneMarkers::setStalks(bool on) {
     switches_.stalks = on;
@@ -147,7 +151,10 @@ void SceneMarkers::buildMarkers(CubeBatch& batch) {
     }
     std::vector<irr::scene::SMesh*> meshes;
     for (const std::vector<PlacedShape>& placed : blocks)
-        if (!placed.empty()) meshes.push_back(batchMesh(sphere_, placed, true));
+        if (!placed.empty())
+            meshes.push_back(discMaterial_ >= 0
+                                 ? batchMesh(marker_, placed, static_cast<irr::video::E_MATERIAL_TYPE>(discMaterial_), false)
+                                 : batchMesh(marker_, placed, irr::video::EMT_SOLID, true));
     batch.markers.show(scene_, meshes, shiftOf(batch.node));
 }
 
@@ -165,7 +172,7 @@ void SceneMarkers::buildStalks(CubeBatch& batch) {
         placed.push_back({irr::core::vector3df(top.X, 0.5f * top.Y, top.Z),
                           irr::core::vector3df(thickness, top.Y, thickness), colour});
     }
-    batch.stalks.show(scene_, {batchMesh(box_, placed, false)}, shiftOf(batch.node));
+    batch.stalks.show(scene_, {batchMesh(box_, placed, irr::video::EMT_SOLID, false)}, shiftOf(batch.node));
 }
 
 void SceneMarkers::indexPlaces() {

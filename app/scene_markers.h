@@ -82,7 +82,10 @@ private:
 
     irr::scene::ISceneManager* scene_;
     irr::gui::IGUIFont* labelFont_;
-    ShapeTemplate sphere_;
+    // The markers' shape: discs turned to the camera where the driver runs shaders, spheres
+    // (8 segments) otherwise; both look alike, unlit.
+    irr::s32 discMaterial_;
+    ShapeTemplate marker_;
     ShapeTemplate box_;
     MarkerSwitches switches_;
     StarFilter filter_;
