@@ -31,12 +31,13 @@ std::string nameOf(const StarRecord& star) { return star.physical ? star.physica
 }  // namespace
 
 void RoutePanel::addWaypoint(const StarRecord* centred) {
+    const bool shown = centred != nullptr && atlas_.markers->positionOf(centred->id);
     const std::size_t before = atlas_.route.waypoints().size();
-    if (centred != nullptr && atlas_.markers->positionOf(centred->id)) atlas_.route.addConnectedWaypoint(*centred);
+    if (shown) atlas_.route.addConnectedWaypoint(*centred);
     if (atlas_.route.waypoints().size() != before) showRouteList(atlas_);
     refreshRouteMarks(atlas_);
     const StarRecord* last = atlas_.route.lastWaypoint();
-    if (marker == nullptr || marker->getID() <= 0)
+    if (!shown)
         tell("No star at the centre of the view to add.");
     else if (atlas_.route.waypoints().size() != before)
         tell(nameOf(*centred) + " is waypoint " + std::to_string(atlas_.route.waypoints().size() - 1) + ".");
