@@ -12,26 +12,18 @@ void applyFilter(AtlasContext& atlas) {
     const auto luminosityChoice = static_cast<LuminosityChoice>(std::max(0, controls.luminositylist->getSelected()));
     // "show only connected systems": the stars one jump away, and the route itself.
     const bool connectedOnly = atlas.config.routes == 1 && controls.connectedonly->isChecked();
-    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) {
-        const GalaxyCube& cube = atlas.window->cube(node);
-        const CubeShown shownParts = atlas.markers->shown(cube);
-        if (!shownParts.markers) continue;
-        for (const StarRecord* star : cube.stars) {
-            const bool shown = passesClassFilter(*star->physical, classChoice, luminosityChoice) &&
-                               (!connectedOnly || star->connected || atlas.route.onRoute(star->id));
-            const StarNodes nodes = atlas.markers->nodesOf(star->id);
-            if (nodes.marker != nullptr) nodes.marker->setVisible(shown);
-            if (shownParts.labels && nodes.label != nullptr) nodes.label->setVisible(shown);
-            if (shownParts.stalks && nodes.stalk != nullptr) nodes.stalk->setVisible(shown);
-        }
-    }
+    const JumpNetwork& route = atlas.route;
+    atlas.markers->setFilter([=, &route](const StarRecord& star) {
+        return passesClassFilter(*star.physical, classChoice, luminosityChoice) &&
+               (!connectedOnly || star.connected || route.onRoute(star.id));
+    });
 }
 
 void refreshRouteMarks(AtlasContext& atlas) {
     if (atlas.config.routes != 1) return;
     if (const StarRecord* last = atlas.route.lastWaypoint()) {
         atlas.route.markConnected(*atlas.window, *last);
-        for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) atlas.markers->colourStalks(atlas.window->cube(node));
+        atlas.markers->recolourStalks();
     }
     if (atlas.controls.connectedonly != nullptr && atlas.controls.connectedonly->isChecked()) applyFilter(atlas);
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "app/atlas_actions.h"
 #include "app/system_pictogram.h"
@@ -59,6 +60,8 @@ void GalaxyView::enter(ViewMode asked) { request_ = asked == kCentreSystem ? kSy
 
 void GalaxyView::leave() {
     settleMove();
+    hovered_.reset();
+    hoverDisc_->setVisible(false);
     atlas_.controls.filterpanel->setVisible(false);
 }
 
@@ -66,7 +69,7 @@ ViewMode GalaxyView::frame(float dt) {
     const InputEventReceiver& input = atlas_.receiver;
     const std::array<float, 3> cubeBefore = atlas_.window->centre();
     if (commandArrived(input)) settleMove();
-    hovered_ = atlas_.overCornerButtons() ? nullptr : pick(input.mousex, input.mousey);
+    hovered_ = pointed();
     panelShowAndHide();
     buttonCommands();
     checkBoxCommands();
@@ -79,34 +82,28 @@ ViewMode GalaxyView::frame(float dt) {
     moveCentreBy(hidden ? movementKeys(dt) : Movement{});
 
     crossCubes();
+    hovered_ = pointed();  // after this frame's jumps, moves and filter changes
+    placeHoverDisc();
     atlas_.scene->drawAll();
     drawOverlays(cubeBefore);
     return next;
 }
 
-irr::scene::ISceneNode* GalaxyView::pick(int x, int y) const {
-    // The centre point, the grid and the hover disc are marked as helper objects: they sit on
-    // or around the centred star and would hide it from the pick.
-    irr::scene::ISceneManager* scene = atlas_.scene;
-    irr::scene::ISceneNode* node = scene->getSceneCollisionManager()->getSceneNodeFromScreenCoordinatesBB(
-        irr::core::position2d<irr::s32>(x, y), 0, true);
-    if (node != nullptr && node->getID() > 100000) node = scene->getSceneNodeFromId(node->getID() - 100000);
-    return node;
+std::optional<StarId> GalaxyView::pick(int x, int y) const {
+    const irr::core::line3df ray =
+        atlas_.scene->getSceneCollisionManager()->getRayFromScreenCoordinates(irr::core::position2di(x, y));
+    return atlas_.markers->pick(ray);
 }
 
-StarRecord* GalaxyView::starOfNode(const irr::scene::ISceneNode* node) const {
-    if (node == nullptr || node->getID() < 0 || !atlas_.window->built()) return nullptr;
-    const int cubeIndex = node->getID() / 1000;
-    const int index = node->getID() % 1000;
-    if (cubeIndex < 0 || cubeIndex >= GalaxyWindow::kCubeCount) return nullptr;
-    const GalaxyCube& cube = atlas_.window->cube(cubeIndex);
-    if (index >= static_cast<int>(cube.stars.size())) return nullptr;
-    return cube.stars[static_cast<std::size_t>(index)];
+// The star under the pointer, unless the pointer is over the view buttons.
+std::optional<StarId> GalaxyView::pointed() const {
+    if (atlas_.overCornerButtons()) return std::nullopt;
+    return pick(atlas_.receiver.mousex, atlas_.receiver.mousey);
 }
 
 StarRecord* GalaxyView::starAtCentre() const {
-    irr::scene::ISceneNode* node = pick(atlas_.W / 2, atlas_.H / 2);
-    return node != nullptr && node->getID() > 0 ? starOfNode(node) : nullptr;
+    const std::optional<StarId> star = pick(atlas_.W / 2, atlas_.H / 2);
+    return star && atlas_.window->built() ? atlas_.window->find(*star) : nullptr;
 }
 
 bool GalaxyView::panelsHidden() const {
@@ -122,14 +119,27 @@ void GalaxyView::turnCamera() {
         atlas_.camera.zoom(atlas_.cameraNode, input.wheel);
 }
 
-// A click on a star centres it; a double click opens its system.
+// A click on a star centres it; a double click opens its system. The first click has moved the
+// star to the centre, so the second lands elsewhere, maybe on no star: the star opened is the
+// first click's.
 ViewMode GalaxyView::clickOnStar() {
-    if (atlas_.receiver.mouse[0] != RELEASED || atlas_.overCornerButtons() || hovered_ == nullptr ||
-        hovered_->getID() < 0)
+    if (!atlas_.doubleClick.armed()) firstClick_.reset();
+    if (atlas_.receiver.mouse[0] != RELEASED || atlas_.overCornerButtons()) return kGalaxyView;
+    if (firstClick_ && atlas_.doubleClick.activate()) {
+        StarRecord* star = atlas_.window->find(*std::exchange(firstClick_, std::nullopt));
+        if (star == nullptr) return kGalaxyView;
+        atlas_.currentStar = star->id;
+        return kSystemView;
+    }
+    const std::optional<irr::core::vector3df> place =
+        hovered_ ? atlas_.markers->positionOf(*hovered_) : std::nullopt;
+    if (!place) return kGalaxyView;
+    moveCentreTo(atlas_, *place);
+    if (!atlas_.doubleClick.activate()) {
+        firstClick_ = hovered_;
         return kGalaxyView;
-    moveCentreTo(atlas_, hovered_->getPosition());
-    if (!atlas_.doubleClick.activate()) return kGalaxyView;
-    StarRecord* star = starOfNode(hovered_);
+    }
+    StarRecord* star = atlas_.window->find(*hovered_);  // armed by another control
     if (star == nullptr) return kGalaxyView;
     atlas_.currentStar = star->id;
     return kSystemView;
@@ -223,8 +233,8 @@ void GalaxyView::settleMove() {
     if (atlas_.window->moving() && atlas_.window->settle()) takeOverMove();
 }
 
-// The window has moved one cube: the markers follow, and the centre point and the camera go
-// back by one cube so that the view does not jump.
+// The window has moved one cube: the markers follow under the filter they had, and the centre
+// point and the camera go back by one cube so that the view does not jump.
 void GalaxyView::takeOverMove() {
     atlas_.stats.crossedThisFrame = true;
     atlas_.markers->followMove(*atlas_.window);
@@ -235,8 +245,6 @@ void GalaxyView::takeOverMove() {
     // As in moveCentreBy: the camera's own position first, then its target.
     atlas_.cameraNode->updateAbsolutePosition();
     atlas_.cameraNode->setTarget(atlas_.centre->getAbsolutePosition());
-    if (atlas_.controls.classlist->getSelected() > 0 || atlas_.controls.luminositylist->getSelected() > 0)
-        applyFilter(atlas_);
     refreshRouteMarks(atlas_);
 }
 
@@ -263,7 +271,7 @@ void GalaxyView::buttonCommands() {
     switch (input.callerid) {
     case kMapButton: request_ = kMapView; break;
     case kSystemButton: request_ = kSystemView; break;
-    case kAddWaypoint: routes_.addWaypoint(starOfNode(pick(atlas_.W / 2, atlas_.H / 2))); break;
+    case kAddWaypoint: routes_.addWaypoint(starAtCentre()); break;
     case kRemoveWaypoint: routes_.removeWaypoint(); break;
     case kFindRoute: routes_.findRoute(starAtCentre()); break;
     default: break;
@@ -295,40 +303,12 @@ void GalaxyView::listCommands() {
     if (input.callerid == kWaypointList && atlas_.doubleClick.activate()) routes_.activateSelected();
 }
 
-void GalaxyView::toggleStalks() {
-    SceneMarkers& markers = *atlas_.markers;
-    const GalaxyCube& centre = atlas_.window->centreCube();
-    if (markers.shown(centre).stalks)
-        markers.removeStalks(centre);
-    else
-        markers.createStalks(centre);
-    markers.switches.stalks = !markers.switches.stalks;
-    applyFilter(atlas_);
-}
+void GalaxyView::toggleStalks() { atlas_.markers->setStalks(!atlas_.markers->switches().stalks); }
 
-void GalaxyView::toggleLabels() {
-    SceneMarkers& markers = *atlas_.markers;
-    const GalaxyCube& centre = atlas_.window->centreCube();
-    if (markers.shown(centre).labels)
-        markers.removeLabels(centre);
-    else
-        markers.createLabels(centre);
-    markers.switches.labels = !markers.switches.labels;
-    applyFilter(atlas_);
-}
+void GalaxyView::toggleLabels() { atlas_.markers->setLabels(!atlas_.markers->switches().labels); }
 
 void GalaxyView::toggleSurroundings() {
-    SceneMarkers& markers = *atlas_.markers;
-    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) {
-        if (node == GalaxyWindow::kCentreNode) continue;
-        const GalaxyCube& cube = atlas_.window->cube(node);
-        if (markers.switches.surroundings)
-            markers.removeNodes(cube);
-        else if (!markers.shown(cube).markers)
-            markers.createMarkers(cube, node % 3 - 1, (node / 3) % 3 - 1, node / 9 - 1);
-    }
-    markers.switches.surroundings = !markers.switches.surroundings;
-    applyFilter(atlas_);
+    atlas_.markers->setSurroundings(!atlas_.markers->switches().surroundings);
     refreshRouteMarks(atlas_);
 }
 
@@ -337,8 +317,9 @@ void GalaxyView::drawOverlays(const std::array<float, 3>& cubeBefore) {
     const bool cubeChanged = std::fabs(cubeNow[0] - cubeBefore[0]) > 1e-6f ||
                              std::fabs(cubeNow[1] - cubeBefore[1]) > 1e-6f ||
                              std::fabs(cubeNow[2] - cubeBefore[2]) > 1e-6f;
+    atlas_.markers->drawLabels(*atlas_.scene->getSceneCollisionManager(), atlas_.driver->getScreenSize());
     if (cubeChanged) atlas_.controls.searchbox->setText(L"");
-    else if (hovered_ != nullptr && panelsHidden()) drawHover();
+    else if (hovered_ && panelsHidden()) drawHover();
 
     const std::wstring cubeText = std::to_wstring(static_cast<int>(cubeNow[0])) + L"/" +
                                   std::to_wstring(static_cast<int>(cubeNow[1])) + L"/" +
@@ -349,22 +330,33 @@ void GalaxyView::drawOverlays(const std::array<float, 3>& cubeBefore) {
     drawPanels();
 }
 
-// The hovered star's name, its system's pictogram when generated, and the disc of its plane.
-void GalaxyView::drawHover() {
-    StarRecord* star = hovered_->getID() > 0 ? starOfNode(hovered_) : nullptr;
-    if (star == nullptr) {
-        if (hovered_->getID() <= 0) hoverDisc_->setVisible(false);
-        return;
-    }
-    const InputEventReceiver& input = atlas_.receiver;
-    atlas_.font->draw(widen(star->physical->name).c_str(),
-                      irr::core::rect<irr::s32>(input.mousex + 10, input.mousey, input.mousex + 100, input.mousey + 15),
-                      irr::video::SColor(255, 255, 255, 255));
-    if (star->systemready) drawSystemPictogram(atlas_, *star);
-    // The star's place in its cube, shifted with the cube it lies in.
-    hoverDisc_->setPosition(hovered_->getPosition());
+// The disc of the hovered star's plane, shown only while a shown star is hovered with the
+// panels shut: a jump, a move or the filter may have taken the star away.
+void GalaxyView::placeHoverDisc() {
+    const StarRecord* star = hovered_ && panelsHidden() ? atlas_.window->find(*hovered_) : nullptr;
+    const std::optional<irr::core::vector3df> place =
+        star != nullptr ? atlas_.markers->positionOf(star->id) : std::nullopt;
+    hoverDisc_->setVisible(place.has_value());
+    if (!place) return;
+    hoverDisc_->setPosition(*place);
     hoverDisc_->setRotation(irr::core::vector3df(star->ecliptic[0], star->ecliptic[1], 0.0f));
-    hoverDisc_->setVisible(true);
+}
+
+// The hovered star's name on a dark ground right of the pointer, readable over any marker or
+// the disc, and its system's pictogram when generated.
+void GalaxyView::drawHover() {
+    const StarRecord* star = atlas_.window->find(*hovered_);
+    if (star == nullptr) return;
+    const InputEventReceiver& input = atlas_.receiver;
+    const irr::core::stringw name = widen(star->physical->name);
+    const irr::core::dimension2du size = atlas_.font->getDimension(name.c_str());
+    const irr::core::recti text(input.mousex + 10, input.mousey, input.mousex + 10 + static_cast<int>(size.Width),
+                                input.mousey + static_cast<int>(size.Height));
+    atlas_.driver->draw2DRectangle(irr::video::SColor(0xe0000000),
+                                   irr::core::recti(text.UpperLeftCorner - irr::core::position2di(3, 1),
+                                                    text.LowerRightCorner + irr::core::position2di(3, 1)));
+    atlas_.font->draw(name, text, irr::video::SColor(255, 255, 255, 255));
+    if (star->systemready) drawSystemPictogram(atlas_, *star);
 }
 
 void GalaxyView::drawRouteLines() {

@@ -4,6 +4,7 @@
 // the route panel and the route lines.
 
 #include <array>
+#include <optional>
 
 #include <irrlicht/irrlicht.h>
 
@@ -33,8 +34,8 @@ private:
         float vertical = 0.0f;
     };
 
-    irr::scene::ISceneNode* pick(int x, int y) const;
-    StarRecord* starOfNode(const irr::scene::ISceneNode* node) const;
+    std::optional<StarId> pick(int x, int y) const;
+    std::optional<StarId> pointed() const;
     StarRecord* starAtCentre() const;
     bool panelsHidden() const;
 
@@ -57,6 +58,7 @@ private:
     void takeOverMove();
 
     void drawOverlays(const std::array<float, 3>& cubeBefore);
+    void placeHoverDisc();
     void drawHover();
     void drawRouteLines();
     void drawPanels();
@@ -65,7 +67,8 @@ private:
     StarSearch search_;
     RoutePanel routes_;
     irr::scene::ISceneNode* hoverDisc_ = nullptr;
-    irr::scene::ISceneNode* hovered_ = nullptr;
+    std::optional<StarId> hovered_;     // the shown star under the pointer
+    std::optional<StarId> firstClick_;  // the star of a click that may become a double click
     int movingDirection_ = 0;  // the crossing whose move of the window is on its way
     ViewMode request_ = kGalaxyView;  // the view asked for with a button or key, if another
 };

@@ -31,13 +31,13 @@ std::string nameOf(const StarRecord& star) { return star.physical ? star.physica
 }  // namespace
 
 void RoutePanel::addWaypoint(const StarRecord* centred) {
-    irr::scene::ISceneNode* marker = centred != nullptr ? atlas_.markers->markerOf(*centred) : nullptr;
+    const bool shown = centred != nullptr && atlas_.markers->positionOf(centred->id);
     const std::size_t before = atlas_.route.waypoints().size();
-    if (marker != nullptr && marker->getID() > 0) atlas_.route.addConnectedWaypoint(*centred);
+    if (shown) atlas_.route.addConnectedWaypoint(*centred);
     if (atlas_.route.waypoints().size() != before) showRouteList(atlas_);
     refreshRouteMarks(atlas_);
     const StarRecord* last = atlas_.route.lastWaypoint();
-    if (marker == nullptr || marker->getID() <= 0)
+    if (!shown)
         tell("No star at the centre of the view to add.");
     else if (atlas_.route.waypoints().size() != before)
         tell(nameOf(*centred) + " is waypoint " + std::to_string(atlas_.route.waypoints().size() - 1) + ".");
@@ -80,8 +80,8 @@ void RoutePanel::activateSelected() {
     const int selected = atlas_.controls.waypointlist->getSelected();
     if (selected < 0 || selected >= static_cast<int>(atlas_.route.waypoints().size())) return;
     const StarRecord& star = atlas_.route.waypoints()[static_cast<std::size_t>(selected)];
-    if (irr::scene::ISceneNode* marker = atlas_.markers->markerOf(star)) {
-        moveCentreTo(atlas_, marker->getPosition());
+    if (const std::optional<irr::core::vector3df> place = atlas_.markers->positionOf(star.id)) {
+        moveCentreTo(atlas_, *place);
         return;
     }
     const irr::core::vector3df position(star.offset[0], star.offset[1], star.offset[2]);

@@ -1,257 +1,250 @@
 #include "app/scene_markers.h"
 
 #include <algorithm>
-#include <cmath>
-#include <set>
+#include <utility>
 
 #include "app/irrlicht_adapters.h"
+#include "app/label_space.h"
+#include "app/star_markers.h"
+#include "galaxy/star_pick.h"
 
 namespace {
 
-irr::core::vector3df markerPosition(const StarRecord& star, int dx, int dy, int dz) {
-    return {star.offset[0] + 10.0f * static_cast<float>(dx), star.offset[1] + 10.0f * static_cast<float>(dz),
-            star.offset[2] + 10.0f * static_cast<float>(dy)};
+// Where the cube at window node `node` lies from the centre cube, in scene axes (x, up, y).
+irr::core::vector3df shiftOf(int node) {
+    const int dx = node % 3 - 1, dy = (node / 3) % 3 - 1, dz = node / 9 - 1;
+    return {10.0f * static_cast<float>(dx), 10.0f * static_cast<float>(dz), 10.0f * static_cast<float>(dy)};
 }
 
-void removeNode(irr::scene::ISceneNode*& node) {
-    if (node == nullptr) return;
-    node->remove();
-    node = nullptr;
+// A cube's markers are drawn in blocks, kBlocks along each edge, each a mesh of its own, so
+// that the engine skips the blocks out of view.
+constexpr int kBlocks = 3;
+
+// The block along one axis of a star at `offset` (-5 to 5) inside its cube.
+std::size_t blockOf(float offset) {
+    return static_cast<std::size_t>(std::clamp(static_cast<int>((offset + 5.0f) * kBlocks / 10.0f), 0, kBlocks - 1));
 }
 
-float offsetDistance(const StarRecord& a, const StarRecord& b) {
-    const float x = a.offset[0] - b.offset[0];
-    const float y = a.offset[1] - b.offset[1];
-    const float z = a.offset[2] - b.offset[2];
-    return std::sqrt(x * x + y * y + z * z);
-}
+irr::video::SColor opaque(PixelColour colour) { return irr::video::SColor(255, colour.red, colour.green, colour.blue); }
 
-irr::video::SColor emissive(PixelColour colour) { return irr::video::SColor(0, colour.red, colour.green, colour.blue); }
-
-// The place of window node `node` from the centre cube.
-struct NodeOffset {
-    int dx, dy, dz;
-};
-NodeOffset offsetOf(int node) { return {node % 3 - 1, (node / 3) % 3 - 1, node / 9 - 1}; }
+irr::video::SColor colourOf(const StarRecord& star) { return opaque(markerColour(star.physical->spectralclass)); }
 
 }  // namespace
 
 SceneMarkers::SceneMarkers(irr::scene::ISceneManager* scene, irr::gui::IGUIFont* labelFont)
-    : scene_(scene), labelFont_(labelFont) {
-    unitSphere_ = scene_->getGeometryCreator()->createSphereMesh(1.0f, 8, 8);
-    if (unitSphere_ != nullptr) unitSphere_->setHardwareMappingHint(irr::scene::EHM_STATIC);
+    : scene_(scene),
+      labelFont_(labelFont),
+      discMaterial_(facingDiscMaterial(*scene->getVideoDriver())),
+      marker_(discMaterial_ >= 0 ? unitDisc() : unitSphere(*scene->getGeometryCreator())),
+      box_(unitBox()) {}
+
+void SceneMarkers::setStalks(bool on) {
+    switches_.stalks = on;
+    if (centre().cube != nullptr) showParts(centre());
 }
 
-SceneMarkers::~SceneMarkers() {
-    if (unitSphere_ != nullptr) unitSphere_->drop();
+void SceneMarkers::setLabels(bool on) { switches_.labels = on; }
+
+void SceneMarkers::setSurroundings(bool on) {
+    switches_.surroundings = on;
+    for (CubeBatch& batch : batches_)
+        if (batch.cube != nullptr) showParts(batch);
+}
+
+void SceneMarkers::setFilter(StarFilter filter) {
+    filter_ = std::move(filter);
+    for (CubeBatch& batch : batches_)
+        if (batch.cube != nullptr) adopt(batch, *batch.cube, batch.node);
+}
+
+void SceneMarkers::recolourStalks() {
+    if (centre().stalks.shown()) buildStalks(centre());
 }
 
 void SceneMarkers::showRebuilt(const GalaxyWindow& window) {
     clear();
-    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) {
-        const NodeOffset at = offsetOf(node);
-        if (switches.surroundings || node == GalaxyWindow::kCentreNode)
-            createMarkers(window.cube(node), at.dx, at.dy, at.dz);
-    }
-    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) {
-        const NodeOffset at = offsetOf(node);
-        createLabelsAndStalks(window.cube(node), at.dx, at.dy, at.dz);
-    }
+    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) adopt(batches_[node], window.cube(node), node);
+    indexPlaces();
 }
 
 void SceneMarkers::followMove(const GalaxyWindow& window) {
-    std::set<CubeKey> inWindow;
-    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) inWindow.insert(keyOf(window.cube(node)));
-    for (auto entry = cubes_.begin(); entry != cubes_.end();) {
-        if (inWindow.count(entry->first) != 0) {
-            ++entry;
-            continue;
-        }
-        for (const StarId& id : entry->second.stars) removeStarNodes(id);
-        entry = cubes_.erase(entry);
-    }
-    std::vector<int> arrived;
+    std::array<CubeBatch, GalaxyWindow::kCubeCount> next;
     for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) {
         const GalaxyCube& cube = window.cube(node);
-        const NodeOffset at = offsetOf(node);
-        if (cubes_.count(keyOf(cube)) == 0)
-            arrived.push_back(node);
-        else
-            moveNodes(cube, at.dx, at.dy, at.dz);
+        for (CubeBatch& stayed : batches_)
+            if (stayed.cube != nullptr && stayed.index == cube.index) {
+                next[node] = std::move(stayed);
+                stayed.cube = nullptr;
+                break;
+            }
+        adopt(next[node], cube, node);
     }
-    for (const int node : arrived) {
-        const NodeOffset at = offsetOf(node);
-        if (switches.surroundings) createMarkers(window.cube(node), at.dx, at.dy, at.dz);
-        createLabelsAndStalks(window.cube(node), at.dx, at.dy, at.dz);
-    }
-    const GalaxyCube& centre = window.cube(GalaxyWindow::kCentreNode);
-    if (!switches.surroundings && !shown(centre).markers) createMarkers(centre, 0, 0, 0);
+    batches_ = std::move(next);  // the cubes that left let their meshes go
+    indexPlaces();
 }
 
 void SceneMarkers::clear() {
-    for (auto& [id, nodes] : nodes_) removeNode(nodes.marker);  // labels and stalks go with it
-    nodes_.clear();
-    cubes_.clear();
+    batches_ = {};
+    places_.clear();
 }
 
-SceneMarkers::CubeEntry& SceneMarkers::entryOf(const GalaxyCube& cube) { return cubes_[keyOf(cube)]; }
-
-CubeShown SceneMarkers::shown(const GalaxyCube& cube) const {
-    const auto found = cubes_.find(keyOf(cube));
-    return found == cubes_.end() ? CubeShown{} : found->second.shown;
-}
-
-StarNodes SceneMarkers::nodesOf(const StarId& id) const {
-    const auto found = nodes_.find(id);
-    return found == nodes_.end() ? StarNodes{} : found->second;
-}
-
-void SceneMarkers::removeStarNodes(const StarId& id) {
-    const auto found = nodes_.find(id);
-    if (found == nodes_.end()) return;
-    removeNode(found->second.marker);
-    nodes_.erase(found);
-}
-
-void SceneMarkers::createMarkers(const GalaxyCube& cube, int dx, int dy, int dz) {
-    CubeEntry& entry = entryOf(cube);
-    entry.stars.clear();
-    for (std::size_t i = 0; i < cube.stars.size(); ++i) {
-        const StarRecord& star = *cube.stars[i];
-        entry.stars.push_back(star.id);
-        StarNodes& nodes = nodes_[star.id];
-        if (nodes.marker != nullptr) continue;
-        const float radius = markerRadius(*star.physical, cube.count);
-        irr::scene::ISceneNode* node = scene_->addMeshSceneNode(
-            unitSphere_, nullptr, markerId(dx, dy, dz, static_cast<int>(i)), markerPosition(star, dx, dy, dz),
-            irr::core::vector3df(0, 0, 0), irr::core::vector3df(radius, radius, radius));
-        if (node == nullptr) continue;
-        node->setMaterialFlag(irr::video::EMF_NORMALIZE_NORMALS, true);
-        node->setMaterialFlag(irr::video::EMF_LIGHTING, true);
-        node->setMaterialType(irr::video::EMT_SOLID);
-        node->getMaterial(0).EmissiveColor = emissive(markerColour(star.physical->spectralclass));
-        nodes.marker = node;
+// Takes the cube at window node `node` into the batch, which may hold it from before; what the
+// batch shows is built again where the filter's verdict changed.
+void SceneMarkers::adopt(CubeBatch& batch, const GalaxyCube& cube, int node) {
+    std::vector<char> passes;
+    passes.reserve(cube.stars.size());
+    for (const StarRecord* star : cube.stars) passes.push_back(!filter_ || filter_(*star));
+    if (batch.cube != &cube || passes != batch.passes) {
+        batch.markers.reset();
+        batch.stalks.reset();
+        batch.byBrightness.clear();
     }
-    entry.shown.markers = true;
-}
-
-void SceneMarkers::removeMarkers(const GalaxyCube& cube) {
-    for (const StarRecord* star : cube.stars) removeStarNodes(star->id);
-    entryOf(cube).shown = CubeShown{};
-}
-
-void SceneMarkers::removeNodes(const GalaxyCube& cube) {
-    removeLabels(cube);
-    removeStalks(cube);
-    removeMarkers(cube);
-}
-
-void SceneMarkers::moveNodes(const GalaxyCube& cube, int dx, int dy, int dz) {
-    const bool centre = dx == 0 && dy == 0 && dz == 0;
-    if (!centre) {
-        removeLabels(cube);
-        removeStalks(cube);
-        if (!switches.surroundings) {
-            removeMarkers(cube);
-            return;
-        }
+    batch.passes = std::move(passes);
+    batch.cube = &cube;
+    batch.index = cube.index;
+    batch.node = node;
+    batch.places.clear();
+    batch.radii.clear();
+    for (const StarRecord* star : cube.stars) {
+        batch.places.emplace_back(star->offset[0], star->offset[1], star->offset[2]);
+        batch.radii.push_back(markerRadius(*star->physical, cube.count));
     }
-    for (std::size_t i = 0; i < cube.stars.size(); ++i) {
-        const StarRecord& star = *cube.stars[i];
-        const StarNodes nodes = nodesOf(star.id);
-        if (nodes.marker == nullptr) continue;
-        nodes.marker->setPosition(markerPosition(star, dx, dy, dz));
-        nodes.marker->setID(markerId(dx, dy, dz, static_cast<int>(i)));
-        if (nodes.label != nullptr) nodes.label->setID(nodes.marker->getID() + 100000);
+    showParts(batch);
+}
+
+// Shows what the batch's place in the window and the switches ask for: markers on the centre
+// cube (on every cube with the surroundings), stalks and names on the centre cube.
+void SceneMarkers::showParts(CubeBatch& batch) {
+    const bool isCentre = batch.node == GalaxyWindow::kCentreNode;
+    const irr::core::vector3df shift = shiftOf(batch.node);
+    if (isCentre || switches_.surroundings) {
+        if (!batch.markers.shown()) buildMarkers(batch);
+        batch.markers.moveTo(shift);
+    } else {
+        batch.markers.reset();
     }
-    if (centre) createLabelsAndStalks(cube, 0, 0, 0);
+    if (isCentre && switches_.stalks) {
+        if (!batch.stalks.shown()) buildStalks(batch);
+    } else {
+        batch.stalks.reset();
+    }
+    if (!isCentre) {
+        batch.byBrightness.clear();
+    } else if (batch.byBrightness.size() != batch.places.size()) {
+        batch.byBrightness.resize(batch.places.size());
+        for (std::size_t i = 0; i < batch.byBrightness.size(); ++i) batch.byBrightness[i] = i;
+        const std::vector<StarRecord*>& stars = batch.cube->stars;
+        std::stable_sort(batch.byBrightness.begin(), batch.byBrightness.end(), [&](std::size_t a, std::size_t b) {
+            return stars[a]->physical->luminosity > stars[b]->physical->luminosity;
+        });
+    }
 }
 
-void SceneMarkers::createLabelsAndStalks(const GalaxyCube& cube, int dx, int dy, int dz) {
-    if (dx != 0 || dy != 0 || dz != 0) return;
-    if (switches.stalks && !shown(cube).stalks) createStalks(cube);
-    if (switches.labels && !shown(cube).labels) createLabels(cube);
+void SceneMarkers::buildMarkers(CubeBatch& batch) {
+    std::array<std::vector<PlacedShape>, kBlocks * kBlocks * kBlocks> blocks;
+    for (std::size_t i = 0; i < batch.places.size(); ++i) {
+        if (!batch.passes[i]) continue;
+        const irr::core::vector3df& at = batch.places[i];
+        const float radius = batch.radii[i];
+        blocks[blockOf(at.X) + kBlocks * (blockOf(at.Y) + kBlocks * blockOf(at.Z))].push_back(
+            {at, irr::core::vector3df(radius, radius, radius), colourOf(*batch.cube->stars[i])});
+    }
+    std::vector<irr::scene::SMesh*> meshes;
+    for (const std::vector<PlacedShape>& placed : blocks)
+        if (!placed.empty())
+            meshes.push_back(discMaterial_ >= 0
+                                 ? batchMesh(marker_, placed, static_cast<irr::video::E_MATERIAL_TYPE>(discMaterial_), false)
+                                 : batchMesh(marker_, placed, irr::video::EMT_SOLID, true));
+    batch.markers.show(scene_, meshes, shiftOf(batch.node));
 }
 
-void SceneMarkers::createStalks(const GalaxyCube& cube) {
-    if (!shown(cube).markers) createMarkers(cube, 0, 0, 0);
+// A stalk runs from its star straight down (or up) to the cube's middle plane, green for the
+// stars one jump from the route's end and in its marker's colour otherwise.
+void SceneMarkers::buildStalks(CubeBatch& batch) {
     float thickness = 0.01f;
-    if (!cube.stars.empty()) thickness = std::min(thickness, 1.0f / static_cast<float>(cube.stars.size()));
-    for (const StarRecord* star : cube.stars) {
-        const auto found = nodes_.find(star->id);
-        if (found == nodes_.end()) continue;
-        StarNodes& nodes = found->second;
-        irr::scene::ISceneNode* marker = nodes.marker;
-        if (marker == nullptr || nodes.stalk != nullptr) continue;
-        const float height = star->offset[1];
-        // The marker is a unit sphere scaled to its radius; its children undo that scale.
-        const float unit = 1.0f / marker->getScale().X;
-        irr::scene::ISceneNode* stalk = scene_->addCubeSceneNode(
-            1.0f, marker, -1, irr::core::vector3df(0.0f, -0.5f * height * unit, 0.0f), irr::core::vector3df(0, 0, 0),
-            irr::core::vector3df(thickness * unit, height * unit, thickness * unit));
-        if (stalk == nullptr) continue;
-        stalk->setIsDebugObject(true);  // a stalk must not hide its star from a pick
-        stalk->setMaterialFlag(irr::video::EMF_LIGHTING, true);
-        stalk->setMaterialType(irr::video::EMT_SOLID);
-        stalk->getMaterial(0).EmissiveColor = marker->getMaterial(0).EmissiveColor;
-        stalk->setVisible(marker->isVisible());
-        nodes.stalk = stalk;
+    if (!batch.places.empty()) thickness = std::min(thickness, 1.0f / static_cast<float>(batch.places.size()));
+    std::vector<PlacedShape> placed;
+    for (std::size_t i = 0; i < batch.places.size(); ++i) {
+        if (!batch.passes[i]) continue;
+        const StarRecord& star = *batch.cube->stars[i];
+        const irr::core::vector3df& top = batch.places[i];
+        const irr::video::SColor colour = star.connected ? irr::video::SColor(255, 0, 255, 0) : colourOf(star);
+        placed.push_back({irr::core::vector3df(top.X, 0.5f * top.Y, top.Z),
+                          irr::core::vector3df(thickness, top.Y, thickness), colour});
     }
-    entryOf(cube).shown.stalks = true;
+    batch.stalks.show(scene_, {batchMesh(box_, placed, irr::video::EMT_SOLID, false)}, shiftOf(batch.node));
 }
 
-void SceneMarkers::removeStalks(const GalaxyCube& cube) { removeStarParts(cube, &StarNodes::stalk, &CubeShown::stalks); }
-
-// Removes one kind of node hanging below the cube's markers and notes that the cube no longer
-// shows it.
-void SceneMarkers::removeStarParts(const GalaxyCube& cube, irr::scene::ISceneNode* StarNodes::*part,
-                                   bool CubeShown::*shownFlag) {
-    for (const StarRecord* star : cube.stars) {
-        const auto found = nodes_.find(star->id);
-        if (found != nodes_.end()) removeNode(found->second.*part);
+void SceneMarkers::indexPlaces() {
+    places_.clear();
+    for (const CubeBatch& batch : batches_) {
+        if (batch.cube == nullptr) continue;
+        for (std::size_t i = 0; i < batch.cube->stars.size(); ++i) places_[batch.cube->stars[i]->id] = {batch.node, i};
     }
-    if (cubes_.count(keyOf(cube)) != 0) entryOf(cube).shown.*shownFlag = false;
 }
 
-void SceneMarkers::createLabels(const GalaxyCube& cube) {
-    if (!shown(cube).markers) createMarkers(cube, 0, 0, 0);
-    const float scale = cube.stars.empty() ? 1.0f : std::min(1.0f, 300.0f / static_cast<float>(cube.stars.size()));
-    for (std::size_t i = 0; i < cube.stars.size(); ++i) addLabel(cube, i, scale);
-    entryOf(cube).shown.labels = true;
+// The batch showing the star's marker, and the star's place in it; null when none shows it.
+const SceneMarkers::CubeBatch* SceneMarkers::batchOf(const StarId& id, std::size_t& index) const {
+    const auto found = places_.find(id);
+    if (found == places_.end()) return nullptr;
+    const CubeBatch& batch = batches_[found->second.node];
+    if (!batch.markers.shown() || found->second.index >= batch.places.size()) return nullptr;
+    index = found->second.index;
+    return &batch;
 }
 
-void SceneMarkers::addLabel(const GalaxyCube& cube, std::size_t index, float scale) {
-    const StarRecord& star = *cube.stars[index];
-    const auto found = nodes_.find(star.id);
-    if (found == nodes_.end()) return;
-    StarNodes& nodes = found->second;
-    irr::scene::ISceneNode* marker = nodes.marker;
-    if (marker == nullptr || nodes.label != nullptr) return;
-    irr::core::vector3df position(0.0f, 0.1f * scale, 0.0f);
-    for (std::size_t j = index + 1; j < cube.stars.size(); ++j)
-        if (offsetDistance(star, *cube.stars[j]) < 0.5f) {
-            position = irr::core::vector3df(0.0f, -0.1f, 0.0f);
-            break;
+std::optional<irr::core::vector3df> SceneMarkers::positionOf(const StarId& id) const {
+    std::size_t index = 0;
+    const CubeBatch* batch = batchOf(id, index);
+    if (batch == nullptr) return std::nullopt;
+    return batch->places[index] + shiftOf(batch->node);
+}
+
+const GalaxyCube* SceneMarkers::cubeOf(const StarId& id, std::size_t& index) const {
+    const CubeBatch* batch = batchOf(id, index);
+    return batch != nullptr ? batch->cube : nullptr;
+}
+
+bool SceneMarkers::visible(const StarId& id) const {
+    std::size_t index = 0;
+    const CubeBatch* batch = batchOf(id, index);
+    return batch != nullptr && batch->passes[index];
+}
+
+std::optional<StarId> SceneMarkers::pick(const irr::core::line3df& ray) const {
+    std::vector<PickTarget> targets;
+    for (const CubeBatch& batch : batches_) {
+        if (!batch.markers.shown()) continue;
+        const irr::core::vector3df shift = shiftOf(batch.node);
+        for (std::size_t i = 0; i < batch.places.size(); ++i) {
+            const irr::core::vector3df at = batch.places[i] + shift;
+            targets.push_back({batch.cube->stars[i]->id, {at.X, at.Y, at.Z}, batch.radii[i], batch.passes[i] != 0});
         }
-    position *= 1.0f / marker->getScale().X;  // the marker's scale is its radius
-    irr::scene::IBillboardTextSceneNode* label = scene_->addBillboardTextSceneNode(
-        labelFont_, widen(star.physical->name).c_str(), marker, irr::core::dimension2df(0.8f * scale, 0.2f * scale),
-        position, marker->getID() + 100000, irr::video::SColor(255, 255, 255, 255),
-        irr::video::SColor(255, 255, 255, 255));
-    if (label == nullptr) return;
-    label->setMaterialFlag(irr::video::EMF_LIGHTING, true);
-    label->getMaterial(0).EmissiveColor = marker->getMaterial(0).EmissiveColor;
-    label->setVisible(marker->isVisible());
-    nodes.label = label;
+    }
+    const irr::core::vector3df direction = ray.getVector();
+    return nearestHit({{ray.start.X, ray.start.Y, ray.start.Z}, {direction.X, direction.Y, direction.Z}}, targets);
 }
 
-void SceneMarkers::removeLabels(const GalaxyCube& cube) { removeStarParts(cube, &StarNodes::label, &CubeShown::labels); }
-
-void SceneMarkers::colourStalks(const GalaxyCube& cube) {
-    for (const StarRecord* star : cube.stars) {
-        const StarNodes nodes = nodesOf(star->id);
-        if (nodes.stalk == nullptr) continue;
-        const PixelColour colour = star->connected ? PixelColour{0, 255, 0} : markerColour(star->physical->spectralclass);
-        nodes.stalk->getMaterial(0).EmissiveColor = emissive(colour);
+// Each name sits just above its marker, in the marker's colour; a name that would overlap one
+// written before (a brighter star's) is left out.
+void SceneMarkers::drawLabels(irr::scene::ISceneCollisionManager& projection, const irr::core::dimension2du& screen) const {
+    const CubeBatch& batch = batches_[GalaxyWindow::kCentreNode];
+    if (!switches_.labels || labelFont_ == nullptr || !batch.markers.shown()) return;
+    const int width = static_cast<int>(screen.Width), height = static_cast<int>(screen.Height);
+    LabelSpace space(width, height);
+    for (const std::size_t i : batch.byBrightness) {
+        if (!batch.passes[i]) continue;
+        const irr::core::vector3df top = batch.places[i] + irr::core::vector3df(0.0f, batch.radii[i], 0.0f);
+        const irr::core::position2di at = projection.getScreenCoordinatesFrom3DPosition(top);
+        if (at.X < -200 || at.X > width + 200 || at.Y < 0 || at.Y > height + 40) continue;  // behind, or far off
+        const StarRecord& star = *batch.cube->stars[i];
+        const irr::core::stringw name = widen(star.physical->name);
+        const irr::core::dimension2du size = labelFont_->getDimension(name.c_str());
+        const irr::core::recti box(at.X - static_cast<int>(size.Width) / 2, at.Y - 2 - static_cast<int>(size.Height),
+                                   at.X - static_cast<int>(size.Width) / 2 + static_cast<int>(size.Width), at.Y - 2);
+        if (box.LowerRightCorner.X <= 0 || box.UpperLeftCorner.X >= width || box.LowerRightCorner.Y <= 0) continue;
+        if (!space.claim(box.UpperLeftCorner.X, box.UpperLeftCorner.Y, box.LowerRightCorner.X, box.LowerRightCorner.Y))
+            continue;
+        labelFont_->draw(name, box, colourOf(star));
     }
 }

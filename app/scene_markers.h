@@ -1,17 +1,20 @@
 #pragma once
-// The scene nodes of the galaxy window's stars: a sphere marker per star, and on the centre
-// cube a stalk down to the cube's middle plane and a name label, each while its switch is on.
-// The nodes are kept by star id, and what each cube shows by the cube's place, so that the
-// view can follow the window after it was rebuilt or moved.
+// The galaxy window's stars in the 3D view. Each cube's markers are one mesh, built when the
+// cube is shown and dropped when it leaves; on the centre cube the stalks down to the cube's
+// middle plane are one more mesh, and the names are written over the scene, brightest first,
+// leaving out any that would overlap one already written. What each cube shows follows the
+// window after it was rebuilt or moved, the switches and the filter; a ray picks the shown star
+// it meets first.
 
-#include <map>
-#include <tuple>
+#include <array>
+#include <functional>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
 #include <irrlicht/irrlicht.h>
 
-#include "app/star_markers.h"
+#include "app/marker_mesh.h"
 #include "galaxy/galaxy_window.h"
 
 // The view's switches, as their check boxes show them.
@@ -21,76 +24,79 @@ struct MarkerSwitches {
     bool surroundings = true;
 };
 
-// What one cube of the window shows.
-struct CubeShown {
-    bool markers = false;
-    bool labels = false;
-    bool stalks = false;
-};
-
-// The scene nodes of one star; the label and the stalk hang below the marker.
-struct StarNodes {
-    irr::scene::ISceneNode* marker = nullptr;
-    irr::scene::ISceneNode* label = nullptr;
-    irr::scene::ISceneNode* stalk = nullptr;
-};
+// Whether the filter shows a star.
+using StarFilter = std::function<bool(const StarRecord&)>;
 
 class SceneMarkers {
 public:
     SceneMarkers(irr::scene::ISceneManager* scene, irr::gui::IGUIFont* labelFont);
-    ~SceneMarkers();
     SceneMarkers(const SceneMarkers&) = delete;
     SceneMarkers& operator=(const SceneMarkers&) = delete;
 
-    MarkerSwitches switches;
+    const MarkerSwitches& switches() const { return switches_; }
+    void setStalks(bool on);
+    void setLabels(bool on);
+    void setSurroundings(bool on);
+    // Shows only the stars the filter passes; cubes whose shown stars changed are built again.
+    void setFilter(StarFilter filter);
+    // The stalks take the stars' route marks (green one jump from the route's end).
+    void recolourStalks();
 
-    // Shows a window built afresh, in place of whatever was shown: markers on the centre cube
-    // (on every cube with the surroundings), then the centre's labels and stalks.
+    // Shows a window built afresh, in place of whatever was shown.
     void showRebuilt(const GalaxyWindow& window);
-    // Follows the window one cube on: the nodes of cubes that left go, those of cubes that
+    // Follows the window one cube on: the meshes of cubes that left go, those of cubes that
     // stayed move along, and the new cubes get theirs.
     void followMove(const GalaxyWindow& window);
-    // Removes every node.
+    // Removes every mesh; call before the engine goes.
     void clear();
 
-    // A cube placed at (dx, dy, dz) from the centre cube.
-    void createMarkers(const GalaxyCube& cube, int dx, int dy, int dz);
-    void removeNodes(const GalaxyCube& cube);
-    void createStalks(const GalaxyCube& cube);
-    void removeStalks(const GalaxyCube& cube);
-    void createLabels(const GalaxyCube& cube);
-    void removeLabels(const GalaxyCube& cube);
-    // Stalks green for the stars one jump from the route's end, in their marker's colour
-    // otherwise.
-    void colourStalks(const GalaxyCube& cube);
-
-    CubeShown shown(const GalaxyCube& cube) const;
-    // The nodes of a star; all null when it has none.
-    StarNodes nodesOf(const StarId& id) const;
-    irr::scene::ISceneNode* markerOf(const StarRecord& star) const { return nodesOf(star.id).marker; }
+    // Where the star's marker is, in the view, whether the filter shows it or not; none when
+    // its cube shows no markers or the star is not in the window.
+    std::optional<irr::core::vector3df> positionOf(const StarId& id) const;
+    // The cube whose markers show the star, and the star's place among its stars; null when none.
+    const GalaxyCube* cubeOf(const StarId& id, std::size_t& index) const;
+    // Whether the star has a marker the filter shows.
+    bool visible(const StarId& id) const;
+    // The shown star the ray meets first.
+    std::optional<StarId> pick(const irr::core::line3df& ray) const;
+    // The centre cube's names, while the labels are on: over the scene as the camera sees it.
+    void drawLabels(irr::scene::ISceneCollisionManager& projection, const irr::core::dimension2du& screen) const;
 
 private:
-    void removeStarParts(const GalaxyCube& cube, irr::scene::ISceneNode* StarNodes::*part, bool CubeShown::*shownFlag);
-    using CubeKey = std::tuple<int, int, int>;
-    // What a cube shows, and the stars it showed them for (to remove them once it is gone).
-    struct CubeEntry {
-        CubeShown shown;
-        std::vector<StarId> stars;
+    // What one cube of the window shows.
+    struct CubeBatch {
+        const GalaxyCube* cube = nullptr;  // none for a place not filled
+        CubeIndex index;  // to know the cube again after the window moved
+        int node = 0;     // its place in the window
+        std::vector<char> passes;  // the filter's verdict, star by star
+        std::vector<irr::core::vector3df> places;  // the stars' places inside the cube, in scene axes
+        std::vector<float> radii;                  // their markers' radii
+        MeshNodes markers;
+        MeshNodes stalks;  // the centre cube's, while the stalks are on
+        std::vector<std::size_t> byBrightness;  // the centre cube's stars, brightest first
+    };
+    struct Place {
+        int node;
+        std::size_t index;
     };
 
     irr::scene::ISceneManager* scene_;
     irr::gui::IGUIFont* labelFont_;
-    // All markers share one sphere of radius 1 (8 segments), scaled to their radius: a cube
-    // crossing then adds nodes without building and uploading a mesh for each.
-    irr::scene::IMesh* unitSphere_ = nullptr;
-    std::map<CubeKey, CubeEntry> cubes_;
-    std::unordered_map<StarId, StarNodes, StarIdHash> nodes_;
+    // The markers' shape: discs turned to the camera where the driver runs shaders, spheres
+    // (8 segments) otherwise; both look alike, unlit.
+    irr::s32 discMaterial_;
+    ShapeTemplate marker_;
+    ShapeTemplate box_;
+    MarkerSwitches switches_;
+    StarFilter filter_;
+    std::array<CubeBatch, GalaxyWindow::kCubeCount> batches_;
+    std::unordered_map<StarId, Place, StarIdHash> places_;
 
-    static CubeKey keyOf(const GalaxyCube& cube) { return {cube.index.x, cube.index.y, cube.index.z}; }
-    CubeEntry& entryOf(const GalaxyCube& cube);
-    void removeMarkers(const GalaxyCube& cube);
-    void removeStarNodes(const StarId& id);
-    void moveNodes(const GalaxyCube& cube, int dx, int dy, int dz);
-    void createLabelsAndStalks(const GalaxyCube& cube, int dx, int dy, int dz);
-    void addLabel(const GalaxyCube& cube, std::size_t index, float scale);
+    CubeBatch& centre() { return batches_[GalaxyWindow::kCentreNode]; }
+    const CubeBatch* batchOf(const StarId& id, std::size_t& index) const;
+    void adopt(CubeBatch& batch, const GalaxyCube& cube, int node);
+    void showParts(CubeBatch& batch);
+    void buildMarkers(CubeBatch& batch);
+    void buildStalks(CubeBatch& batch);
+    void indexPlaces();
 };

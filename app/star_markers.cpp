@@ -2,10 +2,6 @@
 
 #include <algorithm>
 
-int markerId(int dx, int dy, int dz, int index) {
-    return ((dx + 3 * (dy + 3 * dz)) + 13) * 1000 + index;
-}
-
 float markerRadius(const StellarData& star, int count) {
     float k = 2.0f;
     const std::string& lum = star.lumclass;

@@ -1,14 +1,11 @@
 #pragma once
-// How a star is shown in the 3D view: its marker's identifier, size and colour. Kept apart
-// from the engine so that they can be checked alone.
+// How a star is shown in the 3D view: its marker's size and colour. Kept apart from the engine
+// so that they can be checked alone.
 
 #include <string>
 
 #include "platform/pixel_image.h"
 #include "galaxy/star_record.h"
-
-// Scene-node identifier of star `index` of the cube at (dx, dy, dz) from the centre.
-int markerId(int dx, int dy, int dz, int index);
 
 // Marker radius of a star in a cube of `count` stars.
 float markerRadius(const StellarData& star, int count);

@@ -38,11 +38,9 @@ void StarSearch::addWindowStars(const std::string& needle) {
             result.name = star->physical->name;
             result.star = star->id;
             result.inWindow = true;
-            if (irr::scene::ISceneNode* marker = atlas_.markers->markerOf(*star)) result.position = marker->getAbsolutePosition();
-            else
-                result.position = irr::core::vector3df(star->offset[0] + 10.0f * static_cast<float>(node % 3 - 1),
-                                                       star->offset[1] + 10.0f * static_cast<float>(node / 9 - 1),
-                                                       star->offset[2] + 10.0f * static_cast<float>((node / 3) % 3 - 1));
+            result.position = irr::core::vector3df(star->offset[0] + 10.0f * static_cast<float>(node % 3 - 1),
+                                                   star->offset[1] + 10.0f * static_cast<float>(node / 9 - 1),
+                                                   star->offset[2] + 10.0f * static_cast<float>((node / 3) % 3 - 1));
             results_.push_back(result);
             if (static_cast<int>(results_.size()) >= kMostResults) break;
         }

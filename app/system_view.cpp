@@ -188,23 +188,20 @@ void SystemView::stepSystem(int step) {
     planetIndex_ = 0;
     moonIndex_ = 0;
     entering_ = true;
-    SceneMarkers& markers = *atlas_.markers;
+    const SceneMarkers& markers = *atlas_.markers;
     const StarRecord* current = atlas_.currentStarRecord();
-    irr::scene::ISceneNode* marker = current != nullptr ? markers.markerOf(*current) : nullptr;
-    if (marker == nullptr) return;
-    const int cubeIndex = marker->getID() / 1000;
-    if (cubeIndex < 0 || cubeIndex >= GalaxyWindow::kCubeCount) return;
-    const GalaxyCube& cube = atlas_.window->cube(cubeIndex);
-    const int start = marker->getID() % 1000;
-    const int found = nextQualifyingIndex(static_cast<int>(cube.stars.size()), start, step, [&](int index) {
-        const StarRecord* candidate = cube.stars[static_cast<std::size_t>(index)];
-        const irr::scene::ISceneNode* node = markers.markerOf(*candidate);
-        return candidate->systemready && node != nullptr && node->isVisible();
+    std::size_t start = 0;
+    const GalaxyCube* cube = current != nullptr ? markers.cubeOf(current->id, start) : nullptr;
+    if (cube == nullptr) return;
+    const int found = nextQualifyingIndex(static_cast<int>(cube->stars.size()), static_cast<int>(start), step, [&](int index) {
+        const StarRecord* candidate = cube->stars[static_cast<std::size_t>(index)];
+        return candidate->systemready && markers.visible(candidate->id);
     });
-    StarRecord* chosen = cube.stars[static_cast<std::size_t>(found)];
-    if (chosen == current || markers.markerOf(*chosen) == nullptr) return;
+    StarRecord* chosen = cube->stars[static_cast<std::size_t>(found)];
+    const std::optional<irr::core::vector3df> place = markers.positionOf(chosen->id);
+    if (chosen == current || !place) return;
     atlas_.currentStar = chosen->id;
-    moveCentreTo(atlas_, markers.markerOf(*chosen)->getPosition());
+    moveCentreTo(atlas_, *place);
 }
 
 // The save draws its own frames: the view dimmed under its progress bar. A window closed

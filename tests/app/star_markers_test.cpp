@@ -1,5 +1,4 @@
-// How stars are shown: marker identifiers by cube and index, radii by luminosity class and
-// crowding, and colours by spectral class.
+// How stars are shown: radii by luminosity class and crowding, and colours by spectral class.
 
 #include <gtest/gtest.h>
 
@@ -9,13 +8,7 @@
 
 namespace {
 
-TEST(StarMarkersTest, IdentifiersRadiiAndColours) {
-    EXPECT_EQ(markerId(0, 0, 0, 57), 13057);
-    EXPECT_EQ(markerId(-1, -1, -1, 0), 0);
-    EXPECT_EQ(markerId(1, 1, 1, 3), 26003);
-    EXPECT_EQ(markerId(1, -1, 0, 0), 11000);
-    EXPECT_EQ(markerId(-1, 0, 1, 999), 21999);
-
+TEST(StarMarkersTest, RadiiAndColours) {
     // k by class; the radius is k / max(100, half the star count).
     const struct { const char *sc, *lum; float k; } radii[] = {
         {"B", "Ia0", 10}, {"B", "Ia", 9}, {"B", "Ib", 8}, {"M", "I", 8},    {"K", "II", 7},  {"K", "III", 6},

@@ -31,6 +31,47 @@ def contrast(picture, region):
     return (light + 0.05) / (dark + 0.05), len(ink)
 
 
+def hovered_star(atlas, picture, exclude, central=False):
+    """(x, y, picture while hovering) of the first yellow spot, the largest or (central) the
+    nearest the middle, outside the excluded rectangles, that writes a name when hovered: a G
+    star's marker."""
+    W, H = atlas.width, atlas.height
+    blobs = ad.bright_blobs(picture, (20, 20, W - 240, H - 80), ad.colour("yellow"), exclude)
+    if central:
+        blobs = sorted((b for b in blobs if b[0] >= 3), key=lambda b: abs(b[1] - W // 2) + abs(b[2] - H // 2))
+    for size, x, y in blobs[:12]:
+        hovering = ad.named_on_hover(atlas, x, y, picture)
+        if hovering is not None:
+            return x, y, hovering
+    check(False, "one of the yellow spots is a star that shows its name when hovered", fatal=True)
+
+
+def name_ink(picture, x, y):
+    """The white glyphs of the name written right of the pointer at (x, y), cut to their extent
+    (a gap wider than a space ends the name) and framed by four blank columns."""
+    ink = ad.area(picture, (x + 8, y - 1, x + 300, y + 20)).min(-1) > 150
+    columns = ink.any(0).nonzero()[0]
+    check(len(columns) > 0, "the hovered name is written", fatal=True)
+    end = columns[0]
+    for c in columns:
+        if c - end > 10:
+            break
+        end = c
+    ink = ink[:, columns[0]:end + 1]
+    rows = ink.any(1).nonzero()[0]
+    return np.pad(ink[rows[0]:rows[-1] + 1], ((1, 1), (4, 4)))
+
+
+def written_in(pattern, picture, region):
+    """How well the glyph pattern matches its best place among the region's light pixels: the
+    shared ink over the ink of either (1 for the same text)."""
+    ink = ad.area(picture, region).min(-1) > 150
+    windows = np.lib.stride_tricks.sliding_window_view(ink, pattern.shape)
+    shared = (windows & pattern).sum((2, 3))
+    either = (windows | pattern).sum((2, 3))
+    return float((shared / np.maximum(either, 1)).max())
+
+
 def galaxy_view(atlas):
     W, H = atlas.width, atlas.height
     cx, cy = W // 2, H // 2
@@ -104,36 +145,52 @@ def galaxy_view(atlas):
     check(after.get("red", 0) < max(10, before.get("red", 0) // 20), "the G filter hides the red M stars")
     check(after.get("yellow", 0) > 20, "yellow G stars remain (%s)" % after)
 
+    # A hovered yellow star gets the cyan disc. A jump to a searched star moves the view away
+    # from it: the disc must not stay behind in empty space. (Control+L takes the names away,
+    # which would pass for spots.)
+    ad.move(*rest)
+    atlas.hold(["ctrl", "l"])
+    g_stars = atlas.until(lambda p: ad.differing(p, g_stars, scene) > 100, "Control+L takes the names away")
+    exclude = [(95, 95, 405, 145), (cx - 30, H - 140, cx + 120, H - 95), (cx - 20, cy - 20, cx + 20, cy + 20)]
+    x, y, hovering = hovered_star(atlas, g_stars, exclude, central=True)
+    disc = ad.colour_histogram(hovering, (x - 20, y - 20, x + 20, y + 20)).get("cyan", 0)
+    check(disc > 2, "the hovered star gets the cyan disc (%d pixels)" % disc)
+
     # Typing into the search field writes the text and lists the match below it.
     ad.move(W - 10, 300)
     ad.click(W - 100, 510)
     empty = atlas.capture()
     ad.xdo("type", "--delay", "60", "sirius")
-    typed = atlas.until(lambda p: ad.differing(empty, p, (W - 180, 540, W - 20, 640)) > 40,
-                        "the list shows the match of \"sirius\"")
+    results = (W - 180, 540, W - 20, 640)
+    typed = atlas.until(lambda p: ad.differing(empty, p, results) > 40, "the list shows the match of \"sirius\"")
     ratio, ink = contrast(typed, (W - 176, 503, W - 24, 517))
     check(ratio >= 4.5 and ink >= 40, "typed text stands out from its field (contrast %.1f, %d pixels)" % (ratio, ink))
-
-    # A click on a yellow star centres the view on it; a double click there opens its system.
+    row = results[1] + int((np.abs(ad.area(typed, results) - ad.area(empty, results)).sum(-1) > 60).any(1).argmax())
+    atlas.double_click(W - 100, row + 5, lambda p: ad.differing(typed, p, scene) > 2000,
+                       "a double click on the match jumps to the star")
     ad.move(*rest)
     field = atlas.until(lambda p: ad.differing(g_stars, p, panel_area) < 500, "the filter panel hides again")
-    exclude = [(95, 95, 405, 145), (cx - 30, H - 140, cx + 120, H - 95), (cx - 20, cy - 20, cx + 20, cy + 20)]
-    for size, x, y in ad.bright_blobs(field, (20, 20, W - 240, H - 80), ad.colour("yellow"), exclude)[:6]:
-        hovering = ad.named_on_hover(atlas, x, y, field)
-        if hovering is None:
-            continue  # not a star's marker after all
-        ad.click(x, y)
-        centred = atlas.until(lambda p: ad.differing(hovering, p, scene) > 1000, "a click on a star centres the view")
-        # The pick at the exact centre pixel may miss a tiny marker: look for the name nearby.
-        spot = next(((cx + dx, cy + dy) for dx, dy in ((0, 0), (1, 0), (0, 1), (-1, 0), (1, 1))
-                     if ad.named_on_hover(atlas, cx + dx, cy + dy, centred) is not None), (cx, cy))
-        system = atlas.double_click(*spot, lambda p: ad.differing(centred, p) > W * H // 5,
-                                    "the double click replaces the galaxy view")
-        check(ad.count(system, cube_text, ad.white) < ad.count(centred, cube_text, ad.white) // 3,
-              "the system view does not write the cube coordinates")
-        break
-    else:
-        check(False, "one of the yellow spots is a star that shows its name when hovered")
+    quiet = next((p for p in ((cx, H - 120), (cx - 60, H - 160), (cx + 80, H - 200), (60, 60))
+                  if ad.named_on_hover(atlas, *p, field) is None), rest)
+    jumped = atlas.steady()
+    check(ad.colour_histogram(jumped, scene).get("cyan", 0) < 5,
+          "after the jump no hover disc is left while no star is hovered (pointer at %s)" % (quiet,))
+
+    # A click on a yellow star centres the view on it. A double click on another star away from
+    # the centre opens that star's system, though its first click moved the star to the centre:
+    # the star table names the star whose name the hover showed.
+    x, y, hovering = hovered_star(atlas, jumped, exclude)
+    ad.click(x, y)
+    centred = atlas.until(lambda p: ad.differing(hovering, p, scene) > 1000, "a click on a star centres the view")
+    x, y, hovering = hovered_star(atlas, centred, exclude + [(cx - 60, cy - 60, cx + 60, cy + 60)])
+    name = name_ink(hovering, x, y)
+    system = atlas.double_click(x, y, lambda p: ad.differing(hovering, p) > W * H // 5,
+                                "the double click replaces the galaxy view", fatal=True)
+    check(ad.count(system, cube_text, ad.white) < ad.count(centred, cube_text, ad.white) // 3,
+          "the system view does not write the cube coordinates")
+    m = int(W * 0.03)
+    match = written_in(name, atlas.steady(), (m + 760, 286, W - m - 2, 316))
+    check(match > 0.8, "the system opened is the double-clicked star's: its name heads the star table (%.2f)" % match)
 
     # One face was crossed while flying, and at most two more by centring on a star of a
     # neighbouring cube; the window was not shifted back and forth.
