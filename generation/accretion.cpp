@@ -90,12 +90,33 @@ double AccretionDisc::sweepMass(double m, double a, double e, double critMass, c
     if (state_.sweepinner < 0.0) state_.sweepinner = 0.0;
     state_.sweepouter = reachOuter(a, e, state_.reducedmass);
 
-    if (band == nullptr) return 0.0;
+    // The reach and the reduced mass are the same for every band, so they are worked out once
+    // above; each band in reach then adds its share, summed from the outermost band inward.
+    sweeps_.clear();
+    for (; band != nullptr; band = band->next)
+        if (state_.sweepinner < band->outeredge && state_.sweepouter > band->inneredge)
+            sweeps_.push_back(bandSweep(m, a, e, critMass, *band));
+    if (sweeps_.empty()) return 0.0;
 
-    const double dust = band->dustpresent ? state_.dustdensity : 0.0;
+    double total = 0.0;
+    double restDust = 0.0;
+    double restGas = 0.0;
+    for (auto share = sweeps_.rbegin(); share != sweeps_.rend(); ++share) {
+        restGas = share->gas + restGas;
+        restDust = share->dust + restDust;
+        total = total + share->total;
+    }
+    dustPart = restDust;
+    gasPart = restGas;
+    return total;
+}
+
+AccretionDisc::BandSweep AccretionDisc::bandSweep(double m, double a, double e, double critMass,
+                                                  const DustBand& band) const {
+    const double dust = band.dustpresent ? state_.dustdensity : 0.0;
     double density;
     double gasDensity;
-    if (m >= critMass && band->gaspresent) {
+    if (m >= critMass && band.gaspresent) {
         density = kGasDustFactor * dust /
                   (1.0 + std::sqrt(critMass / m) * (kGasDustFactor - 1.0));
         gasDensity = density - dust;
@@ -104,23 +125,15 @@ double AccretionDisc::sweepMass(double m, double a, double e, double critMass, c
         gasDensity = 0.0;
     }
 
-    if (state_.sweepinner < band->outeredge && state_.sweepouter > band->inneredge) {
-        const double width = state_.sweepouter - state_.sweepinner;
-        double beyondOuter = state_.sweepouter - band->outeredge;
-        if (beyondOuter < 0.0) beyondOuter = 0.0;
-        double belowInner = band->inneredge - state_.sweepinner;
-        if (belowInner < 0.0) belowInner = 0.0;
-        const double volume = 12.5663706144 * (a * a) * state_.reducedmass *
-                              (1.0 - e * (beyondOuter - belowInner) / width) *
-                              (width - beyondOuter - belowInner);
-        double restDust = 0.0;
-        double restGas = 0.0;
-        const double rest = sweepMass(m, a, e, critMass, band->next, restDust, restGas);
-        gasPart = volume * gasDensity + restGas;
-        dustPart = volume * (density - gasDensity) + restDust;
-        return rest + volume * density;
-    }
-    return sweepMass(m, a, e, critMass, band->next, dustPart, gasPart);
+    const double width = state_.sweepouter - state_.sweepinner;
+    double beyondOuter = state_.sweepouter - band.outeredge;
+    if (beyondOuter < 0.0) beyondOuter = 0.0;
+    double belowInner = band.inneredge - state_.sweepinner;
+    if (belowInner < 0.0) belowInner = 0.0;
+    const double volume = 12.5663706144 * (a * a) * state_.reducedmass *
+                          (1.0 - e * (beyondOuter - belowInner) / width) *
+                          (width - beyondOuter - belowInner);
+    return {volume * density, volume * (density - gasDensity), volume * gasDensity};
 }
 
 void AccretionDisc::accreteBody(double& mass, double& dust, double& gas, double a, double e, double critMass,

@@ -8,6 +8,8 @@
 // Each generation makes its own disc, which draws from the generator it is given, so discs of
 // different systems can be accreted side by side.
 
+#include <vector>
+
 #include "generation/body_node.h"
 
 class LcgRandom;
@@ -63,6 +65,14 @@ public:
     AccretionState& state() { return state_; }
 
 private:
+    // What one band in a body's reach gives it: all matter, dust and gas.
+    struct BandSweep {
+        double total;
+        double dust;
+        double gas;
+    };
+    BandSweep bandSweep(double m, double a, double e, double critMass, const DustBand& band) const;
+
     void keepSorted(BodyNode* planet);
     // Whether a body at `a`, `e` and `planet` reach each other's orbits; leaves the planet's
     // reduced mass as the most recent one.
@@ -70,6 +80,7 @@ private:
 
     LcgRandom& random_;
     AccretionState state_;
+    std::vector<BandSweep> sweeps_;  // the bands of the current sweep, kept to save allocations
 };
 
 double criticalMass(double a, double e, double luminosity);
