@@ -79,6 +79,17 @@ bool AccretionDisc::hasDust(double inner, double outer) const {
     return dust;
 }
 
+bool AccretionDisc::dustInReach(double a, double eccentricityDraw, double& e) const {
+    // The reach widens with the eccentricity, so no dust within the reach of its upper bound
+    // means none within the true reach. Most injections late in an accretion end here.
+    const double widest = eccentricityBound_.atMost(eccentricityDraw);
+    if (a > 0.0 && !hasDust(reachInner(a, widest, kProtoplanetMass),
+                            reachOuter(a, widest, kProtoplanetMass)))
+        return false;
+    e = LcgRandom::eccentricityOf(eccentricityDraw);
+    return hasDust(reachInner(a, e, kProtoplanetMass), reachOuter(a, e, kProtoplanetMass));
+}
+
 double criticalMass(double a, double e, double luminosity) {
     return 1.2e-5 * std::pow((a - a * e) * std::sqrt(luminosity), -0.75);
 }
@@ -326,8 +337,9 @@ BodyNode* AccretionDisc::accrete(double starMass, double luminosity, double inne
     long fruitless = 0;
     while (state_.dustleft) {
         const double a = random_.drawUniform(innerBound, outerBound);
-        const double e = random_.drawEccentricity();
-        if (!hasDust(reachInner(a, e, kProtoplanetMass), reachOuter(a, e, kProtoplanetMass))) {
+        const double eccentricityDraw = random_.drawUniform(0.0, 1.0);
+        double e = 0.0;
+        if (!dustInReach(a, eccentricityDraw, e)) {
             if (++fruitless >= kMaxFruitlessInjections) break;
             continue;
         }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "generation/body_node.h"
+#include "generation/eccentricity_bound.h"
 
 class LcgRandom;
 
@@ -73,6 +74,9 @@ private:
     };
     BandSweep bandSweep(double m, double a, double e, double critMass, const DustBand& band) const;
 
+    // Whether a protoplanet at `a`, whose eccentricity comes from the draw `eccentricityDraw`,
+    // reaches dust; `e` is set to that eccentricity when it does.
+    bool dustInReach(double a, double eccentricityDraw, double& e) const;
     void keepSorted(BodyNode* planet);
     // Whether a body at `a`, `e` and `planet` reach each other's orbits; leaves the planet's
     // reduced mass as the most recent one.
@@ -80,6 +84,7 @@ private:
 
     LcgRandom& random_;
     AccretionState state_;
+    EccentricityBound eccentricityBound_;
     std::vector<BandSweep> sweeps_;  // the bands of the current sweep, kept to save allocations
 };
 

@@ -32,6 +32,9 @@ public:
     // 1 - u^0.077 for u = drawUniform(0, 1), at most 0.99.
     double drawEccentricity();
 
+    // The eccentricity drawEccentricity() gives for a draw `u` of drawUniform(0, 1).
+    static double eccentricityOf(double u);
+
 private:
     std::uint32_t state_ = 1;
 };
