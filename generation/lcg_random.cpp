@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-double LcgRandom::drawUniform(double lo, double hi) {
-    const double n = next();
+double LcgRandom::uniformOf(int draw, double lo, double hi) {
+    const double n = draw;
     return lo + (hi - lo) * n / 32767.0;
 }
 

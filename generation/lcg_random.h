@@ -24,7 +24,10 @@ public:
     std::uint32_t state() const { return state_; }
 
     // lo + (hi - lo) * n / 32767 for the next draw n: both ends can occur.
-    double drawUniform(double lo, double hi);
+    double drawUniform(double lo, double hi) { return uniformOf(next(), lo, hi); }
+
+    // The value drawUniform(lo, hi) gives for the draw n.
+    static double uniformOf(int n, double lo, double hi);
 
     // value + value * drawUniform(-spread, spread).
     double drawAround(double value, double spread);
