@@ -13,8 +13,8 @@ struct ClimateMemos {
 };
 
 // One step of the model. The first step starts from an Earth-like albedo; later steps blend
-// their results with the last values, two parts old to one part new. A step sets the high and
-// extreme maximum temperatures only; iterateClimate() sets the whole range when it settles.
+// their results with the last values, two parts old to one part new. A step sets only the
+// temperatures the next step reads; iterateClimate() sets the whole range when it settles.
 void climateStep(BodyNode& body, bool first, double lastWater, double lastClouds, double lastIce,
                  double lastTemp, double lastAlbedo, ClimateMemos& memos);
 

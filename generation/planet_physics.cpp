@@ -301,15 +301,18 @@ RangeInputs rangeInputs(const BodyNode& body) {
 void setHighTemperatures(BodyNode& body, PowerMemo& dayPower) {
     const RangeInputs in = rangeInputs(body);
     const double hi = dayPower(1.0 + in.dayFactor, in.pressureFactor) * in.mean;
-    const double sh = hi + std::pow((100.0 + hi) * in.tiltFactor, in.partialRoot);
     body.hightemp = softLimit(hi, in.upper, in.lower);
+    if (!body.greenhouse) return;
+    const double sh = hi + std::pow((100.0 + hi) * in.tiltFactor, in.partialRoot);
     body.maxtemp = softLimit(sh, in.upper, in.lower);
 }
 
 void setTemperatureRange(BodyNode& body) {
-    PowerMemo dayPower;
-    setHighTemperatures(body, dayPower);
     const RangeInputs in = rangeInputs(body);
+    const double hi = std::pow(1.0 + in.dayFactor, in.pressureFactor) * in.mean;
+    const double sh = hi + std::pow((100.0 + hi) * in.tiltFactor, in.partialRoot);
+    body.hightemp = softLimit(hi, in.upper, in.lower);
+    body.maxtemp = softLimit(sh, in.upper, in.lower);
     double lo = std::pow(1.0 - in.dayFactor, in.pressureFactor) * in.mean;
     double wl = lo - std::pow((150.0 + lo) * in.tiltFactor, in.partialRoot);
     if (lo < in.lower) lo = in.lower;

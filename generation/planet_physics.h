@@ -75,8 +75,9 @@ void setDayLength(BodyNode& body);
 // High, low, extreme maximum and minimum temperatures from the mean surface temperature.
 void setTemperatureRange(BodyNode& body);
 
-// The high and extreme maximum temperatures alone, as setTemperatureRange() sets them; the
-// climate model's steps read no others. `dayPower` keeps the power of the day's swing.
+// What the climate model's steps read of the range, as setTemperatureRange() sets it: the high
+// temperature, and the extreme maximum while the body is in a runaway greenhouse.
+// `dayPower` keeps the power of the day's swing.
 void setHighTemperatures(BodyNode& body, PowerMemo& dayPower);
 
 // The Sudarsky class of a jovian planet from its estimated temperature.
