@@ -681,26 +681,27 @@ void PlanetPainter::render_surface(const ImageGeometry& g, uint8_t* rgba) const 
 void PlanetPainter::render_clouds(const ImageGeometry& g, uint8_t* rgba) const { impl_->clouds(g, rgba); }
 
 void PlanetPainter::render_map(int w, int h, uint8_t* rgb) const {
-    // Rendered as square tiles of the equirectangular map through the surface renderer.
-    const int tile = 64;
+    for (int ty = 0; ty < h; ty += kMapTile)
+        for (int tx = 0; tx < w; tx += kMapTile) render_map_tile(w, h, tx, ty, rgb);
+}
+
+void PlanetPainter::render_map_tile(int w, int h, int tx, int ty, uint8_t* rgb) const {
+    // Rendered through the surface renderer as a square tile of the equirectangular map.
+    const int tile = kMapTile;
     std::vector<uint8_t> buf(static_cast<size_t>(tile * tile * 4));
-    for (int ty = 0; ty < h; ty += tile) {
-        for (int tx = 0; tx < w; tx += tile) {
-            ImageGeometry g;
-            g.size = tile;
-            g.dlng = 360.0 / w;
-            g.lng0 = -180.0 + (tx + 0.5) * g.dlng;
-            g.dlat = -180.0 / h;
-            g.lat0 = 90.0 + (ty + 0.5) * g.dlat;
-            impl_->surface(g, buf.data());
-            for (int y = 0; y < tile && ty + y < h; ++y)
-                for (int x = 0; x < tile && tx + x < w; ++x)
-                    for (int c = 0; c < 3; ++c)
-                        rgb[(static_cast<size_t>(ty + y) * static_cast<size_t>(w) + static_cast<size_t>(tx + x)) * 3 +
-                            static_cast<size_t>(c)] = buf[(static_cast<size_t>(y) * tile + static_cast<size_t>(x)) * 4 +
-                                                          static_cast<size_t>(c)];
-        }
-    }
+    ImageGeometry g;
+    g.size = tile;
+    g.dlng = 360.0 / w;
+    g.lng0 = -180.0 + (tx + 0.5) * g.dlng;
+    g.dlat = -180.0 / h;
+    g.lat0 = 90.0 + (ty + 0.5) * g.dlat;
+    impl_->surface(g, buf.data());
+    for (int y = 0; y < tile && ty + y < h; ++y)
+        for (int x = 0; x < tile && tx + x < w; ++x)
+            for (int c = 0; c < 3; ++c)
+                rgb[(static_cast<size_t>(ty + y) * static_cast<size_t>(w) + static_cast<size_t>(tx + x)) * 3 +
+                    static_cast<size_t>(c)] = buf[(static_cast<size_t>(y) * tile + static_cast<size_t>(x)) * 4 +
+                                                  static_cast<size_t>(c)];
 }
 
 }  // namespace texgen
