@@ -86,7 +86,8 @@ public:
             const float r = r_min * std::pow(r_max / r_min, u * u);
             const float fresh = static_cast<float>(0.25 + 0.75 * rng.unit());
             const float rho = std::sqrt(std::max(0.0f, 1.0f - z * z));
-            Crater c{{rho * std::cos(a), rho * std::sin(a), z}, r, fresh};
+            const float reach = kReach * r;
+            Crater c{{rho * std::cos(a), rho * std::sin(a), z}, r, fresh, reach * reach};
             insert(c, static_cast<uint32_t>(craters_.size()));
             craters_.push_back(c);
         }
@@ -102,8 +103,7 @@ public:
             const Crater& c = craters_[idx];
             const Vec3 d = p - c.centre;
             const float d2 = dot(d, d);
-            const float reach = kReach * c.radius;
-            if (d2 >= reach * reach) continue;
+            if (d2 >= c.reach_squared) continue;
             const float x = std::sqrt(d2) / c.radius;
             float profile;
             if (x < 1.0f) {
@@ -126,6 +126,7 @@ private:
         Vec3 centre;
         float radius;
         float fresh;
+        float reach_squared;  // of the distance from the centre the crater reaches
     };
     static constexpr int kRows = 72, kCols = 144;
 
