@@ -2,11 +2,6 @@
 
 #include <cmath>
 
-double LcgRandom::uniformOf(int draw, double lo, double hi) {
-    const double n = draw;
-    return lo + (hi - lo) * n / 32767.0;
-}
-
 double LcgRandom::drawAround(double value, double spread) {
     return value + value * drawUniform(-spread, spread);
 }

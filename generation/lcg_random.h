@@ -27,7 +27,10 @@ public:
     double drawUniform(double lo, double hi) { return uniformOf(next(), lo, hi); }
 
     // The value drawUniform(lo, hi) gives for the draw n.
-    static double uniformOf(int n, double lo, double hi);
+    static double uniformOf(int n, double lo, double hi) {
+        const double draw = n;
+        return lo + (hi - lo) * draw / 32767.0;
+    }
 
     // value + value * drawUniform(-spread, spread).
     double drawAround(double value, double spread);
