@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -129,7 +130,7 @@ public:
         : painter_(painter), base_(base), progress_(progress),
           surface_format_(compressed ? PixelFormat::Dxt1 : PixelFormat::Argb8),
           cloud_format_(compressed ? PixelFormat::Dxt5 : PixelFormat::Argb8),
-          map_(static_cast<size_t>(kMapWidth * kMapHeight * 3)) {
+          map_(new uint8_t[static_cast<size_t>(kMapWidth * kMapHeight * 3)]) {
         const std::vector<ImageGeometry> images = file_layout(level);
         for (const ImageGeometry& g : images) jobs_.push_back({Layer::Surface, g});
         surface_.emplace(base + ".tex");
@@ -151,7 +152,7 @@ public:
             [this](size_t i, std::vector<uint8_t>& out) { produce(jobs_[i], out); },
             [this](size_t i, std::vector<uint8_t>& out) { return consume(i, out); });
         if (!done) return false;
-        const bool map_ok = write_bmp24(base_ + "M.bmp", map_.data(), kMapWidth, kMapHeight);
+        const bool map_ok = write_bmp24(base_ + "M.bmp", map_.get(), kMapWidth, kMapHeight);
         progress_.step();
         return files_ok_ && map_ok;
     }
@@ -159,20 +160,22 @@ public:
 private:
     void produce(const Job& job, std::vector<uint8_t>& out) {
         if (job.layer == Layer::Map) {
-            painter_.render_map_tile(kMapWidth, kMapHeight, job.tile_x, job.tile_y, map_.data());
+            painter_.render_map_tile(kMapWidth, kMapHeight, job.tile_x, job.tile_y, map_.get());
             return;
         }
         // A file that could not be made gets nothing, so its images are not worth painting.
         if (!(job.layer == Layer::Surface ? surface_open_ : clouds_open_)) return;
         const ImageGeometry& g = job.geometry;
-        std::vector<uint8_t> rgba(static_cast<size_t>(g.size) * static_cast<size_t>(g.size) * 4);
+        // Left uninitialised: the painter sets every byte.
+        const std::unique_ptr<uint8_t[]> rgba(
+            new uint8_t[static_cast<size_t>(g.size) * static_cast<size_t>(g.size) * 4]);
         if (job.layer == Layer::Surface)
-            painter_.render_surface(g, rgba.data());
+            painter_.render_surface(g, rgba.get());
         else
-            painter_.render_clouds(g, rgba.data());
+            painter_.render_clouds(g, rgba.get());
         const PixelFormat format = job.layer == Layer::Surface ? surface_format_ : cloud_format_;
         out.reserve(encoded_size(g.size, format));
-        append_dds(out, rgba.data(), g.size, format);
+        append_dds(out, rgba.get(), g.size, format);
     }
 
     // Writes an image to its file, closing the file after its last image.
@@ -195,7 +198,8 @@ private:
     std::vector<Job> jobs_;
     std::optional<OutputFile> surface_;
     std::optional<OutputFile> clouds_;
-    std::vector<uint8_t> map_;  // tiles are painted into their own parts on any thread
+    // Every tile paints its own part, on any thread; together they set every byte.
+    const std::unique_ptr<uint8_t[]> map_;
     bool surface_open_ = false;  // set before the work starts, read by every thread
     bool clouds_open_ = false;
     bool files_ok_ = true;
