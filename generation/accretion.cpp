@@ -54,6 +54,8 @@ bool AccretionDisc::hasDust(double inner, double outer) const {
 }
 
 bool AccretionDisc::dustInReach(double a, int eccentricityDraw, double& e) const {
+    // The bands join up without gaps, so a range holding another finds dust whenever the
+    // inner one does: no dust within the bounding reach means none within the true reach.
     if (a > 0.0) {
         const ReachBound::Range widest = reachBound_.around(a, eccentricityDraw);
         if (!hasDust(widest.inner, widest.outer)) return false;

@@ -51,6 +51,5 @@ void releaseBodies(BodyNode* head);
 // Releases one body and its moons; its `next` is left alone.
 void releaseBody(BodyNode* body);
 
-
 // Number of bodies in a list.
 int countBodies(const BodyNode* head);
