@@ -20,43 +20,17 @@ double cubeRoot(double x) { return std::pow(x, 1.0 / 3.0); }
 
 double reducedMassOf(double m) { return std::pow(m / (1.0 + m), 0.25); }
 
-// Splits `band` at `edge`: the band keeps [inner, edge], a new band after it takes
-// [edge, outer]. Returns the new band.
-DustBand* splitBand(DustBand* band, double edge) {
-    DustBand* upper = new DustBand;
-    upper->inneredge = edge;
-    upper->outeredge = band->outeredge;
-    upper->dustpresent = band->dustpresent;
-    upper->gaspresent = band->gaspresent;
-    upper->next = band->next;
-    band->outeredge = edge;
-    band->next = upper;
-    return upper;
-}
-
-void sweepBand(DustBand* band, std::int32_t gasFlag) {
-    band->dustpresent = 0;
-    band->gaspresent = gasFlag;
-}
-
 }  // namespace
 
-AccretionDisc::~AccretionDisc() {
-    releaseBands(state_.bands);
-    releaseBodies(state_.planets);
-}
+AccretionDisc::~AccretionDisc() { releaseBodies(state_.planets); }
 
 void AccretionDisc::start(double innerDust, double outerDust) {
-    releaseBands(state_.bands);
     releaseBodies(state_.planets);
     state_.planets = nullptr;
-    state_.bands = new DustBand;
-    state_.bands->inneredge = innerDust;
-    state_.bands->outeredge = outerDust;
-    state_.bands->dustpresent = 1;
-    state_.bands->gaspresent = 1;
+    state_.bands.assign(1, DustBand{innerDust, outerDust, 1, 1});
     state_.cloudecc = 0.2;
     state_.dustleft = true;
+    reachBound_.setDisc(state_.cloudecc, kProtoplanetMass);
 }
 
 double AccretionDisc::reachInner(double a, double e, double m) const {
@@ -68,34 +42,69 @@ double AccretionDisc::reachOuter(double a, double e, double m) const {
 }
 
 bool AccretionDisc::hasDust(double inner, double outer) const {
-    const DustBand* band = state_.bands;
-    while (band != nullptr && band->outeredge < inner) band = band->next;
-    if (band == nullptr) return false;
-    bool dust = band->dustpresent != 0;
-    while (band != nullptr && outer > band->inneredge) {
-        dust = dust || band->dustpresent != 0;
-        band = band->next;
+    // The first band not wholly below `inner` counts even when `outer` stays below it.
+    const std::vector<DustBand>& bands = state_.bands;
+    std::size_t i = 0;
+    while (i < bands.size() && bands[i].outeredge < inner) ++i;
+    if (i == bands.size()) return false;
+    if (bands[i].dustpresent != 0) return true;
+    for (++i; i < bands.size() && outer > bands[i].inneredge; ++i)
+        if (bands[i].dustpresent != 0) return true;
+    return false;
+}
+
+bool AccretionDisc::dustInReach(double a, int eccentricityDraw, double& e) const {
+    // The bands join up without gaps, so a range holding another finds dust whenever the
+    // inner one does: no dust within the bounding reach means none within the true reach.
+    if (a > 0.0) {
+        const ReachBound::Range widest = reachBound_.around(a, eccentricityDraw);
+        if (!hasDust(widest.inner, widest.outer)) return false;
     }
-    return dust;
+    e = LcgRandom::eccentricityOf(LcgRandom::uniformOf(eccentricityDraw, 0.0, 1.0));
+    return hasDust(reachInner(a, e, kProtoplanetMass), reachOuter(a, e, kProtoplanetMass));
 }
 
 double criticalMass(double a, double e, double luminosity) {
     return 1.2e-5 * std::pow((a - a * e) * std::sqrt(luminosity), -0.75);
 }
 
-double AccretionDisc::sweepMass(double m, double a, double e, double critMass, const DustBand* band,
-                 double& dustPart, double& gasPart) {
+double AccretionDisc::sweepMass(double m, double a, double e, double critMass, double& dustPart,
+                                double& gasPart) {
     state_.reducedmass = reducedMassOf(m);
     state_.sweepinner = reachInner(a, e, state_.reducedmass);
     if (state_.sweepinner < 0.0) state_.sweepinner = 0.0;
     state_.sweepouter = reachOuter(a, e, state_.reducedmass);
 
-    if (band == nullptr) return 0.0;
+    // The reach and the reduced mass are the same for every band, so they are worked out once
+    // above; each band in reach then adds its share, summed from the outermost band inward.
+    // The bands run outward, so the walk stops at the first band wholly beyond the reach.
+    sweeps_.clear();
+    for (const DustBand& band : state_.bands) {
+        if (!(band.inneredge < state_.sweepouter)) break;
+        if (state_.sweepinner < band.outeredge && state_.sweepouter > band.inneredge)
+            sweeps_.push_back(bandSweep(m, a, e, critMass, band));
+    }
+    if (sweeps_.empty()) return 0.0;
 
-    const double dust = band->dustpresent ? state_.dustdensity : 0.0;
+    double total = 0.0;
+    double restDust = 0.0;
+    double restGas = 0.0;
+    for (auto share = sweeps_.rbegin(); share != sweeps_.rend(); ++share) {
+        restGas = share->gas + restGas;
+        restDust = share->dust + restDust;
+        total = total + share->total;
+    }
+    dustPart = restDust;
+    gasPart = restGas;
+    return total;
+}
+
+AccretionDisc::BandSweep AccretionDisc::bandSweep(double m, double a, double e, double critMass,
+                                                  const DustBand& band) const {
+    const double dust = band.dustpresent ? state_.dustdensity : 0.0;
     double density;
     double gasDensity;
-    if (m >= critMass && band->gaspresent) {
+    if (m >= critMass && band.gaspresent) {
         density = kGasDustFactor * dust /
                   (1.0 + std::sqrt(critMass / m) * (kGasDustFactor - 1.0));
         gasDensity = density - dust;
@@ -104,23 +113,15 @@ double AccretionDisc::sweepMass(double m, double a, double e, double critMass, c
         gasDensity = 0.0;
     }
 
-    if (state_.sweepinner < band->outeredge && state_.sweepouter > band->inneredge) {
-        const double width = state_.sweepouter - state_.sweepinner;
-        double beyondOuter = state_.sweepouter - band->outeredge;
-        if (beyondOuter < 0.0) beyondOuter = 0.0;
-        double belowInner = band->inneredge - state_.sweepinner;
-        if (belowInner < 0.0) belowInner = 0.0;
-        const double volume = 12.5663706144 * (a * a) * state_.reducedmass *
-                              (1.0 - e * (beyondOuter - belowInner) / width) *
-                              (width - beyondOuter - belowInner);
-        double restDust = 0.0;
-        double restGas = 0.0;
-        const double rest = sweepMass(m, a, e, critMass, band->next, restDust, restGas);
-        gasPart = volume * gasDensity + restGas;
-        dustPart = volume * (density - gasDensity) + restDust;
-        return rest + volume * density;
-    }
-    return sweepMass(m, a, e, critMass, band->next, dustPart, gasPart);
+    const double width = state_.sweepouter - state_.sweepinner;
+    double beyondOuter = state_.sweepouter - band.outeredge;
+    if (beyondOuter < 0.0) beyondOuter = 0.0;
+    double belowInner = band.inneredge - state_.sweepinner;
+    if (belowInner < 0.0) belowInner = 0.0;
+    const double volume = 12.5663706144 * (a * a) * state_.reducedmass *
+                          (1.0 - e * (beyondOuter - belowInner) / width) *
+                          (width - beyondOuter - belowInner);
+    return {volume * density, volume * (density - gasDensity), volume * gasDensity};
 }
 
 void AccretionDisc::accreteBody(double& mass, double& dust, double& gas, double a, double e, double critMass,
@@ -129,52 +130,60 @@ void AccretionDisc::accreteBody(double& mass, double& dust, double& gas, double 
     double previous;
     do {
         previous = collected;
-        collected = sweepMass(previous, a, e, critMass, state_.bands, dust, gas);
+        collected = sweepMass(previous, a, e, critMass, dust, gas);
     } while (collected - previous >= 0.0001 * previous);  // also ends on a non-number
     mass = mass + collected;
     clearSweptLanes(state_.sweepinner, state_.sweepouter, mass, critMass, innerBound,
                     outerBound);
 }
 
-void AccretionDisc::clearSweptLanes(double min, double max, double mass, double critMass, double innerBound,
-                     double outerBound) {
-    const bool keepsGas = mass <= critMass;
-    state_.dustleft = false;
+void AccretionDisc::clearSweptLanes(double min, double max, double mass, double critMass,
+                                    double innerBound, double outerBound) {
+    cutBands(min, max, mass <= critMass);
 
-    DustBand* band = state_.bands;
-    while (band != nullptr) {
-        const std::int32_t newGas = (band->gaspresent && keepsGas) ? 1 : 0;
-        if (band->inneredge < min && band->outeredge > max) {
-            DustBand* middle = splitBand(band, min);
-            DustBand* upper = splitBand(middle, max);
-            sweepBand(middle, newGas);
-            band = upper->next;
-        } else if (band->inneredge < max && band->outeredge > max) {
-            DustBand* upper = splitBand(band, max);
-            sweepBand(band, newGas);
-            band = upper->next;
-        } else if (band->inneredge < min && band->outeredge > min) {
-            DustBand* upper = splitBand(band, min);
-            sweepBand(upper, newGas);
-            band = upper->next;
-        } else if (band->inneredge >= min && band->outeredge <= max) {
-            sweepBand(band, newGas);
-            band = band->next;
+    // Neighbours with the same flags are joined, a pair at a time: a joined band is not joined
+    // again with the one after it. Dust left is judged by each band before it is joined.
+    state_.dustleft = false;
+    state_.bands.clear();
+    const std::vector<DustBand>& cut = cutBands_;
+    for (std::size_t i = 0; i < cut.size(); ++i) {
+        DustBand band = cut[i];
+        if (band.dustpresent && band.outeredge >= innerBound && band.inneredge <= outerBound)
+            state_.dustleft = true;
+        if (i + 1 < cut.size() && cut[i + 1].dustpresent == band.dustpresent &&
+            cut[i + 1].gaspresent == band.gaspresent) {
+            band.outeredge = cut[i + 1].outeredge;
+            ++i;
+        }
+        state_.bands.push_back(band);
+    }
+}
+
+void AccretionDisc::cutBands(double min, double max, bool keepsGas) {
+    std::vector<DustBand>& cut = cutBands_;
+    cut.clear();
+    for (const DustBand& band : state_.bands) {
+        const double inner = band.inneredge;
+        const double outer = band.outeredge;
+        const DustBand swept{0.0, 0.0, 0, (band.gaspresent && keepsGas) ? 1 : 0};
+        const auto piece = [&cut](double from, double to, const DustBand& flags) {
+            cut.push_back({from, to, flags.dustpresent, flags.gaspresent});
+        };
+        if (inner < min && outer > max) {
+            piece(inner, min, band);
+            piece(min, max, swept);
+            piece(max, outer, band);
+        } else if (inner < max && outer > max) {
+            piece(inner, max, swept);
+            piece(max, outer, band);
+        } else if (inner < min && outer > min) {
+            piece(inner, min, band);
+            piece(min, outer, swept);
+        } else if (inner >= min && outer <= max) {
+            piece(inner, outer, swept);
         } else {
             // Outside the swept range, or touching it only at one edge: untouched.
-            band = band->next;
-        }
-    }
-
-    for (DustBand* b = state_.bands; b != nullptr; b = b->next) {
-        if (b->dustpresent && b->outeredge >= innerBound && b->inneredge <= outerBound)
-            state_.dustleft = true;
-        DustBand* successor = b->next;
-        if (successor != nullptr && successor->dustpresent == b->dustpresent &&
-            successor->gaspresent == b->gaspresent) {
-            b->outeredge = successor->outeredge;
-            b->next = successor->next;
-            delete successor;
+            cut.push_back(band);
         }
     }
 }
@@ -246,18 +255,26 @@ void AccretionDisc::keepSorted(BodyNode* planet) {
     after->next = planet;
 }
 
-bool AccretionDisc::collides(const BodyNode& planet, double a, double e) {
+double AccretionDisc::reducedMassOfPlanet(BodyNode& planet) {
+    if (planet.reducedmassfor != planet.mass) {
+        planet.reducedmass = reducedMassOf(planet.mass);
+        planet.reducedmassfor = planet.mass;
+    }
+    return planet.reducedmass;
+}
+
+bool AccretionDisc::collides(BodyNode& planet, double a, double e) {
     const double diff = planet.sma - a;
     const double r = state_.reducedmass;
     double d1;
     double d2;
     if (diff > 0.0) {
         d1 = a * (1.0 + e) * (1.0 + r) - a;
-        state_.reducedmass = reducedMassOf(planet.mass);
+        state_.reducedmass = reducedMassOfPlanet(planet);
         d2 = planet.sma - planet.sma * (1.0 - planet.ecc) * (1.0 - state_.reducedmass);
     } else {
         d1 = a - a * (1.0 - e) * (1.0 - r);
-        state_.reducedmass = reducedMassOf(planet.mass);
+        state_.reducedmass = reducedMassOfPlanet(planet);
         d2 = planet.sma * (1.0 + planet.ecc) * (1.0 + state_.reducedmass) - planet.sma;
     }
     return std::fabs(d1) >= std::fabs(diff) || std::fabs(d2) >= std::fabs(diff);
@@ -313,8 +330,9 @@ BodyNode* AccretionDisc::accrete(double starMass, double luminosity, double inne
     long fruitless = 0;
     while (state_.dustleft) {
         const double a = random_.drawUniform(innerBound, outerBound);
-        const double e = random_.drawEccentricity();
-        if (!hasDust(reachInner(a, e, kProtoplanetMass), reachOuter(a, e, kProtoplanetMass))) {
+        const int eccentricityDraw = random_.next();
+        double e = 0.0;
+        if (!dustInReach(a, eccentricityDraw, e)) {
             if (++fruitless >= kMaxFruitlessInjections) break;
             continue;
         }
@@ -332,8 +350,7 @@ BodyNode* AccretionDisc::accrete(double starMass, double luminosity, double inne
                       withMoons);
     }
 
-    releaseBands(state_.bands);
-    state_.bands = nullptr;
+    state_.bands.clear();
     if (withMoons) return accreteMoonDiscs(dustCoefficient, starMass);
     return takePlanets();
 }

@@ -8,12 +8,15 @@
 // Each generation makes its own disc, which draws from the generator it is given, so discs of
 // different systems can be accreted side by side.
 
+#include <vector>
+
 #include "generation/body_node.h"
+#include "generation/reach_bound.h"
 
 class LcgRandom;
 
 struct AccretionState {
-    DustBand* bands = nullptr;    // innermost first
+    std::vector<DustBand> bands;  // innermost first
     BodyNode* planets = nullptr;  // sorted by increasing sma
     double cloudecc = 0.2;        // eccentricity of the disc's particles
     double dustdensity = 0.0;     // dust density at the current injection distance
@@ -47,8 +50,8 @@ public:
     double reachInner(double a, double e, double m) const;
     double reachOuter(double a, double e, double m) const;
     bool hasDust(double inner, double outer) const;
-    double sweepMass(double m, double a, double e, double critMass, const DustBand* band,
-                     double& dustPart, double& gasPart);
+    double sweepMass(double m, double a, double e, double critMass, double& dustPart,
+                     double& gasPart);
     void accreteBody(double& mass, double& dust, double& gas, double a, double e, double critMass,
                      double innerBound, double outerBound);
     void clearSweptLanes(double min, double max, double mass, double critMass, double innerBound,
@@ -63,13 +66,34 @@ public:
     AccretionState& state() { return state_; }
 
 private:
+    // What one band in a body's reach gives it: all matter, dust and gas.
+    struct BandSweep {
+        double total;
+        double dust;
+        double gas;
+    };
+    BandSweep bandSweep(double m, double a, double e, double critMass, const DustBand& band) const;
+
+    // Cuts the bands at the edges of a swept range [min, max] into cutBands_, the swept
+    // pieces without dust, and without gas unless `keepsGas` and they had it.
+    void cutBands(double min, double max, bool keepsGas);
+    // Whether a protoplanet at `a`, whose eccentricity comes from the draw `eccentricityDraw`,
+    // reaches dust; `e` is set to that eccentricity when it does.
+    bool dustInReach(double a, int eccentricityDraw, double& e) const;
     void keepSorted(BodyNode* planet);
     // Whether a body at `a`, `e` and `planet` reach each other's orbits; leaves the planet's
     // reduced mass as the most recent one.
-    bool collides(const BodyNode& planet, double a, double e);
+    bool collides(BodyNode& planet, double a, double e);
+    // The planet's reduced mass, worked out again only when its mass has changed.
+    static double reducedMassOfPlanet(BodyNode& planet);
 
     LcgRandom& random_;
     AccretionState state_;
+    ReachBound reachBound_;
+    // Working lists kept between calls to save allocations: the bands of the current sweep,
+    // and the bands cut at the edges of a swept range.
+    std::vector<BandSweep> sweeps_;
+    std::vector<DustBand> cutBands_;
 };
 
 double criticalMass(double a, double e, double luminosity);

@@ -15,14 +15,6 @@ void releaseBodies(BodyNode* head) {
     }
 }
 
-void releaseBands(DustBand* head) {
-    while (head != nullptr) {
-        DustBand* next = head->next;
-        delete head;
-        head = next;
-    }
-}
-
 int countBodies(const BodyNode* head) {
     int count = 0;
     for (; head != nullptr; head = head->next) ++count;

@@ -17,13 +17,12 @@ struct GeneratorStar {
     const char* name = nullptr;  // owned by the caller
 };
 
-// One band of the dust disc; the list runs from the star outward and bands never overlap.
+// One band of the dust disc; the bands run from the star outward and never overlap.
 struct DustBand {
     double inneredge = 0.0;
     double outeredge = 0.0;
     std::int32_t dustpresent = 0;
     std::int32_t gaspresent = 0;
-    DustBand* next = nullptr;
 };
 
 // A planet or moon while it is generated: the record it becomes, with the links of the
@@ -38,6 +37,8 @@ struct BodyNode : PlanetRecord {
     BodyNode* next = nullptr;       // owned by the list
     double moonsma = 0.0;
     double moonecc = 0.0;
+    double reducedmass = 0.0;     // the accretion's reduced mass of the body,
+    double reducedmassfor = -1.0;  // for this mass
 
     BodyNode() = default;
     BodyNode(const BodyNode&) = delete;
@@ -49,9 +50,6 @@ void releaseBodies(BodyNode* head);
 
 // Releases one body and its moons; its `next` is left alone.
 void releaseBody(BodyNode* body);
-
-// Releases a band list.
-void releaseBands(DustBand* head);
 
 // Number of bodies in a list.
 int countBodies(const BodyNode* head);

@@ -12,21 +12,22 @@ bool spinLocked(const BodyNode& body) {
     return std::trunc(body.period * 24.0) == std::trunc(body.day) || body.resonant != 0;
 }
 
-void updateSurfaceTemp(BodyNode& body) {
+void updateSurfaceTemp(BodyNode& body, ClimateMemos& memos) {
     const double ecosphere = body.star->ecosphereradius;
     const double effective = equilibriumTemp(ecosphere, body.sma, body.albedo);
     body.medsurftemp = effective + greenhouseRise(opacity(body.minmolweight, body.surfpressure),
-                                                  effective, body.surfpressure);
+                                                  effective, body.surfpressure, memos.opacity,
+                                                  memos.pressure);
 }
 
 }  // namespace
 
 void climateStep(BodyNode& body, bool first, double lastWater, double lastClouds, double lastIce,
-                 double lastTemp, double lastAlbedo) {
+                 double lastTemp, double lastAlbedo, ClimateMemos& memos) {
     if (first) {
         body.albedo = 0.3;
-        updateSurfaceTemp(body);
-        setTemperatureRange(body);
+        updateSurfaceTemp(body, memos);
+        setHighTemperatures(body, memos.day);
     }
 
     if (body.greenhouse && body.maxtemp < body.boilpoint) {
@@ -57,7 +58,7 @@ void climateStep(BodyNode& body, bool first, double lastWater, double lastClouds
     if (body.medsurftemp < kFreezingPoint - 3.0) water = 0.0;
 
     body.albedo = planetAlbedo(water, clouds, ice, body.surfpressure);
-    updateSurfaceTemp(body);
+    updateSurfaceTemp(body, memos);
     body.hydrofraction = water;
     body.cloudfraction = clouds;
     body.icefraction = ice;
@@ -70,20 +71,22 @@ void climateStep(BodyNode& body, bool first, double lastWater, double lastClouds
         body.medsurftemp = (2.0 * lastTemp + body.medsurftemp) / 3.0;
     }
 
-    setTemperatureRange(body);
+    setHighTemperatures(body, memos.day);
 }
 
 void iterateClimate(BodyNode& body) {
     const double initial = estimatedTemp(body.star->ecosphereradius, body.sma, body.albedo);
-    climateStep(body, true, 0.0, 0.0, 0.0, 0.0, 0.0);
+    ClimateMemos memos;
+    climateStep(body, true, 0.0, 0.0, 0.0, 0.0, 0.0, memos);
     for (int step = 0; step < 26; ++step) {
         const double lastWater = body.hydrofraction;
         const double lastClouds = body.cloudfraction;
         const double lastIce = body.icefraction;
         const double lastTemp = body.medsurftemp;
         const double lastAlbedo = body.albedo;
-        climateStep(body, false, lastWater, lastClouds, lastIce, lastTemp, lastAlbedo);
+        climateStep(body, false, lastWater, lastClouds, lastIce, lastTemp, lastAlbedo, memos);
         if (std::fabs(body.medsurftemp - lastTemp) < 0.25) break;
     }
+    setTemperatureRange(body);
     body.greenhouserise = body.medsurftemp - initial;
 }

@@ -2,17 +2,14 @@
 
 #include <cmath>
 
-double LcgRandom::drawUniform(double lo, double hi) {
-    const double n = next();
-    return lo + (hi - lo) * n / 32767.0;
-}
-
 double LcgRandom::drawAround(double value, double spread) {
     return value + value * drawUniform(-spread, spread);
 }
 
-double LcgRandom::drawEccentricity() {
-    const double e = 1.0 - std::pow(drawUniform(0.0, 1.0), 0.077);
+double LcgRandom::drawEccentricity() { return eccentricityOf(drawUniform(0.0, 1.0)); }
+
+double LcgRandom::eccentricityOf(double u) {
+    const double e = 1.0 - std::pow(u, 0.077);
     return e > 0.99 ? 0.99 : e;
 }
 

@@ -24,13 +24,22 @@ public:
     std::uint32_t state() const { return state_; }
 
     // lo + (hi - lo) * n / 32767 for the next draw n: both ends can occur.
-    double drawUniform(double lo, double hi);
+    double drawUniform(double lo, double hi) { return uniformOf(next(), lo, hi); }
+
+    // The value drawUniform(lo, hi) gives for the draw n.
+    static double uniformOf(int n, double lo, double hi) {
+        const double draw = n;
+        return lo + (hi - lo) * draw / 32767.0;
+    }
 
     // value + value * drawUniform(-spread, spread).
     double drawAround(double value, double spread);
 
     // 1 - u^0.077 for u = drawUniform(0, 1), at most 0.99.
     double drawEccentricity();
+
+    // The eccentricity drawEccentricity() gives for a draw `u` of drawUniform(0, 1).
+    static double eccentricityOf(double u);
 
 private:
     std::uint32_t state_ = 1;

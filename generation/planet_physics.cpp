@@ -60,12 +60,30 @@ double empiricalDensity(double mass, double a, double ecosphere) {
     return std::pow(mass * kEarthMassesPerSolarMass, 0.125) * std::pow(ecosphere / a, 0.25) * 1.2;
 }
 
+namespace {
+
+// The atomic weight and number of a zone's matter, with the powers of them the radius needs;
+// the powers have constant arguments, so the compiler works them out.
+struct ZoneMatter {
+    double weight;
+    double number;
+    double cubeRootOfProduct;     // (weight * number)^(1/3)
+    double weightToFourThirds;    // weight^(4/3)
+};
+
+ZoneMatter zoneMatter(OrbitZone zone) {
+    if (zone == kInnerZone) return {15.0, 8.0, std::pow(15.0 * 8.0, 1.0 / 3.0), std::pow(15.0, 4.0 / 3.0)};
+    return {10.0, 5.0, std::pow(10.0 * 5.0, 1.0 / 3.0), std::pow(10.0, 4.0 / 3.0)};
+}
+
+}  // namespace
+
 double kothariRadius(double mass, OrbitZone zone) {
-    const double weight = zone == kInnerZone ? 15.0 : 10.0;
-    const double number = zone == kInnerZone ? 8.0 : 5.0;
+    const ZoneMatter matter = zoneMatter(zone);
+    const double number = matter.number;
     const double t1 = std::pow(kSolarMassInGrams, 1.0 / 3.0) * 11420000000000.0 /
-                      (std::pow(weight * number, 1.0 / 3.0) * 6485000000000.0);
-    const double t2 = std::pow(kSolarMassInGrams, 2.0 / 3.0) * std::pow(weight, 4.0 / 3.0) *
+                      (matter.cubeRootOfProduct * 6485000000000.0);
+    const double t2 = std::pow(kSolarMassInGrams, 2.0 / 3.0) * matter.weightToFourThirds *
                       4.0032e-08 * std::pow(mass, 2.0 / 3.0) / (number * number * 6485000000000.0);
     return t1 / (t2 + 1.0) * std::pow(mass, 1.0 / 3.0) * 1e-05 * 0.9960159362549801;
 }
@@ -170,8 +188,15 @@ double opacity(double molWeight, double surfPressure) {
 }
 
 double greenhouseRise(double opacity, double effectiveTemp, double surfPressure) {
-    const double rise = (std::pow(1.0 + 0.75 * opacity, 0.25) - 1.0) * effectiveTemp * 0.43 *
-                        std::pow(surfPressure * 0.0009869232667160128, 0.4);
+    PowerMemo opacityPower;
+    PowerMemo pressurePower;
+    return greenhouseRise(opacity, effectiveTemp, surfPressure, opacityPower, pressurePower);
+}
+
+double greenhouseRise(double opacity, double effectiveTemp, double surfPressure,
+                      PowerMemo& opacityPower, PowerMemo& pressurePower) {
+    const double rise = (opacityPower(1.0 + 0.75 * opacity, 0.25) - 1.0) * effectiveTemp * 0.43 *
+                        pressurePower(surfPressure * 0.0009869232667160128, 0.4);
     return rise < 0.0 ? 0.0 : rise;
 }
 
@@ -242,28 +267,58 @@ double softLimit(double value, double upper, double lower) {
     return (x / std::pow(1.0 + x * x * x * x, 0.25) + 1.0) / 2.0 * span + lower;
 }
 
-void setTemperatureRange(BodyNode& body) {
+namespace {
+
+// What the temperature range is worked out from.
+struct RangeInputs {
+    double mean;
+    double pressureFactor;
+    double partialRoot;  // the square root of the partial pressure factor
+    double tiltFactor;
+    double dayFactor;
+    double upper;
+    double lower;
+};
+
+RangeInputs rangeInputs(const BodyNode& body) {
     const double s = body.medsurftemp;
     const double p = body.surfpressure;
-    const double pressureFactor = 1.0 / std::sqrt(1.0 + 0.02 * p);
+    RangeInputs in;
+    in.mean = s;
+    in.pressureFactor = 1.0 / std::sqrt(1.0 + 0.02 * p);
     const double partialFactor = 1.0 / std::sqrt(10.0 + 0.005 * p);
-    const double tiltFactor = std::fabs(std::cos(body.axtilt * 0.01745329252) *
-                                        ((1.0 + body.ecc) * (1.0 + body.ecc)));
-    const double dayFactor = 1.0 / (200.0 / body.day + 1.0);
+    in.partialRoot = std::sqrt(partialFactor);
+    in.tiltFactor = std::fabs(std::cos(body.axtilt * 0.01745329252) *
+                              ((1.0 + body.ecc) * (1.0 + body.ecc)));
+    in.dayFactor = 1.0 / (200.0 / body.day + 1.0);
+    in.upper = s + 10.0 * std::sqrt(s);
+    in.lower = s / std::sqrt(body.day + 24.0);
+    return in;
+}
 
-    const double hi = std::pow(1.0 + dayFactor, pressureFactor) * s;
-    double lo = std::pow(1.0 - dayFactor, pressureFactor) * s;
-    const double sh = hi + std::pow((100.0 + hi) * tiltFactor, std::sqrt(partialFactor));
-    double wl = lo - std::pow((150.0 + lo) * tiltFactor, std::sqrt(partialFactor));
-    const double upper = s + 10.0 * std::sqrt(s);
-    const double lower = s / std::sqrt(body.day + 24.0);
-    if (lo < lower) lo = lower;
+}  // namespace
+
+void setHighTemperatures(BodyNode& body, PowerMemo& dayPower) {
+    const RangeInputs in = rangeInputs(body);
+    const double hi = dayPower(1.0 + in.dayFactor, in.pressureFactor) * in.mean;
+    body.hightemp = softLimit(hi, in.upper, in.lower);
+    if (!body.greenhouse) return;
+    const double sh = hi + std::pow((100.0 + hi) * in.tiltFactor, in.partialRoot);
+    body.maxtemp = softLimit(sh, in.upper, in.lower);
+}
+
+void setTemperatureRange(BodyNode& body) {
+    const RangeInputs in = rangeInputs(body);
+    const double hi = std::pow(1.0 + in.dayFactor, in.pressureFactor) * in.mean;
+    const double sh = hi + std::pow((100.0 + hi) * in.tiltFactor, in.partialRoot);
+    body.hightemp = softLimit(hi, in.upper, in.lower);
+    body.maxtemp = softLimit(sh, in.upper, in.lower);
+    double lo = std::pow(1.0 - in.dayFactor, in.pressureFactor) * in.mean;
+    double wl = lo - std::pow((150.0 + lo) * in.tiltFactor, in.partialRoot);
+    if (lo < in.lower) lo = in.lower;
     if (wl < 0.0) wl = 0.0;
-
-    body.hightemp = softLimit(hi, upper, lower);
-    body.lowtemp = softLimit(lo, upper, lower);
-    body.maxtemp = softLimit(sh, upper, lower);
-    body.mintemp = softLimit(wl, upper, lower);
+    body.lowtemp = softLimit(lo, in.upper, in.lower);
+    body.mintemp = softLimit(wl, in.upper, in.lower);
 }
 
 PlanetType sudarskyClass(double temperature) {

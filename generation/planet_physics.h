@@ -4,6 +4,7 @@
 // body's state take the BodyNode (and its star) and read only what the relation names.
 
 #include "generation/body_node.h"
+#include "generation/power_memo.h"
 
 class LcgRandom;
 
@@ -59,6 +60,9 @@ bool runawayGreenhouse(double ecosphere, double a);
 
 double opacity(double molWeight, double surfPressure);
 double greenhouseRise(double opacity, double effectiveTemp, double surfPressure);
+// The same, keeping its two powers in memos for the next step of a loop.
+double greenhouseRise(double opacity, double effectiveTemp, double surfPressure,
+                      PowerMemo& opacityPower, PowerMemo& pressurePower);
 
 double waterFraction(double volInventory, double radius);
 double cloudFraction(double surfTemp, double minMolWeight, double radius, double water);
@@ -70,6 +74,11 @@ void setDayLength(BodyNode& body);
 
 // High, low, extreme maximum and minimum temperatures from the mean surface temperature.
 void setTemperatureRange(BodyNode& body);
+
+// What the climate model's steps read of the range, as setTemperatureRange() sets it: the high
+// temperature, and the extreme maximum while the body is in a runaway greenhouse.
+// `dayPower` keeps the power of the day's swing.
+void setHighTemperatures(BodyNode& body, PowerMemo& dayPower);
 
 // The Sudarsky class of a jovian planet from its estimated temperature.
 PlanetType sudarskyClass(double temperature);

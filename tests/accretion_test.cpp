@@ -20,16 +20,14 @@ class Accretion : public ::testing::Test {
 protected:
     void setBands(const std::vector<Band>& bands) {
         disc.start(0.0, 1.0);
-        releaseBands(state().bands);
-        state().bands = nullptr;
-        for (auto b = bands.rbegin(); b != bands.rend(); ++b)
-            state().bands = new DustBand{(*b)[0], (*b)[1], int((*b)[2]), int((*b)[3]), state().bands};
+        state().bands.clear();
+        for (const Band& b : bands) state().bands.push_back({b[0], b[1], int(b[2]), int(b[3])});
     }
 
     std::vector<Band> bands() {
         std::vector<Band> out;
-        for (const DustBand* b = state().bands; b != nullptr; b = b->next)
-            out.push_back({b->inneredge, b->outeredge, double(b->dustpresent), double(b->gaspresent)});
+        for (const DustBand& b : state().bands)
+            out.push_back({b.inneredge, b.outeredge, double(b.dustpresent), double(b.gaspresent)});
         return out;
     }
 
@@ -94,12 +92,12 @@ TEST_F(Accretion, SweptMassOfKnownDiscs) {
         state().dustdensity = c.density;
         double dust = 7.0, gas = 8.0;
         if (c.total > 0) dust = gas = 0.0;
-        EXPECT_DOUBLE_EQ(disc.sweepMass(1e-6, 1.0, 0.1, c.critMass, state().bands, dust, gas), c.total);
+        EXPECT_DOUBLE_EQ(disc.sweepMass(1e-6, 1.0, 0.1, c.critMass, dust, gas), c.total);
         EXPECT_DOUBLE_EQ(dust, c.dust);
         EXPECT_DOUBLE_EQ(gas, c.gas);
     }
     double dust = 0.0, gas = 0.0;
-    disc.sweepMass(1e-6, 1.0, 1.5, 1.0, state().bands, dust, gas);
+    disc.sweepMass(1e-6, 1.0, 1.5, 1.0, dust, gas);
     EXPECT_EQ(state().sweepinner, 0.0);  // a negative inner reach is 0
 }
 

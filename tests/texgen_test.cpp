@@ -86,6 +86,7 @@ protected:
         ASSERT_TRUE(plugin().set_option && plugin().just_initialize && plugin().clear_gen && plugin().export2orbiter && plugin().get_tex_img);
         plugin().set_option(1, 1);  // detailed surfaces
         plugin().set_option(3, 1);  // compressed, as the shipped configuration has it
+        plugin().set_option(4, 0);  // threads: one per core
         ASSERT_FALSE(tmp_.path().empty());
     }
     void TearDown() override { SetUp(); }
@@ -187,6 +188,24 @@ TEST_F(TexgenTest, BadRequestsWriteNothingAndDoNotCrash) {
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
     run({"Odd", -5, 777, 99, -4, -100000, nan, inf, -inf, 0.0, nan, 0}, 2);
     EXPECT_EQ(walk_tex(texture("Odd.tex")).size(), 2u);
+}
+
+// Images are painted on several threads but written in file order: one thread and three give
+// the same bytes, for the surface, the clouds and the map.
+TEST_F(TexgenTest, SameFilesForAnyNumberOfThreads) {
+    std::string files[2][3];
+    for (const int threads : {1, 3}) {
+        plugin().set_option(4, threads);
+        TemporaryFolder folder;
+        run(earth_like("Threads"), 4, TEXTURE_MODE_BODY, folder.path());
+        int f = 0;
+        for (const char* name : {"Threads.tex", "Threads_cloud.tex", "ThreadsM.bmp"})
+            files[threads == 3][f++] = readAll(folder.path() / "Textures" / name);
+    }
+    for (int f = 0; f < 3; ++f) {
+        EXPECT_FALSE(files[0][f].empty()) << f;
+        EXPECT_TRUE(files[0][f] == files[1][f]) << f;
+    }
 }
 
 // Uncompressed output lets the test look at pixels: A8R8G8B8 images with a pitch. Plain

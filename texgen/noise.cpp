@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
+
 namespace texgen {
 
 uint64_t SplitMix::next() {
@@ -32,6 +36,26 @@ constexpr float kGradients[16][3] = {
     {1, 1, 0}, {-1, 1, 0}, {1, -1, 0}, {-1, -1, 0}, {1, 0, 1}, {-1, 0, 1}, {1, 0, -1}, {-1, 0, -1},
     {0, 1, 1}, {0, -1, 1}, {0, 1, -1}, {0, -1, -1}, {1, 1, 0}, {0, -1, 1}, {-1, 1, 0}, {0, -1, -1}};
 
+#if defined(__SSE2__)
+// The same directions as rows of four (the fourth 0), to be loaded as vectors.
+alignas(16) constexpr float kGradientRows[16][4] = {
+    {1, 1, 0, 0}, {-1, 1, 0, 0}, {1, -1, 0, 0}, {-1, -1, 0, 0}, {1, 0, 1, 0}, {-1, 0, 1, 0},
+    {1, 0, -1, 0}, {-1, 0, -1, 0}, {0, 1, 1, 0}, {0, -1, 1, 0}, {0, 1, -1, 0}, {0, -1, -1, 0},
+    {1, 1, 0, 0}, {0, -1, 1, 0}, {-1, 1, 0, 0}, {0, -1, -1, 0}};
+
+// grad() of four corners at once, lane by lane the same products and sums in the same order:
+// the corners of hashes h[0..3] at (x, ys[i], zs[i]).
+inline __m128 grad4(const unsigned h[4], float x, __m128 ys, __m128 zs) {
+    __m128 r0 = _mm_load_ps(kGradientRows[h[0] & 15u]);
+    __m128 r1 = _mm_load_ps(kGradientRows[h[1] & 15u]);
+    __m128 r2 = _mm_load_ps(kGradientRows[h[2] & 15u]);
+    __m128 r3 = _mm_load_ps(kGradientRows[h[3] & 15u]);
+    _MM_TRANSPOSE4_PS(r0, r1, r2, r3);  // r0, r1, r2: the x, y and z parts of the four
+    return _mm_add_ps(_mm_add_ps(_mm_mul_ps(r0, _mm_set1_ps(x)), _mm_mul_ps(r1, ys)),
+                      _mm_mul_ps(r2, zs));
+}
+#endif
+
 inline float grad(unsigned hash, float x, float y, float z) {
     const float* g = kGradients[hash & 15u];
     return g[0] * x + g[1] * y + g[2] * z;
@@ -61,11 +85,29 @@ float GradientNoise::operator()(float x, float y, float z) const {
     const unsigned A = (p[X] + Y) & mask, B = (p[X + 1] + Y) & mask;
     const unsigned AA = (p[A] + Z) & mask, AB = (p[A + 1] + Z) & mask;
     const unsigned BA = (p[B] + Z) & mask, BB = (p[B + 1] + Z) & mask;
+#if defined(__SSE2__)
+    // Four lanes: the corners at (y, z), (y+1, z), (y, z+1) and (y+1, z+1), first at x, then
+    // at x+1; each lane does the float operations of the nested lerps below in their order.
+    const unsigned at_x[4] = {p[AA], p[AB], p[AA + 1], p[AB + 1]};
+    const unsigned at_x1[4] = {p[BA], p[BB], p[BA + 1], p[BB + 1]};
+    const __m128 ys = _mm_setr_ps(y, y1, y, y1);
+    const __m128 zs = _mm_setr_ps(z, z, z1, z1);
+    const __m128 a = grad4(at_x, x, ys, zs);
+    const __m128 b = grad4(at_x1, x1, ys, zs);
+    const __m128 along_x = _mm_add_ps(a, _mm_mul_ps(_mm_sub_ps(b, a), _mm_set1_ps(u)));
+    const __m128 low_y = _mm_shuffle_ps(along_x, along_x, _MM_SHUFFLE(2, 2, 2, 0));
+    const __m128 high_y = _mm_shuffle_ps(along_x, along_x, _MM_SHUFFLE(3, 3, 3, 1));
+    const __m128 along_y = _mm_add_ps(low_y, _mm_mul_ps(_mm_sub_ps(high_y, low_y), _mm_set1_ps(v)));
+    alignas(16) float pair[4];
+    _mm_store_ps(pair, along_y);
+    return lerp(pair[0], pair[1], w);
+#else
     return lerp(lerp(lerp(grad(p[AA], x, y, z), grad(p[BA], x1, y, z), u),
                      lerp(grad(p[AB], x, y1, z), grad(p[BB], x1, y1, z), u), v),
                 lerp(lerp(grad(p[AA + 1], x, y, z1), grad(p[BA + 1], x1, y, z1), u),
                      lerp(grad(p[AB + 1], x, y1, z1), grad(p[BB + 1], x1, y1, z1), u), v),
                 w);
+#endif
 }
 
 Fractal::Fractal(uint64_t seed, float base_frequency, float gain, float lacunarity)

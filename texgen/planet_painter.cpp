@@ -86,7 +86,8 @@ public:
             const float r = r_min * std::pow(r_max / r_min, u * u);
             const float fresh = static_cast<float>(0.25 + 0.75 * rng.unit());
             const float rho = std::sqrt(std::max(0.0f, 1.0f - z * z));
-            Crater c{{rho * std::cos(a), rho * std::sin(a), z}, r, fresh};
+            const float reach = kReach * r;
+            Crater c{{rho * std::cos(a), rho * std::sin(a), z}, r, fresh, reach * reach};
             insert(c, static_cast<uint32_t>(craters_.size()));
             craters_.push_back(c);
         }
@@ -102,8 +103,7 @@ public:
             const Crater& c = craters_[idx];
             const Vec3 d = p - c.centre;
             const float d2 = dot(d, d);
-            const float reach = kReach * c.radius;
-            if (d2 >= reach * reach) continue;
+            if (d2 >= c.reach_squared) continue;
             const float x = std::sqrt(d2) / c.radius;
             float profile;
             if (x < 1.0f) {
@@ -126,6 +126,7 @@ private:
         Vec3 centre;
         float radius;
         float fresh;
+        float reach_squared;  // of the distance from the centre the crater reaches
     };
     static constexpr int kRows = 72, kCols = 144;
 
@@ -681,26 +682,27 @@ void PlanetPainter::render_surface(const ImageGeometry& g, uint8_t* rgba) const 
 void PlanetPainter::render_clouds(const ImageGeometry& g, uint8_t* rgba) const { impl_->clouds(g, rgba); }
 
 void PlanetPainter::render_map(int w, int h, uint8_t* rgb) const {
-    // Rendered as square tiles of the equirectangular map through the surface renderer.
-    const int tile = 64;
+    for (int ty = 0; ty < h; ty += kMapTile)
+        for (int tx = 0; tx < w; tx += kMapTile) render_map_tile(w, h, tx, ty, rgb);
+}
+
+void PlanetPainter::render_map_tile(int w, int h, int tx, int ty, uint8_t* rgb) const {
+    // Rendered through the surface renderer as a square tile of the equirectangular map.
+    const int tile = kMapTile;
     std::vector<uint8_t> buf(static_cast<size_t>(tile * tile * 4));
-    for (int ty = 0; ty < h; ty += tile) {
-        for (int tx = 0; tx < w; tx += tile) {
-            ImageGeometry g;
-            g.size = tile;
-            g.dlng = 360.0 / w;
-            g.lng0 = -180.0 + (tx + 0.5) * g.dlng;
-            g.dlat = -180.0 / h;
-            g.lat0 = 90.0 + (ty + 0.5) * g.dlat;
-            impl_->surface(g, buf.data());
-            for (int y = 0; y < tile && ty + y < h; ++y)
-                for (int x = 0; x < tile && tx + x < w; ++x)
-                    for (int c = 0; c < 3; ++c)
-                        rgb[(static_cast<size_t>(ty + y) * static_cast<size_t>(w) + static_cast<size_t>(tx + x)) * 3 +
-                            static_cast<size_t>(c)] = buf[(static_cast<size_t>(y) * tile + static_cast<size_t>(x)) * 4 +
-                                                          static_cast<size_t>(c)];
-        }
-    }
+    ImageGeometry g;
+    g.size = tile;
+    g.dlng = 360.0 / w;
+    g.lng0 = -180.0 + (tx + 0.5) * g.dlng;
+    g.dlat = -180.0 / h;
+    g.lat0 = 90.0 + (ty + 0.5) * g.dlat;
+    impl_->surface(g, buf.data());
+    for (int y = 0; y < tile && ty + y < h; ++y)
+        for (int x = 0; x < tile && tx + x < w; ++x)
+            for (int c = 0; c < 3; ++c)
+                rgb[(static_cast<size_t>(ty + y) * static_cast<size_t>(w) + static_cast<size_t>(tx + x)) * 3 +
+                    static_cast<size_t>(c)] = buf[(static_cast<size_t>(y) * tile + static_cast<size_t>(x)) * 4 +
+                                                  static_cast<size_t>(c)];
 }
 
 }  // namespace texgen

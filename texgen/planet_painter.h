@@ -51,6 +51,10 @@ public:
     void render_clouds(const ImageGeometry& g, uint8_t* rgba) const;
     // Equirectangular w x h RGB map, north up, west on the left.
     void render_map(int w, int h, uint8_t* rgb) const;
+    // The kMapTile x kMapTile pixels of that map from column tx and row ty (multiples of
+    // kMapTile), as render_map() paints them; tiles may be painted on different threads.
+    void render_map_tile(int w, int h, int tx, int ty, uint8_t* rgb) const;
+    static constexpr int kMapTile = 64;
 
 private:
     struct Impl;

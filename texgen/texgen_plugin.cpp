@@ -5,6 +5,8 @@
 //      (the default). It does not affect colours.
 //   3  texture compression: 0 off, writing uncompressed A8R8G8B8 images; any other value on
 //      (the default), writing DXT1 surfaces and DXT5 clouds, as Orbiter's own files are.
+//   4  threads painting the images of an export: 0 (the default) one per core, at most 8;
+//      more than 8 is 8. The files are the same for any number.
 //   Other option numbers are ignored.
 //
 // The plug-in keeps no memory per request: every export builds what it needs and frees it
@@ -21,11 +23,14 @@ namespace {
 
 std::atomic<int32_t> g_detail{1};
 std::atomic<int32_t> g_compression{1};
+std::atomic<int32_t> g_threads{0};
+constexpr int32_t kThreadsOption = 4;
 
 texgen::Options current_options() {
     texgen::Options o;
     o.detailed = g_detail.load() != 0;
     o.compressed = g_compression.load() != 0;
+    o.threads = g_threads.load();
     return o;
 }
 
@@ -36,6 +41,8 @@ TEXGEN_EXPORT void set_option(int32_t option, int32_t value) {
         g_detail = value;
     else if (option == TEXTURE_OPTION_COMPRESSION)
         g_compression = value;
+    else if (option == kThreadsOption)
+        g_threads = value;
 }
 
 TEXGEN_EXPORT void just_initialize(TextureRequest* request) {

@@ -1,16 +1,17 @@
 #include "texgen/texture_export.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <system_error>
+#include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
 #include "text/name_limit.h"
+#include "texgen/ordered_work.h"
 #include "texgen/tex_layout.h"
 
 namespace texgen {
@@ -102,62 +103,107 @@ private:
     double last_ = 0.0;
 };
 
-enum class Layer { Surface, Clouds };
+enum class Layer { Surface, Clouds, Map };
 
-// Renders and encodes the images of one .tex file; images are made in parallel in chunks and
-// written in file order, so the bytes do not depend on the number of threads.
-bool write_tex(const std::string& path, const PlanetPainter& painter, Layer layer, int level,
-               PixelFormat format, Progress& progress) {
-    const std::vector<ImageGeometry> images = file_layout(level);
-    OutputFile out(path);
-    if (!out.ok()) return false;
+// One piece of a body's export: an image of a .tex file, or a tile of the map.
+struct Job {
+    Layer layer;
+    ImageGeometry geometry;  // of an image
+    int tile_x = 0;          // of a map tile: its first column and row
+    int tile_y = 0;
+};
 
-    unsigned hw = std::thread::hardware_concurrency();
-    const unsigned workers = std::clamp(hw == 0 ? 1u : hw, 1u, 8u);
-    const size_t chunk = std::max<size_t>(workers * 4, 8);
-
-    for (size_t first = 0; first < images.size(); first += chunk) {
-        const size_t count = std::min(chunk, images.size() - first);
-        std::vector<std::vector<uint8_t>> encoded(count);
-        std::atomic<size_t> next{0};
-        std::atomic<bool> failed{false};
-        auto work = [&]() {
-            try {
-                std::vector<uint8_t> rgba;
-                for (size_t i = next++; i < count; i = next++) {
-                    const ImageGeometry& g = images[first + i];
-                    rgba.resize(static_cast<size_t>(g.size) * static_cast<size_t>(g.size) * 4);
-                    if (layer == Layer::Surface)
-                        painter.render_surface(g, rgba.data());
-                    else
-                        painter.render_clouds(g, rgba.data());
-                    encoded[i].reserve(encoded_size(g.size, format));
-                    append_dds(encoded[i], rgba.data(), g.size, format);
-                }
-            } catch (...) {
-                failed = true;
-            }
-        };
-        std::vector<std::thread> threads;
-        for (unsigned t = 1; t < workers && t < count; ++t) {
-            try {
-                threads.emplace_back(work);
-            } catch (const std::system_error&) {
-                break;  // the calling thread does the remaining work
-            }
-        }
-        work();
-        for (std::thread& t : threads) t.join();
-        if (failed) return false;
-        for (size_t i = 0; i < count; ++i) {
-            out.write(encoded[i]);
-            std::vector<uint8_t>().swap(encoded[i]);
-            progress.step();
-        }
-        if (!out.ok()) return false;
-    }
-    return out.commit();
+unsigned worker_count(const Options& options) {
+    if (options.threads > 0) return static_cast<unsigned>(std::min(options.threads, kMostThreads));
+    const unsigned hw = std::thread::hardware_concurrency();
+    return std::clamp(hw == 0 ? 1u : hw, 1u, static_cast<unsigned>(kMostThreads));
 }
+
+// The files of one body, made piece by piece on several threads and written in file order, so
+// the bytes do not depend on the number of threads: the surface images, the cloud images, then
+// the tiles of the map. The cloud file's pieces keep the surface file's slow images from
+// holding up the other threads, and the map's tiles those of the cloud file.
+class BodyExport {
+public:
+    BodyExport(const PlanetPainter& painter, const std::string& base, int level, bool clouds,
+               bool compressed, Progress& progress)
+        : painter_(painter), base_(base), progress_(progress),
+          surface_format_(compressed ? PixelFormat::Dxt1 : PixelFormat::Argb8),
+          cloud_format_(compressed ? PixelFormat::Dxt5 : PixelFormat::Argb8),
+          map_(new uint8_t[static_cast<size_t>(kMapWidth * kMapHeight * 3)]) {
+        const std::vector<ImageGeometry> images = file_layout(level);
+        for (const ImageGeometry& g : images) jobs_.push_back({Layer::Surface, g});
+        surface_.emplace(base + ".tex");
+        surface_open_ = surface_->ok();
+        if (clouds) {
+            for (const ImageGeometry& g : images) jobs_.push_back({Layer::Clouds, g});
+            clouds_.emplace(base + "_cloud.tex");
+            clouds_open_ = clouds_->ok();
+        }
+        for (int ty = 0; ty < kMapHeight; ty += PlanetPainter::kMapTile)
+            for (int tx = 0; tx < kMapWidth; tx += PlanetPainter::kMapTile)
+                jobs_.push_back({Layer::Map, {}, tx, ty});
+    }
+
+    bool run(unsigned workers) {
+        const size_t window = std::max<size_t>(workers * 4, 8);
+        const bool done = run_in_order(
+            jobs_.size(), workers, window,
+            [this](size_t i, std::vector<uint8_t>& out) { produce(jobs_[i], out); },
+            [this](size_t i, std::vector<uint8_t>& out) { return consume(i, out); });
+        if (!done) return false;
+        const bool map_ok = write_bmp24(base_ + "M.bmp", map_.get(), kMapWidth, kMapHeight);
+        progress_.step();
+        return files_ok_ && map_ok;
+    }
+
+private:
+    void produce(const Job& job, std::vector<uint8_t>& out) {
+        if (job.layer == Layer::Map) {
+            painter_.render_map_tile(kMapWidth, kMapHeight, job.tile_x, job.tile_y, map_.get());
+            return;
+        }
+        // A file that could not be made gets nothing, so its images are not worth painting.
+        if (!(job.layer == Layer::Surface ? surface_open_ : clouds_open_)) return;
+        const ImageGeometry& g = job.geometry;
+        // Left uninitialised: the painter sets every byte.
+        const std::unique_ptr<uint8_t[]> rgba(
+            new uint8_t[static_cast<size_t>(g.size) * static_cast<size_t>(g.size) * 4]);
+        if (job.layer == Layer::Surface)
+            painter_.render_surface(g, rgba.get());
+        else
+            painter_.render_clouds(g, rgba.get());
+        const PixelFormat format = job.layer == Layer::Surface ? surface_format_ : cloud_format_;
+        out.reserve(encoded_size(g.size, format));
+        append_dds(out, rgba.get(), g.size, format);
+    }
+
+    // Writes an image to its file, closing the file after its last image.
+    bool consume(size_t index, const std::vector<uint8_t>& out) {
+        const Job& job = jobs_[index];
+        if (job.layer == Layer::Map) return true;
+        std::optional<OutputFile>& file = job.layer == Layer::Surface ? surface_ : clouds_;
+        file->write(out);
+        progress_.step();
+        const bool last = index + 1 == jobs_.size() || jobs_[index + 1].layer != job.layer;
+        if (last) files_ok_ = file->commit() && files_ok_;
+        return true;
+    }
+
+    const PlanetPainter& painter_;
+    const std::string base_;
+    Progress& progress_;
+    const PixelFormat surface_format_;
+    const PixelFormat cloud_format_;
+    std::vector<Job> jobs_;
+    std::optional<OutputFile> surface_;
+    std::optional<OutputFile> clouds_;
+    // Every tile paints its own part, on any thread; together they set every byte.
+    const std::unique_ptr<uint8_t[]> map_;
+    bool surface_open_ = false;  // set before the work starts, read by every thread
+    bool clouds_open_ = false;
+    bool files_ok_ = true;
+};
 
 }  // namespace
 
@@ -228,17 +274,9 @@ bool export_textures(const TextureRequest& request, int level, int mode, const c
     progress.report(0.0);
 
     const PlanetPainter painter(params, level);
-    const std::string base = dir + "/" + request.basename;
-    bool ok = write_tex(base + ".tex", painter, Layer::Surface, level,
-                        options.compressed ? PixelFormat::Dxt1 : PixelFormat::Argb8, progress);
-    if (clouds) {
-        ok = write_tex(base + "_cloud.tex", painter, Layer::Clouds, level,
-                       options.compressed ? PixelFormat::Dxt5 : PixelFormat::Argb8, progress) && ok;
-    }
-    std::vector<uint8_t> map(static_cast<size_t>(kMapWidth * kMapHeight * 3));
-    painter.render_map(kMapWidth, kMapHeight, map.data());
-    ok = write_bmp24(base + "M.bmp", map.data(), kMapWidth, kMapHeight) && ok;
-    progress.step();
+    BodyExport body(painter, dir + "/" + request.basename, level, clouds, options.compressed,
+                    progress);
+    const bool ok = body.run(worker_count(options));
     progress.report(1.0);
     return ok;
 }

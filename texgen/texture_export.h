@@ -14,7 +14,11 @@ namespace texgen {
 struct Options {
     bool detailed = true;    // option 1: full noise detail; plain surfaces use fewer octaves
     bool compressed = true;  // option 3: DXT1 surfaces and DXT5 clouds; off writes A8R8G8B8
+    int threads = 0;         // option 4: threads painting the images; 0 or less: one per core
 };
+
+// The most threads an export paints on.
+constexpr int kMostThreads = 8;
 
 // A usable base name: not empty, at most kLongestTextureBaseBytes long (so that every file
 // name made from it fits), no path separators, not "." or "..", no control characters.
