@@ -46,6 +46,7 @@ void say(const std::string& line) { std::cerr << "starvane: " << line << "\n"; }
 
 int Application::run(const RunOptions& options) {
     atlas_.options = options;
+    phases_ = StartupPhases(options.launched);
     std::signal(SIGUSR1, onCaptureSignal);
     std::signal(SIGTERM, onStopSignal);
     std::signal(SIGINT, onStopSignal);
@@ -64,6 +65,7 @@ int Application::run(const RunOptions& options) {
         const float dt = static_cast<float>(now - lastTime_) * 0.001f;
         lastTime_ = now;
         runFrame(dt);
+        if (atlas_.stats.frames == 1) phases_.mark("first-frame");
         const int quitAfter = atlas_.options.quitAfterFrames;
         if (g_stopRequested || (quitAfter > 0 && atlas_.stats.frames >= quitAfter)) atlas_.device->closeDevice();
     }
@@ -136,6 +138,9 @@ void Application::printStats() const {
     std::printf("frames %d seconds %.3f fps %.1f crossings %d slowest-crossing-ms %.1f\n", stats.frames,
                 stats.seconds, stats.seconds > 0 ? stats.frames / stats.seconds : 0.0, stats.crossings,
                 stats.slowestCrossing * 1000.0);
+    std::printf("%s\n", phases_.report().c_str());
+    const ResidentMemory memory = residentMemory();
+    std::printf("memory-mb resident %.1f peak %.1f\n", memory.residentMb, memory.peakMb);
 }
 
 void Application::shutDown() {
@@ -149,32 +154,45 @@ void Application::shutDown() {
 bool Application::startUp() {
     DeferredMessages earlyMessages;
     atlas_.plugin.load(atlas_.options.pluginPath, earlyMessages);
+    phases_.mark("plugin");
     if (!readConfig(earlyMessages) || !openWindow()) return false;
+    phases_.mark("window");
     if (!atlas_.tables.load(".", EngineImageLoader(atlas_.driver))) {
         say("cannot read the stellar tables in Starvane/Data (StellarTable.csv, EvoTracks.dat, HRRef.bmp)");
         return false;
     }
+    phases_.mark("tables");
     prepareGui();
     GuiMessages guiMessages(atlas_.gui);
     earlyMessages.showIn(guiMessages);
+    phases_.mark("font");
     drawLoadingFrame();
+    phases_.mark("loading-frame");
     if (!loadStars(guiMessages)) return false;
+    phases_.mark("catalogue");
     atlas_.camera.initialise(10.0f, 180.0f, 0.0f);
     styleSkin();
     loadSpriteSheets();
+    phases_.mark("sprites");
     atlas_.controls = createControls(atlas_.gui, atlas_.W, atlas_.H, atlas_.pictograms);
+    phases_.mark("controls");
 
     const StarvaneConfig& config = atlas_.config;
     const std::string galaxyFolder = "Starvane/Galaxy/" + config.galaxy + "/";
     map_.loadPicture(galaxyFolder, config.galaxy);
+    phases_.mark("map-picture");
     atlas_.catalogue.densityimage = EngineImageLoader(atlas_.driver).load(galaxyFolder + "GrayScale.jpg");
+    phases_.mark("density-picture");
     atlas_.hotspots.loadHotSpots(hotSpotPath(".", config.galaxy, config.hotspotfile));
     showHotSpotLists(atlas_);
+    phases_.mark("bookmarks");
 
     buildWindow();
+    phases_.mark("cubes");
     createSceneObjects();
     loadRoute();
     atlas_.doubleClick = DoubleClick();
+    phases_.mark("scene");
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "app/atlas_context.h"
 #include "app/galaxy_view.h"
 #include "app/map_view.h"
+#include "app/startup_phases.h"
 #include "app/system_view.h"
 #include "platform/message_sink.h"
 
@@ -48,4 +49,5 @@ private:
     ViewMode mode_ = kGalaxyView;
     irr::u32 lastTime_ = 0;
     int captures_ = 0;
+    StartupPhases phases_{StartupPhases::Clock::now()};
 };

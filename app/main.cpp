@@ -2,6 +2,7 @@
 // when it holds Starvane/, else (for an installed copy) the user's own root, prepared from the
 // shipped data on first run.
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -37,10 +38,12 @@ std::optional<fs::path> chooseRoot(const std::string& given, const InstallLayout
 }  // namespace
 
 int main(int argc, char** argv) {
+    const auto launched = std::chrono::steady_clock::now();
     CLI::App cli{"Starvane: galaxy atlas and planetary-system generator for Orbiter"};
     cli.set_version_flag("--version", "starvane " STARVANE_VERSION);
     std::string root;
     RunOptions options;
+    options.launched = launched;
     cli.add_option("--root", root,
                    "Simulator root holding Starvane/ (default: the working folder when it holds one, else "
                    "$STARVANE_ROOT or ~/starvane-root)");
