@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/atlas_actions.h"
+#include "app/density_picture.h"
 #include "app/frame_capture.h"
 #include "app/grid_node.h"
 #include "app/window_identity.h"
@@ -157,6 +158,10 @@ bool Application::startUp() {
     phases_.mark("plugin");
     if (!readConfig(earlyMessages) || !openWindow()) return false;
     phases_.mark("window");
+    const StarvaneConfig& config = atlas_.config;
+    const std::string galaxyFolder = "Starvane/Galaxy/" + config.galaxy + "/";
+    // Read beside the rest of the start-up; taken before the first cubes need it.
+    auto densityPicture = startReadingDensityPicture(atlas_.driver, galaxyFolder + "GrayScale.jpg");
     if (!atlas_.tables.load(".", EngineImageLoader(atlas_.driver))) {
         say("cannot read the stellar tables in Starvane/Data (StellarTable.csv, EvoTracks.dat, HRRef.bmp)");
         return false;
@@ -177,11 +182,8 @@ bool Application::startUp() {
     atlas_.controls = createControls(atlas_.gui, atlas_.W, atlas_.H, atlas_.pictograms);
     phases_.mark("controls");
 
-    const StarvaneConfig& config = atlas_.config;
-    const std::string galaxyFolder = "Starvane/Galaxy/" + config.galaxy + "/";
-    map_.loadPicture(galaxyFolder, config.galaxy);
-    phases_.mark("map-picture");
-    atlas_.catalogue.densityimage = EngineImageLoader(atlas_.driver).load(galaxyFolder + "GrayScale.jpg");
+    map_.choosePicture(galaxyFolder, config.galaxy);
+    atlas_.catalogue.densityimage = densityPicture.get();
     phases_.mark("density-picture");
     atlas_.hotspots.loadHotSpots(hotSpotPath(".", config.galaxy, config.hotspotfile));
     showHotSpotLists(atlas_);
