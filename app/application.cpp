@@ -270,7 +270,7 @@ void Application::drawLoadingFrame() {
 
 bool Application::loadStars(MessageSink& messages) {
     const std::string& galaxy = atlas_.config.galaxy;
-    loadGalaxy(atlas_.catalogue, ".", galaxy, atlas_.tables, &messages);
+    loadGalaxy(atlas_.catalogue, ".", galaxy, atlas_.tables, &messages, CatalogueCopy::kKeepBinaryCopy);
     if (!atlas_.catalogue.stars.empty()) return true;
     say("the galaxy \"" + galaxy + "\" has no stars (Starvane/Galaxy/" + galaxy + "/)");
     return false;
