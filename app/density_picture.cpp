@@ -15,6 +15,24 @@ BrightnessImage::BrightnessImage(const PixelImage& original)
     }
 }
 
+BrightnessImage::BrightnessImage(irr::video::IImage& original)
+    : BrightnessImage(static_cast<int>(original.getDimension().Width), static_cast<int>(original.getDimension().Height)) {
+    if (original.getColorFormat() != irr::video::ECF_R8G8B8) {
+        original.grab();  // the wrapper drops it again
+        *this = BrightnessImage(static_cast<const PixelImage&>(EngineImage(&original)));
+        return;
+    }
+    // Red, green and blue bytes in a row; their sum does not care which is which.
+    const auto* rows = static_cast<const std::uint8_t*>(original.lock());
+    brightness_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+    std::uint8_t* out = brightness_.data();
+    for (int y = 0; y < height_; ++y) {
+        const std::uint8_t* in = rows + static_cast<std::size_t>(y) * original.getPitch();
+        for (int x = 0; x < width_; ++x, in += 3) *out++ = static_cast<std::uint8_t>((in[0] + in[1] + in[2]) / 3);
+    }
+    original.unlock();
+}
+
 PixelColour BrightnessImage::pixel(int x, int y) const {
     const std::uint8_t value = brightness_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                                            static_cast<std::size_t>(x)];
@@ -24,8 +42,10 @@ PixelColour BrightnessImage::pixel(int x, int y) const {
 std::future<std::unique_ptr<PixelImage>> startReadingDensityPicture(irr::video::IVideoDriver* driver,
                                                                     std::string path) {
     return std::async(std::launch::async, [driver, path = std::move(path)]() -> std::unique_ptr<PixelImage> {
-        const std::unique_ptr<PixelImage> full = EngineImageLoader(driver).load(path);
+        irr::video::IImage* full = driver->createImageFromFile(path.c_str());
         if (full == nullptr) return nullptr;
-        return std::make_unique<BrightnessImage>(*full);
+        auto brightness = std::make_unique<BrightnessImage>(*full);
+        full->drop();
+        return brightness;
     });
 }

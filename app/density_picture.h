@@ -18,11 +18,15 @@
 class BrightnessImage : public PixelImage {
 public:
     explicit BrightnessImage(const PixelImage& original);
+    // From an engine picture; quicker for the JPEG reader's 24-bit pictures.
+    explicit BrightnessImage(irr::video::IImage& original);
     int width() const override { return width_; }
     int height() const override { return height_; }
     PixelColour pixel(int x, int y) const override;
 
 private:
+    BrightnessImage(int width, int height) : width_(width), height_(height) {}
+
     int width_;
     int height_;
     std::vector<std::uint8_t> brightness_;
