@@ -63,7 +63,7 @@ int Application::run(const RunOptions& options) {
     lastTime_ = atlas_.device->getTimer()->getTime();
     while (atlas_.device->run()) {
         const irr::u32 now = atlas_.device->getTimer()->getTime();
-        const float dt = static_cast<float>(now - lastTime_) * 0.001f;
+        const float dt = static_cast<float>(now - lastTime_) * 0.001f * atlas_.options.pace;
         lastTime_ = now;
         runFrame(dt);
         if (atlas_.stats.frames == 1) phases_.mark("first-frame");

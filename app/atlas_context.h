@@ -33,6 +33,7 @@ struct RunOptions {
     std::string captureDir;  // where frame pictures go on request (SIGUSR1)
     int quitAfterFrames = 0; // stop after this many frames (0: run until the window closes)
     bool stats = false;      // print frame rate and cube-crossing times when the program ends
+    float pace = 1.0f;       // the views' clock runs this many times faster (to measure many crossings)
     std::chrono::steady_clock::time_point launched = std::chrono::steady_clock::now();  // start-up counts from here
 };
 

@@ -50,6 +50,8 @@ int main(int argc, char** argv) {
     cli.add_option("--capture-dir", options.captureDir, "Folder for frame pictures taken on SIGUSR1");
     cli.add_option("--quit-after", options.quitAfterFrames, "Stop after this many frames");
     cli.add_flag("--stats", options.stats, "Print the frame rate and cube-crossing times at the end");
+    cli.add_option("--pace", options.pace, "Run the views' clock this many times faster (flying crosses more cubes)")
+        ->check(CLI::Range(0.1f, 100.0f));
     try {
         cli.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
