@@ -5,6 +5,8 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <future>
 #include <iostream>
 #include <string>
 #include <utility>
@@ -16,6 +18,7 @@
 #include "app/grid_node.h"
 #include "app/window_identity.h"
 #include "files/galaxy_files.h"
+#include "platform/file_image.h"
 
 namespace {
 
@@ -26,20 +29,15 @@ volatile std::sig_atomic_t g_stopRequested = 0;
 void onCaptureSignal(int) { g_captureRequests = g_captureRequests + 1; }
 void onStopSignal(int) { g_stopRequested = 1; }
 
-// Messages that arrive before the window exists are shown once it does.
-class DeferredMessages : public MessageSink {
-public:
-    void showMessage(const std::string& title, const std::string& text) override {
-        pending_.push_back({title, text});
-    }
-    void showIn(MessageSink& sink) {
-        for (const auto& [title, text] : pending_) sink.showMessage(title, text);
-        pending_.clear();
-    }
-
-private:
-    std::vector<std::pair<std::string, std::string>> pending_;
-};
+// Reads the stellar tables and then the galaxy, keeping the galaxy's catalogue copy (on the
+// worker thread: the pictures come from files, not through the engine).
+LoadedData readData(StellarTables& tables, GalaxyCatalogue& catalogue, const std::string& galaxy) {
+    LoadedData loaded;
+    loaded.tablesRead = tables.load(".", FileImageLoader{});
+    if (loaded.tablesRead)
+        loadGalaxy(catalogue, ".", galaxy, tables, &loaded.messages, CatalogueCopy::kKeepBinaryCopy);
+    return loaded;
+}
 
 void say(const std::string& line) { std::cerr << "starvane: " << line << "\n"; }
 
@@ -155,36 +153,36 @@ void Application::shutDown() {
 bool Application::startUp() {
     DeferredMessages earlyMessages;
     atlas_.plugin.load(atlas_.options.pluginPath, earlyMessages);
-    phases_.mark("plugin");
-    if (!readConfig(earlyMessages) || !openWindow()) return false;
+    if (!readConfig(earlyMessages)) return false;
+    phases_.mark("config");
+    // The tables and the galaxy are read on a worker while the window opens; nothing else
+    // touches them until they are taken.
+    auto data = std::async(std::launch::async, readData, std::ref(atlas_.tables), std::ref(atlas_.catalogue),
+                           atlas_.config.galaxy);
+    if (!openWindow()) return false;
     phases_.mark("window");
     const StarvaneConfig& config = atlas_.config;
     const std::string galaxyFolder = "Starvane/Galaxy/" + config.galaxy + "/";
     // Read beside the rest of the start-up; taken before the first cubes need it.
     auto densityPicture = startReadingDensityPicture(atlas_.driver, galaxyFolder + "GrayScale.jpg");
-    if (!atlas_.tables.load(".", EngineImageLoader(atlas_.driver))) {
-        say("cannot read the stellar tables in Starvane/Data (StellarTable.csv, EvoTracks.dat, HRRef.bmp)");
-        return false;
-    }
-    phases_.mark("tables");
     prepareGui();
     GuiMessages guiMessages(atlas_.gui);
     earlyMessages.showIn(guiMessages);
     phases_.mark("font");
     drawLoadingFrame();
     phases_.mark("loading-frame");
-    if (!loadStars(guiMessages)) return false;
-    phases_.mark("catalogue");
     atlas_.camera.initialise(10.0f, 180.0f, 0.0f);
     styleSkin();
     loadSpriteSheets();
     phases_.mark("sprites");
     atlas_.controls = createControls(atlas_.gui, atlas_.W, atlas_.H, atlas_.pictograms);
     phases_.mark("controls");
+    if (!takeData(data.get(), guiMessages)) return false;
+    phases_.mark("catalogue-wait");
 
     map_.choosePicture(galaxyFolder, config.galaxy);
     atlas_.catalogue.densityimage = densityPicture.get();
-    phases_.mark("density-picture");
+    phases_.mark("density-wait");
     atlas_.hotspots.loadHotSpots(hotSpotPath(".", config.galaxy, config.hotspotfile));
     showHotSpotLists(atlas_);
     phases_.mark("bookmarks");
@@ -268,10 +266,14 @@ void Application::drawLoadingFrame() {
     atlas_.driver->endScene();
 }
 
-bool Application::loadStars(MessageSink& messages) {
-    const std::string& galaxy = atlas_.config.galaxy;
-    loadGalaxy(atlas_.catalogue, ".", galaxy, atlas_.tables, &messages, CatalogueCopy::kKeepBinaryCopy);
+bool Application::takeData(LoadedData loaded, MessageSink& messages) {
+    loaded.messages.showIn(messages);
+    if (!loaded.tablesRead) {
+        say("cannot read the stellar tables in Starvane/Data (StellarTable.csv, EvoTracks.dat, HRRef.bmp)");
+        return false;
+    }
     if (!atlas_.catalogue.stars.empty()) return true;
+    const std::string& galaxy = atlas_.config.galaxy;
     say("the galaxy \"" + galaxy + "\" has no stars (Starvane/Galaxy/" + galaxy + "/)");
     return false;
 }
