@@ -293,11 +293,15 @@ void Application::styleSkin() {
     skin->setColor(irr::gui::EGDC_SCROLLBAR, irr::video::SColor(0xb3cfb734));
 }
 
-// Sprite sheets: their top-left pixel's colour is transparent.
+// Sprite sheets: their top-left pixel's colour is transparent. They are drawn at their own
+// size only, so they need no smaller copies (which the software renderer is slow to make).
 void Application::loadSpriteSheets() {
     irr::video::IVideoDriver* driver = atlas_.driver;
+    const bool mipMaps = driver->getTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS);
+    driver->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, false);
     atlas_.thumbnails = driver->getTexture("Starvane/Data/ThumbNails.bmp");
     atlas_.pictograms = driver->getTexture("Starvane/Data/pictograms.bmp");
+    driver->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, mipMaps);
     if (atlas_.thumbnails) driver->makeColorKeyTexture(atlas_.thumbnails, irr::core::position2d<irr::s32>(0, 0));
     if (atlas_.pictograms) driver->makeColorKeyTexture(atlas_.pictograms, irr::core::position2d<irr::s32>(0, 0));
 }
