@@ -154,17 +154,16 @@ bool Application::startUp() {
     DeferredMessages earlyMessages;
     atlas_.plugin.load(atlas_.options.pluginPath, earlyMessages);
     if (!readConfig(earlyMessages)) return false;
-    phases_.mark("config");
-    // The tables and the galaxy are read on a worker while the window opens; nothing else
-    // touches them until they are taken.
-    auto data = std::async(std::launch::async, readData, std::ref(atlas_.tables), std::ref(atlas_.catalogue),
-                           atlas_.config.galaxy);
-    if (!openWindow()) return false;
-    phases_.mark("window");
     const StarvaneConfig& config = atlas_.config;
     const std::string galaxyFolder = "Starvane/Galaxy/" + config.galaxy + "/";
-    // Read beside the rest of the start-up; taken before the first cubes need it.
-    auto densityPicture = startReadingDensityPicture(atlas_.driver, galaxyFolder + "GrayScale.jpg");
+    // The tables, the galaxy and its density picture are read on workers while the window
+    // opens; nothing else touches them until they are taken.
+    auto data = std::async(std::launch::async, readData, std::ref(atlas_.tables), std::ref(atlas_.catalogue),
+                           atlas_.config.galaxy);
+    DensityPictureReader densityPicture(galaxyFolder + "GrayScale.jpg");
+    phases_.mark("config");
+    if (!openWindow()) return false;
+    phases_.mark("window");
     prepareGui();
     GuiMessages guiMessages(atlas_.gui);
     earlyMessages.showIn(guiMessages);
@@ -181,7 +180,7 @@ bool Application::startUp() {
     phases_.mark("catalogue-wait");
 
     map_.choosePicture(galaxyFolder, config.galaxy);
-    atlas_.catalogue.densityimage = densityPicture.get();
+    atlas_.catalogue.densityimage = densityPicture.take();
     phases_.mark("density-wait");
     atlas_.hotspots.loadHotSpots(hotSpotPath(".", config.galaxy, config.hotspotfile));
     showHotSpotLists(atlas_);

@@ -39,13 +39,27 @@ PixelColour BrightnessImage::pixel(int x, int y) const {
     return {value, value, value};
 }
 
-std::future<std::unique_ptr<PixelImage>> startReadingDensityPicture(irr::video::IVideoDriver* driver,
-                                                                    std::string path) {
-    return std::async(std::launch::async, [driver, path = std::move(path)]() -> std::unique_ptr<PixelImage> {
+DensityPictureReader::DensityPictureReader(const std::string& path) {
+    irr::SIrrlichtCreationParameters parameters;
+    parameters.DriverType = irr::video::EDT_NULL;
+    parameters.LoggingLevel = irr::ELL_WARNING;
+    engine_ = irr::createDeviceEx(parameters);
+    if (engine_ == nullptr) return;
+    irr::video::IVideoDriver* driver = engine_->getVideoDriver();
+    picture_ = std::async(std::launch::async, [driver, path]() -> std::unique_ptr<PixelImage> {
         irr::video::IImage* full = driver->createImageFromFile(path.c_str());
         if (full == nullptr) return nullptr;
         auto brightness = std::make_unique<BrightnessImage>(*full);
         full->drop();
         return brightness;
     });
+}
+
+DensityPictureReader::~DensityPictureReader() {
+    if (picture_.valid()) picture_.wait();
+    if (engine_ != nullptr) engine_->drop();
+}
+
+std::unique_ptr<PixelImage> DensityPictureReader::take() {
+    return picture_.valid() ? picture_.get() : nullptr;
 }

@@ -32,8 +32,21 @@ private:
     std::vector<std::uint8_t> brightness_;
 };
 
-// Starts reading the picture at `path` through the engine on a worker thread; the result is
-// null when the file cannot be read as a picture. The engine's JPEG reader keeps the name of
-// the file it reads in shared state: no other JPEG may be read until the result was taken.
-std::future<std::unique_ptr<PixelImage>> startReadingDensityPicture(irr::video::IVideoDriver* driver,
-                                                                    std::string path);
+// Reads the picture at `path` on a worker thread through an engine of its own that has no
+// window, so that the reading starts before the atlas's window is open. Made and dropped on the
+// thread that opens the window: the engines share their log. The engine's JPEG reader keeps the
+// name of the file it reads in shared state: no other JPEG may be read until it is taken.
+class DensityPictureReader {
+public:
+    explicit DensityPictureReader(const std::string& path);
+    ~DensityPictureReader();
+    DensityPictureReader(const DensityPictureReader&) = delete;
+    DensityPictureReader& operator=(const DensityPictureReader&) = delete;
+
+    // Waits for the picture; null when the file cannot be read as a picture. Once only.
+    std::unique_ptr<PixelImage> take();
+
+private:
+    irr::IrrlichtDevice* engine_ = nullptr;
+    std::future<std::unique_ptr<PixelImage>> picture_;
+};
