@@ -71,14 +71,15 @@ start_up() { # BUILD INDEX
 
 # generateFor of a star of one solar mass: the median of Google Benchmark's repetitions, in ms.
 generate_for() { # BUILD INDEX
-    "$1/bench/starvane_bench" --benchmark_filter='BM_GenerateFor/10$' --benchmark_repetitions=9 \
+    "$1/bench/starvane_bench" --benchmark_filter='^BM_GenerateFor/10(/.*)?$' --benchmark_repetitions=9 \
         --benchmark_report_aggregates_only=true --benchmark_format=json 2>/dev/null |
         python3 -c '
 import json, sys
 scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 for run in json.load(sys.stdin)["benchmarks"]:
     if run.get("aggregate_name") == "median":
-        print(f"{run[\"real_time\"] * scale[run[\"time_unit\"]]:.4f}")' >"$work/generate-$2"
+        ms = run["real_time"] * scale[run["time_unit"]]
+        print(f"{ms:.4f}")' >"$work/generate-$2"
 }
 
 # "Save to cache" of Procyon with textures into a fresh root, in seconds.
