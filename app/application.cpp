@@ -5,16 +5,20 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <future>
 #include <iostream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/atlas_actions.h"
+#include "app/density_picture.h"
 #include "app/frame_capture.h"
 #include "app/grid_node.h"
 #include "app/window_identity.h"
 #include "files/galaxy_files.h"
+#include "platform/file_image.h"
 
 namespace {
 
@@ -25,20 +29,15 @@ volatile std::sig_atomic_t g_stopRequested = 0;
 void onCaptureSignal(int) { g_captureRequests = g_captureRequests + 1; }
 void onStopSignal(int) { g_stopRequested = 1; }
 
-// Messages that arrive before the window exists are shown once it does.
-class DeferredMessages : public MessageSink {
-public:
-    void showMessage(const std::string& title, const std::string& text) override {
-        pending_.push_back({title, text});
-    }
-    void showIn(MessageSink& sink) {
-        for (const auto& [title, text] : pending_) sink.showMessage(title, text);
-        pending_.clear();
-    }
-
-private:
-    std::vector<std::pair<std::string, std::string>> pending_;
-};
+// Reads the stellar tables and then the galaxy, keeping the galaxy's catalogue copy (on the
+// worker thread: the pictures come from files, not through the engine).
+LoadedData readData(StellarTables& tables, GalaxyCatalogue& catalogue, const std::string& galaxy) {
+    LoadedData loaded;
+    loaded.tablesRead = tables.load(".", FileImageLoader{});
+    if (loaded.tablesRead)
+        loadGalaxy(catalogue, ".", galaxy, tables, &loaded.messages, CatalogueCopy::kKeepBinaryCopy);
+    return loaded;
+}
 
 void say(const std::string& line) { std::cerr << "starvane: " << line << "\n"; }
 
@@ -46,6 +45,7 @@ void say(const std::string& line) { std::cerr << "starvane: " << line << "\n"; }
 
 int Application::run(const RunOptions& options) {
     atlas_.options = options;
+    phases_ = StartupPhases(options.launched);
     std::signal(SIGUSR1, onCaptureSignal);
     std::signal(SIGTERM, onStopSignal);
     std::signal(SIGINT, onStopSignal);
@@ -61,9 +61,10 @@ int Application::run(const RunOptions& options) {
     lastTime_ = atlas_.device->getTimer()->getTime();
     while (atlas_.device->run()) {
         const irr::u32 now = atlas_.device->getTimer()->getTime();
-        const float dt = static_cast<float>(now - lastTime_) * 0.001f;
+        const float dt = static_cast<float>(now - lastTime_) * 0.001f * atlas_.options.pace;
         lastTime_ = now;
         runFrame(dt);
+        if (atlas_.stats.frames == 1) phases_.mark("first-frame");
         const int quitAfter = atlas_.options.quitAfterFrames;
         if (g_stopRequested || (quitAfter > 0 && atlas_.stats.frames >= quitAfter)) atlas_.device->closeDevice();
     }
@@ -136,6 +137,9 @@ void Application::printStats() const {
     std::printf("frames %d seconds %.3f fps %.1f crossings %d slowest-crossing-ms %.1f\n", stats.frames,
                 stats.seconds, stats.seconds > 0 ? stats.frames / stats.seconds : 0.0, stats.crossings,
                 stats.slowestCrossing * 1000.0);
+    std::printf("%s\n", phases_.report().c_str());
+    const ResidentMemory memory = residentMemory();
+    std::printf("memory-mb resident %.1f peak %.1f\n", memory.residentMb, memory.peakMb);
 }
 
 void Application::shutDown() {
@@ -149,32 +153,45 @@ void Application::shutDown() {
 bool Application::startUp() {
     DeferredMessages earlyMessages;
     atlas_.plugin.load(atlas_.options.pluginPath, earlyMessages);
-    if (!readConfig(earlyMessages) || !openWindow()) return false;
-    if (!atlas_.tables.load(".", EngineImageLoader(atlas_.driver))) {
-        say("cannot read the stellar tables in Starvane/Data (StellarTable.csv, EvoTracks.dat, HRRef.bmp)");
-        return false;
-    }
+    if (!readConfig(earlyMessages)) return false;
+    const StarvaneConfig& config = atlas_.config;
+    const std::string galaxyFolder = "Starvane/Galaxy/" + config.galaxy + "/";
+    // The tables, the galaxy and its density picture are read on workers while the window
+    // opens; nothing else touches them until they are taken.
+    auto data = std::async(std::launch::async, readData, std::ref(atlas_.tables), std::ref(atlas_.catalogue),
+                           atlas_.config.galaxy);
+    DensityPictureReader densityPicture(galaxyFolder + "GrayScale.jpg");
+    phases_.mark("config");
+    if (!openWindow()) return false;
+    phases_.mark("window");
     prepareGui();
     GuiMessages guiMessages(atlas_.gui);
     earlyMessages.showIn(guiMessages);
+    phases_.mark("font");
     drawLoadingFrame();
-    if (!loadStars(guiMessages)) return false;
+    phases_.mark("loading-frame");
     atlas_.camera.initialise(10.0f, 180.0f, 0.0f);
     styleSkin();
     loadSpriteSheets();
+    phases_.mark("sprites");
     atlas_.controls = createControls(atlas_.gui, atlas_.W, atlas_.H, atlas_.pictograms);
+    phases_.mark("controls");
+    if (!takeData(data.get(), guiMessages)) return false;
+    phases_.mark("catalogue-wait");
 
-    const StarvaneConfig& config = atlas_.config;
-    const std::string galaxyFolder = "Starvane/Galaxy/" + config.galaxy + "/";
-    map_.loadPicture(galaxyFolder, config.galaxy);
-    atlas_.catalogue.densityimage = EngineImageLoader(atlas_.driver).load(galaxyFolder + "GrayScale.jpg");
+    map_.choosePicture(galaxyFolder, config.galaxy);
+    atlas_.catalogue.densityimage = densityPicture.take();
+    phases_.mark("density-wait");
     atlas_.hotspots.loadHotSpots(hotSpotPath(".", config.galaxy, config.hotspotfile));
     showHotSpotLists(atlas_);
+    phases_.mark("bookmarks");
 
     buildWindow();
+    phases_.mark("cubes");
     createSceneObjects();
     loadRoute();
     atlas_.doubleClick = DoubleClick();
+    phases_.mark("scene");
     return true;
 }
 
@@ -248,10 +265,14 @@ void Application::drawLoadingFrame() {
     atlas_.driver->endScene();
 }
 
-bool Application::loadStars(MessageSink& messages) {
-    const std::string& galaxy = atlas_.config.galaxy;
-    loadGalaxy(atlas_.catalogue, ".", galaxy, atlas_.tables, &messages);
+bool Application::takeData(LoadedData loaded, MessageSink& messages) {
+    loaded.messages.showIn(messages);
+    if (!loaded.tablesRead) {
+        say("cannot read the stellar tables in Starvane/Data (StellarTable.csv, EvoTracks.dat, HRRef.bmp)");
+        return false;
+    }
     if (!atlas_.catalogue.stars.empty()) return true;
+    const std::string& galaxy = atlas_.config.galaxy;
     say("the galaxy \"" + galaxy + "\" has no stars (Starvane/Galaxy/" + galaxy + "/)");
     return false;
 }
@@ -271,11 +292,15 @@ void Application::styleSkin() {
     skin->setColor(irr::gui::EGDC_SCROLLBAR, irr::video::SColor(0xb3cfb734));
 }
 
-// Sprite sheets: their top-left pixel's colour is transparent.
+// Sprite sheets: their top-left pixel's colour is transparent. They are drawn at their own
+// size only, so they need no smaller copies (which the software renderer is slow to make).
 void Application::loadSpriteSheets() {
     irr::video::IVideoDriver* driver = atlas_.driver;
+    const bool mipMaps = driver->getTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS);
+    driver->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, false);
     atlas_.thumbnails = driver->getTexture("Starvane/Data/ThumbNails.bmp");
     atlas_.pictograms = driver->getTexture("Starvane/Data/pictograms.bmp");
+    driver->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, mipMaps);
     if (atlas_.thumbnails) driver->makeColorKeyTexture(atlas_.thumbnails, irr::core::position2d<irr::s32>(0, 0));
     if (atlas_.pictograms) driver->makeColorKeyTexture(atlas_.pictograms, irr::core::position2d<irr::s32>(0, 0));
 }

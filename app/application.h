@@ -4,13 +4,40 @@
 // Commands are read once per frame from the event receiver's record; long operations run
 // inside the frame.
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include <irrlicht/irrlicht.h>
 
 #include "app/atlas_context.h"
 #include "app/galaxy_view.h"
 #include "app/map_view.h"
+#include "app/startup_phases.h"
 #include "app/system_view.h"
 #include "platform/message_sink.h"
+
+// Messages that arrive before the window exists are shown once it does.
+class DeferredMessages : public MessageSink {
+public:
+    void showMessage(const std::string& title, const std::string& text) override {
+        pending_.push_back({title, text});
+    }
+    void showIn(MessageSink& sink) {
+        for (const auto& [title, text] : pending_) sink.showMessage(title, text);
+        pending_.clear();
+    }
+
+private:
+    std::vector<std::pair<std::string, std::string>> pending_;
+};
+
+// What the start-up reads beside opening the window: whether the stellar tables could be
+// read (the galaxy is read only then), and what reading the galaxy had to say.
+struct LoadedData {
+    bool tablesRead = false;
+    DeferredMessages messages;
+};
 
 class Application {
 public:
@@ -24,7 +51,7 @@ private:
     bool openWindow();
     void prepareGui();
     void drawLoadingFrame();
-    bool loadStars(MessageSink& messages);
+    bool takeData(LoadedData loaded, MessageSink& messages);
     void styleSkin();
     void loadSpriteSheets();
     void buildWindow();
@@ -48,4 +75,5 @@ private:
     ViewMode mode_ = kGalaxyView;
     irr::u32 lastTime_ = 0;
     int captures_ = 0;
+    StartupPhases phases_{StartupPhases::Clock::now()};
 };

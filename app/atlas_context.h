@@ -3,6 +3,7 @@
 // scene, the route, the bookmarks, the controls and the star being looked at. The program
 // owns one and hands it to each view.
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -32,6 +33,8 @@ struct RunOptions {
     std::string captureDir;  // where frame pictures go on request (SIGUSR1)
     int quitAfterFrames = 0; // stop after this many frames (0: run until the window closes)
     bool stats = false;      // print frame rate and cube-crossing times when the program ends
+    float pace = 1.0f;       // the views' clock runs this many times faster (to measure many crossings)
+    std::chrono::steady_clock::time_point launched = std::chrono::steady_clock::now();  // start-up counts from here
 };
 
 // What the frame loop measured, for the performance report.

@@ -2,6 +2,7 @@
 // when it holds Starvane/, else (for an installed copy) the user's own root, prepared from the
 // shipped data on first run.
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -37,16 +38,20 @@ std::optional<fs::path> chooseRoot(const std::string& given, const InstallLayout
 }  // namespace
 
 int main(int argc, char** argv) {
+    const auto launched = std::chrono::steady_clock::now();
     CLI::App cli{"Starvane: galaxy atlas and planetary-system generator for Orbiter"};
     cli.set_version_flag("--version", "starvane " STARVANE_VERSION);
     std::string root;
     RunOptions options;
+    options.launched = launched;
     cli.add_option("--root", root,
                    "Simulator root holding Starvane/ (default: the working folder when it holds one, else "
                    "$STARVANE_ROOT or ~/starvane-root)");
     cli.add_option("--capture-dir", options.captureDir, "Folder for frame pictures taken on SIGUSR1");
     cli.add_option("--quit-after", options.quitAfterFrames, "Stop after this many frames");
     cli.add_flag("--stats", options.stats, "Print the frame rate and cube-crossing times at the end");
+    cli.add_option("--pace", options.pace, "Run the views' clock this many times faster (flying crosses more cubes)")
+        ->check(CLI::Range(0.1f, 100.0f));
     try {
         cli.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -19,11 +19,17 @@ void drawCircle(irr::video::IVideoDriver* driver, irr::core::position2d<s32> cen
 
 MapView::~MapView() { releasePicture(); }
 
-void MapView::loadPicture(const std::string& galaxyFolder, const std::string& galaxyName) {
+void MapView::choosePicture(const std::string& galaxyFolder, const std::string& galaxyName) {
+    picturePath_ = galaxyFolder + galaxyName + ".jpg";
+}
+
+void MapView::loadPicture() {
+    if (pictureTried_) return;
+    pictureTried_ = true;
     const int W = atlas_.W;
     const int H = atlas_.H;
     irr::video::IVideoDriver* driver = atlas_.driver;
-    irr::video::IImage* picture = driver->createImageFromFile((galaxyFolder + galaxyName + ".jpg").c_str());
+    irr::video::IImage* picture = driver->createImageFromFile(picturePath_.c_str());
     if (picture == nullptr) return;
     irr::video::IImage* screen = driver->createImage(
         picture->getColorFormat(), irr::core::dimension2du(static_cast<irr::u32>(W), static_cast<irr::u32>(H)));
@@ -46,6 +52,7 @@ void MapView::releasePicture() {
 }
 
 void MapView::enter() {
+    loadPicture();
     changed_ = true;
     request_ = kMapView;
 }

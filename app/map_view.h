@@ -17,9 +17,9 @@ public:
     MapView(const MapView&) = delete;
     MapView& operator=(const MapView&) = delete;
 
-    // Loads the galaxy's picture (kept for the map) and makes the screen-sized texture the
-    // map is drawn into; without a picture the map stays empty.
-    void loadPicture(const std::string& galaxyFolder, const std::string& galaxyName);
+    // Names the galaxy's picture. It is read on the map's first showing (the start-up does not
+    // wait for a picture it does not show); without a picture the map stays empty.
+    void choosePicture(const std::string& galaxyFolder, const std::string& galaxyName);
     // Lets the picture go while the engine still exists.
     void releasePicture();
 
@@ -28,6 +28,9 @@ public:
     void leave();
 
 private:
+    // Reads the picture (kept for the map) and makes the screen-sized texture the map is drawn
+    // into, once.
+    void loadPicture();
     void panelShowAndHide();
     bool commands();
     bool buttonCommand(int id, int folder, int row);
@@ -41,6 +44,8 @@ private:
     irr::core::position2d<irr::s32> mapToScreen(int mx, int my) const;
 
     AtlasContext& atlas_;
+    std::string picturePath_;
+    bool pictureTried_ = false;
     irr::video::IImage* picture_ = nullptr;
     irr::video::ITexture* texture_ = nullptr;
     MapProjection map_;

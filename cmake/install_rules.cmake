@@ -10,7 +10,7 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 install(TARGETS starvane-cli RUNTIME DESTINATION bin)
 install(TARGETS texgen LIBRARY DESTINATION lib/starvane)
-install(DIRECTORY data/Starvane DESTINATION share/starvane)
+install(DIRECTORY data/Starvane DESTINATION share/starvane PATTERN "*.svc.bin" EXCLUDE)  # a start's catalogue copy
 install(FILES data/starvane.desktop DESTINATION share/applications)
 foreach(size 48 128 256)
   install(FILES data/icons/starvane-${size}.png DESTINATION share/icons/hicolor/${size}x${size}/apps

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "files/safe_name.h"
+#include "files/star_catalogue_copy.h"
 #include "files/saved_system_file.h"
 #include "text/text_lines.h"
 #include "text/text_number.h"
@@ -105,33 +106,45 @@ void readGalaxyDescription(GalaxyCatalogue& catalogue, const std::string& text) 
                         static_cast<std::uint32_t>(seed >> 32));
 }
 
-void readStarCatalogue(GalaxyCatalogue& catalogue, const std::string& text) {
-    catalogue.stars.clear();
-
+std::vector<CatalogueLine> parseCatalogueLines(std::string_view text) {
     const std::vector<std::string_view> lines = splitLines(text);
     std::size_t next = 0;
     while (next < lines.size() && lines[next].find_first_not_of(" \t") == std::string_view::npos) ++next;
     long long declared = next < lines.size() ? wholeNumber(lines[next++]) : 0;
     if (declared < 0) declared = 0;
-    const std::size_t available = lines.size() - next;
-    const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(declared), available);
+    const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(declared), lines.size() - next);
 
-    catalogue.stars.reserve(count + static_cast<std::size_t>(catalogue.noaliascount));
+    std::vector<CatalogueLine> result(count);
     for (std::size_t i = 0; i < count; ++i) {
         const std::vector<std::string_view> fields = splitFields(lines[next + i], ',');
+        CatalogueLine& line = result[i];
+        line.cube = {leadingInteger(field(fields, 0)), leadingInteger(field(fields, 1)), leadingInteger(field(fields, 2))};
+        line.name = std::string(field(fields, 3));
+        line.catalogvalue = static_cast<float>(leadingNumber(field(fields, 4)));
+        line.spectralclass = std::string(field(fields, 5));
+        line.subtype = leadingInteger(field(fields, 6));
+        line.lumclass = std::string(field(fields, 7));
+        line.offset[0] = static_cast<float>(leadingNumber(field(fields, 8)));
+        line.offset[2] = static_cast<float>(leadingNumber(field(fields, 9)));
+        line.offset[1] = static_cast<float>(leadingNumber(field(fields, 10)));
+    }
+    return result;
+}
+
+void placeCatalogueLines(GalaxyCatalogue& catalogue, const std::vector<CatalogueLine>& lines) {
+    catalogue.stars.clear();
+    catalogue.stars.reserve(lines.size() + static_cast<std::size_t>(catalogue.noaliascount));
+    for (const CatalogueLine& line : lines) {
         auto star = std::make_unique<StarRecord>();
         star->physical = std::make_unique<StellarData>();
         StellarData& data = *star->physical;
-        star->cube = {leadingInteger(field(fields, 0)), leadingInteger(field(fields, 1)),
-                      leadingInteger(field(fields, 2))};
-        data.name = std::string(field(fields, 3));
-        data.catalogvalue = static_cast<float>(leadingNumber(field(fields, 4)));
-        data.spectralclass = std::string(field(fields, 5));
-        data.subtype = leadingInteger(field(fields, 6));
-        data.lumclass = std::string(field(fields, 7));
-        star->offset[0] = static_cast<float>(leadingNumber(field(fields, 8)));
-        star->offset[2] = static_cast<float>(leadingNumber(field(fields, 9)));
-        star->offset[1] = static_cast<float>(leadingNumber(field(fields, 10)));
+        star->cube = line.cube;
+        data.name = line.name;
+        data.catalogvalue = line.catalogvalue;
+        data.spectralclass = line.spectralclass;
+        data.subtype = line.subtype;
+        data.lumclass = line.lumclass;
+        star->offset = line.offset;
         if (data.name == "NIL") nameStar(catalogue, *star, star->cube.x, star->cube.y, star->cube.z);
 
         for (auto& custom : catalogue.customstars) {
@@ -153,14 +166,22 @@ void readStarCatalogue(GalaxyCatalogue& catalogue, const std::string& text) {
     catalogue.count = static_cast<std::int32_t>(catalogue.stars.size());
 }
 
+void readStarCatalogue(GalaxyCatalogue& catalogue, const std::string& text) {
+    placeCatalogueLines(catalogue, parseCatalogueLines(text));
+}
+
 void loadGalaxy(GalaxyCatalogue& catalogue, const std::filesystem::path& root,
-                const std::string& name, const StellarTables& tables, MessageSink* messages) {
+                const std::string& name, const StellarTables& tables, MessageSink* messages, CatalogueCopy copy) {
     const std::filesystem::path folder = galaxyFolder(root, name);
     const std::string safeName = safeFileName(name);
     catalogue.stellartables = &tables;
     catalogue.centreradius = kCentreRadius;
     loadCustomSystems(catalogue, folder, messages);
     readGalaxyDescription(catalogue, readTextFile(folder / (safeName + ".cfg")));
-    readStarCatalogue(catalogue, readTextFile(folder / (safeName + ".svc")));
+    const std::filesystem::path catalogueText = folder / (safeName + ".svc");
+    if (copy == CatalogueCopy::kKeepBinaryCopy)
+        placeCatalogueLines(catalogue, readCatalogueLinesKeepingCopy(catalogueText, catalogueCopyPath(catalogueText)));
+    else
+        readStarCatalogue(catalogue, readTextFile(catalogueText));
     catalogue.buildCubeIndex();
 }

@@ -5,7 +5,10 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "files/star_catalogue_lines.h"
 #include "galaxy/galaxy_catalogue.h"
 #include "galaxy/stellar_tables.h"
 #include "platform/message_sink.h"
@@ -19,13 +22,26 @@ void loadCustomSystems(GalaxyCatalogue& catalogue, const std::filesystem::path& 
 // source with the star seed.
 void readGalaxyDescription(GalaxyCatalogue& catalogue, const std::string& text);
 
+// The lines of a star catalogue text: after blank lines, the declared count, then that many
+// star lines (fewer when the text ends first).
+std::vector<CatalogueLine> parseCatalogueLines(std::string_view text);
+
+// Makes the catalogue's table of the catalogue lines, naming the stars named "NIL" by their
+// place and placing the custom systems.
+void placeCatalogueLines(GalaxyCatalogue& catalogue, const std::vector<CatalogueLine>& lines);
+
 // Reads the star catalogue text into the catalogue's table, placing the custom systems.
 void readStarCatalogue(GalaxyCatalogue& catalogue, const std::string& text);
+
+// Whether loading a galaxy keeps a binary copy of the parsed star catalogue beside its text
+// (the atlas does, to start sooner; the command line leaves the folder as it is).
+enum class CatalogueCopy { kTextOnly, kKeepBinaryCopy };
 
 // Loads galaxy `name` below the simulator root: custom systems, description and catalogue,
 // then builds the catalogue's index by cube.
 void loadGalaxy(GalaxyCatalogue& catalogue, const std::filesystem::path& root,
-                const std::string& name, const StellarTables& tables, MessageSink* messages = nullptr);
+                const std::string& name, const StellarTables& tables, MessageSink* messages = nullptr,
+                CatalogueCopy copy = CatalogueCopy::kTextOnly);
 
 // The galaxy's folder below the simulator root.
 std::filesystem::path galaxyFolder(const std::filesystem::path& root, const std::string& name);

@@ -7,8 +7,17 @@ void GalaxyCatalogue::clearStars() {
     cubeindex_.clear();
 }
 
+std::size_t GalaxyCatalogue::CubeHash::operator()(const std::tuple<int, int, int>& cube) const {
+    const auto [x, y, z] = cube;
+    std::uint64_t key = static_cast<std::uint32_t>(x);
+    key = key * 0x9E3779B97F4A7C15ull + static_cast<std::uint32_t>(y);
+    key = key * 0x9E3779B97F4A7C15ull + static_cast<std::uint32_t>(z);
+    return static_cast<std::size_t>(key ^ (key >> 29));
+}
+
 void GalaxyCatalogue::buildCubeIndex() {
     cubeindex_.clear();
+    cubeindex_.reserve(stars.size());
     for (std::size_t i = 0; i < stars.size(); ++i) {
         StarRecord* star = stars[i].get();
         if (star == nullptr) continue;

@@ -5,9 +5,9 @@
 // the catalogue's order.
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 #include "galaxy/galaxy_parameters.h"
@@ -54,5 +54,8 @@ struct GalaxyCatalogue : GalaxyParameters {
     void clearStars();
 
 private:
-    std::map<std::tuple<int, int, int>, std::vector<StarRecord*>> cubeindex_;
+    struct CubeHash {
+        std::size_t operator()(const std::tuple<int, int, int>& cube) const;
+    };
+    std::unordered_map<std::tuple<int, int, int>, std::vector<StarRecord*>, CubeHash> cubeindex_;
 };

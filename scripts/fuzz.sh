@@ -8,7 +8,7 @@ seconds="${1:-60}"
 
 cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DSTARVANE_FUZZ=ON -DSTARVANE_BENCHMARKS=OFF -DSTARVANE_APP=OFF >/dev/null
-for target in saved_system_file galaxy_description star_catalogue stellar_tables jump_table hotspot_file \
+for target in saved_system_file galaxy_description star_catalogue star_catalogue_copy stellar_tables jump_table hotspot_file \
               cache_list starvane_config system_json; do
   cmake --build build/fuzz -j "$(nproc)" --target "${target}_fuzz" >/dev/null
   work="$(mktemp -d)"

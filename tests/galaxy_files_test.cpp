@@ -118,8 +118,10 @@ TEST(GalaxyFiles, CustomSystemsByAliasOrAsExtraStars) {
     fs::create_directories(folder / "Custom Systems" / "folder.svs");
 
     GalaxyCatalogue catalogue;
-    for (int load = 0; load < 2; ++load) {  // loading again gives the same table
-        loadGalaxy(catalogue, root.path(), "Test", realTables());
+    // Loading again gives the same table, from the text or (once written) from its binary copy.
+    for (const CatalogueCopy copy : {CatalogueCopy::kTextOnly, CatalogueCopy::kKeepBinaryCopy,
+                                     CatalogueCopy::kKeepBinaryCopy}) {
+        loadGalaxy(catalogue, root.path(), "Test", realTables(), nullptr, copy);
         EXPECT_EQ(catalogue.customcount, 5);
         EXPECT_EQ(catalogue.noaliascount, 2);
         // The custom star takes Beta's slot and position (its own coords are overwritten);
