@@ -1,6 +1,7 @@
 #include "app/galaxy_view.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -125,21 +126,26 @@ void GalaxyView::turnCamera() {
 ViewMode GalaxyView::clickOnStar() {
     if (!atlas_.doubleClick.armed()) firstClick_.reset();
     if (atlas_.receiver.mouse[0] != RELEASED || atlas_.overCornerButtons()) return kGalaxyView;
-    if (firstClick_ && atlas_.doubleClick.activate()) {
-        StarRecord* star = atlas_.window->find(*std::exchange(firstClick_, std::nullopt));
-        if (star == nullptr) return kGalaxyView;
-        atlas_.currentStar = star->id;
-        return kSystemView;
-    }
+    // The second click of a double click lands where the first did, though the first click has
+    // moved its star to the centre since; it opens the first click's star.
+    const irr::core::position2di at(atlas_.receiver.mousex, atlas_.receiver.mousey);
+    const bool inPlace = std::abs(at.X - firstClickAt_.X) <= 4 && std::abs(at.Y - firstClickAt_.Y) <= 4;
+    if (firstClick_ && inPlace && atlas_.doubleClick.activate()) return openStar(*std::exchange(firstClick_, std::nullopt));
     const std::optional<irr::core::vector3df> place =
         hovered_ ? atlas_.markers->positionOf(*hovered_) : std::nullopt;
     if (!place) return kGalaxyView;
     moveCentreTo(atlas_, *place);
-    if (!atlas_.doubleClick.activate()) {
-        firstClick_ = hovered_;
-        return kGalaxyView;
-    }
-    StarRecord* star = atlas_.window->find(*hovered_);  // armed by another control
+    if (firstClick_)
+        atlas_.doubleClick.restart();  // a click elsewhere begins a double click of its own
+    else if (atlas_.doubleClick.activate())
+        return openStar(*hovered_);  // armed by another control
+    firstClick_ = hovered_;
+    firstClickAt_ = at;
+    return kGalaxyView;
+}
+
+ViewMode GalaxyView::openStar(const StarId& id) {
+    StarRecord* star = atlas_.window->find(id);
     if (star == nullptr) return kGalaxyView;
     atlas_.currentStar = star->id;
     return kSystemView;

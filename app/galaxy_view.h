@@ -49,6 +49,7 @@ private:
 
     void turnCamera();
     ViewMode clickOnStar();
+    ViewMode openStar(const StarId& id);
     ViewMode answerRequest();
     Movement movementKeys(float dt);
     void switchKeys(float dt);
@@ -69,6 +70,7 @@ private:
     irr::scene::ISceneNode* hoverDisc_ = nullptr;
     std::optional<StarId> hovered_;     // the shown star under the pointer
     std::optional<StarId> firstClick_;  // the star of a click that may become a double click
+    irr::core::position2di firstClickAt_;  // and where the pointer was
     int movingDirection_ = 0;  // the crossing whose move of the window is on its way
     ViewMode request_ = kGalaxyView;  // the view asked for with a button or key, if another
 };

@@ -59,6 +59,11 @@ class DoubleClick {
 public:
     // An activation; true when it completes a double click.
     bool activate();
+    // Arms afresh, forgetting an armed click: a first click somewhere else.
+    void restart() {
+        armed_ = true;
+        timer_ = 0.0f;
+    }
     // Advances the timer by a frame's time; past one second the click is forgotten.
     void advance(float seconds);
     bool armed() const { return armed_; }
