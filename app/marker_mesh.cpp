@@ -32,7 +32,7 @@ ShapeTemplate unitBox() {
 }
 
 ShapeTemplate unitDisc() {
-    constexpr int kRim = 12;
+    constexpr int kRim = 8;  // the outline of the 8-segment sphere it stands for
     ShapeTemplate shape;
     const irr::video::SColor white(255, 255, 255, 255);
     shape.vertices.emplace_back(irr::core::vector3df(0, 0, 0), irr::core::vector3df(0, 0, 0), white,

@@ -18,7 +18,7 @@ ShapeTemplate unitSphere(const irr::scene::IGeometryCreator& creator);
 // A box of side 1 centred on the origin.
 ShapeTemplate unitBox();
 // A disc of radius 1 for the material below: every vertex lies at the centre and carries its
-// offset in its normal (a centre and 12 points around it).
+// offset in its normal (a centre and 8 points around it).
 ShapeTemplate unitDisc();
 
 // The material that turns such discs to face the camera: each vertex goes to its centre as the

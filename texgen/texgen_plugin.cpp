@@ -21,28 +21,21 @@
 
 namespace {
 
-std::atomic<int32_t> g_detail{1};
-std::atomic<int32_t> g_compression{1};
-std::atomic<int32_t> g_threads{0};
+// Every option in one record, replaced whole, so an export reads a consistent set.
+std::atomic<texgen::Options> g_options{texgen::Options{}};
 constexpr int32_t kThreadsOption = 4;
-
-texgen::Options current_options() {
-    texgen::Options o;
-    o.detailed = g_detail.load() != 0;
-    o.compressed = g_compression.load() != 0;
-    o.threads = g_threads.load();
-    return o;
-}
 
 }  // namespace
 
 TEXGEN_EXPORT void set_option(int32_t option, int32_t value) {
+    texgen::Options options = g_options.load();
     if (option == TEXTURE_OPTION_DETAIL)
-        g_detail = value;
+        options.detailed = value != 0;
     else if (option == TEXTURE_OPTION_COMPRESSION)
-        g_compression = value;
+        options.compressed = value != 0;
     else if (option == kThreadsOption)
-        g_threads = value;
+        options.threads = value;
+    g_options.store(options);
 }
 
 TEXGEN_EXPORT void just_initialize(TextureRequest* request) {
@@ -56,7 +49,7 @@ TEXGEN_EXPORT void export2orbiter(TextureRequest* request, int32_t level, int32_
                                   const char* folder, TextureProgress progress) {
     if (request == nullptr || request->basename == nullptr) return;
     try {
-        texgen::export_textures(*request, level, mode, folder, progress, current_options());
+        texgen::export_textures(*request, level, mode, folder, progress, g_options.load());
     } catch (...) {
         // Out of memory or a file system error: the body is left without textures.
     }
