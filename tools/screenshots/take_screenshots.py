@@ -66,9 +66,15 @@ def tour(atlas):
     # requests then).
     ad.click(245, H - 30)
     ad.move(*rest)
-    time.sleep(3.0)
-    Image.fromarray(atlas.screen().astype("uint8")).save(os.path.join(images, "saving.png"))
-    print("wrote docs/images/saving.png")
+    bar = (W // 2 - 290, H // 2 - 7, W // 2 + 290, H // 2 + 11)
+    for _ in range(100):  # a picture once the bar is a quarter full
+        shot = atlas.screen()
+        filled = ad.count(shot, bar, lambda a: (a[..., 0] > 90) & (a[..., 1] > 80) & (a[..., 2] < 90))
+        if filled > (bar[2] - bar[0]) * (bar[3] - bar[1]) // 4:
+            Image.fromarray(shot.astype("uint8")).save(os.path.join(images, "saving.png"))
+            print("wrote docs/images/saving.png")
+            break
+        time.sleep(0.05)
     atlas.capture(timeout=180)
     atlas.steady()
 
