@@ -52,3 +52,18 @@ void rebuildWindowAt(AtlasContext& atlas, int x, int y, int z) {
     applyFilter(atlas);
     refreshRouteMarks(atlas);
 }
+
+std::string routeTo(AtlasContext& atlas, const StarRecord& target) {
+    JumpNetwork& route = atlas.route;
+    std::string outcome;
+    if (beyondCorridorSearch(atlas.catalogue, *route.lastWaypoint(), target)) {
+        outcome = target.physical->name + " is outside the galaxy or too far for a route.";
+    } else if (!route.findRoute(target, *atlas.window)) {
+        outcome = "No route found to " + target.physical->name + ".";
+    } else {
+        outcome = "Route found: " + std::to_string(route.waypoints().size() - 1) + " jumps.";
+        showRouteList(atlas);
+    }
+    refreshRouteMarks(atlas);
+    return outcome;
+}

@@ -1,6 +1,8 @@
 #pragma once
 // What more than one view does to the shared galaxy window, its scene and its panels.
 
+#include <string>
+
 #include <irrlicht/irrlicht.h>
 
 #include "app/atlas_context.h"
@@ -10,6 +12,9 @@
 void applyFilter(AtlasContext& atlas);
 // Marks the stars one jump from the route's last waypoint and colours the stalks to match.
 void refreshRouteMarks(AtlasContext& atlas);
+// Looks for a route from the route's last waypoint to `target` (which is not that waypoint),
+// shows what it found, and says what became of it.
+std::string routeTo(AtlasContext& atlas, const StarRecord& target);
 // Fills the waypoint list from the route, with none of its entries selected.
 void showRouteList(AtlasContext& atlas);
 // Fills the bookmark panel's folder and bookmark lists from the store.

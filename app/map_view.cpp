@@ -233,7 +233,6 @@ void MapView::zoomByWheel() {
         for (int i = 0; i < notches; ++i) map_.zoomIn();
         changed_ = true;
     }
-    map_.clampCentre();
 }
 
 // The window's centre cube in red, the selected bookmark in green.

@@ -61,19 +61,14 @@ void RoutePanel::removeWaypoint() {
 
 void RoutePanel::findRoute(const StarRecord* target) {
     const StarRecord* last = atlas_.route.lastWaypoint();
-    if (target == nullptr) {
+    if (target == nullptr)
         tell("No star at the centre of the view to find a route to.");
-    } else if (last == nullptr) {
+    else if (last == nullptr)
         tell("The route has no start to find a route from.");
-    } else if (target->id == last->id) {
+    else if (target->id == last->id)
         tell(nameOf(*target) + " is the route's end already.");
-    } else if (atlas_.route.findRoute(*target, *atlas_.window)) {
-        showRouteList(atlas_);
-        tell("Route found to " + nameOf(*target) + ".");
-    } else {
-        tell("No route found to " + nameOf(*target) + ".");
-    }
-    refreshRouteMarks(atlas_);
+    else
+        tell(routeTo(atlas_, *target));
 }
 
 void RoutePanel::activateSelected() {

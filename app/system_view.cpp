@@ -168,17 +168,8 @@ ViewMode SystemView::setWaypoint() {
 
 void SystemView::routeToCurrentStar() {
     const StarRecord* star = atlas_.currentStarRecord();
-    JumpNetwork& route = atlas_.route;
-    if (star == nullptr || route.lastWaypoint() == nullptr) return;
-    if (beyondCorridorSearch(atlas_.catalogue, *route.lastWaypoint(), *star)) {
-        message_ = star->physical->name + " is outside the galaxy or too far for a route.";
-    } else if (!route.findRoute(*star, *atlas_.window)) {
-        message_ = "No route found to " + star->physical->name + ".";
-    } else {
-        message_ = "Route found: " + std::to_string(route.waypoints().size() - 1) + " jumps.";
-        showRouteList(atlas_);
-    }
-    refreshRouteMarks(atlas_);
+    if (star == nullptr || atlas_.route.lastWaypoint() == nullptr) return;
+    message_ = routeTo(atlas_, *star);
 }
 
 // The next or previous star of the cube with a generated system, among those shown.
