@@ -75,52 +75,61 @@ double AccretionDisc::sweepMass(double m, double a, double e, double critMass, d
     if (state_.sweepinner < 0.0) state_.sweepinner = 0.0;
     state_.sweepouter = reachOuter(a, e, state_.reducedmass);
 
-    // The reach and the reduced mass are the same for every band, so they are worked out once
-    // above; each band in reach then adds its share, summed from the outermost band inward.
-    // The bands run outward, so the walk stops at the first band wholly beyond the reach.
-    sweeps_.clear();
-    for (const DustBand& band : state_.bands) {
-        if (!(band.inneredge < state_.sweepouter)) break;
-        if (state_.sweepinner < band.outeredge && state_.sweepouter > band.inneredge)
-            sweeps_.push_back(bandSweep(m, a, e, critMass, band));
-    }
-    if (sweeps_.empty()) return 0.0;
-
+    // The bands run outward, so the bands in reach end before the first band wholly beyond it.
+    // Each band in reach adds its share, summed from the outermost band inward.
+    const std::vector<DustBand>& bands = state_.bands;
+    std::size_t end = 0;
+    while (end < bands.size() && bands[end].inneredge < state_.sweepouter) ++end;
+    const SweepTerms terms = sweepTerms(m, a, e, critMass);
+    bool swept = false;
     double total = 0.0;
     double restDust = 0.0;
     double restGas = 0.0;
-    for (auto share = sweeps_.rbegin(); share != sweeps_.rend(); ++share) {
-        restGas = share->gas + restGas;
-        restDust = share->dust + restDust;
-        total = total + share->total;
+    for (std::size_t i = end; i-- > 0;) {
+        const DustBand& band = bands[i];
+        if (!(state_.sweepinner < band.outeredge)) continue;
+        swept = true;
+        const BandSweep share = bandSweep(terms, band);
+        restGas = share.gas + restGas;
+        restDust = share.dust + restDust;
+        total = total + share.total;
     }
+    if (!swept) return 0.0;
     dustPart = restDust;
     gasPart = restGas;
     return total;
 }
 
-AccretionDisc::BandSweep AccretionDisc::bandSweep(double m, double a, double e, double critMass,
-                                                  const DustBand& band) const {
+// What is the same for every band of one sweep: the gas the body catches once it is past the
+// critical mass, and the part of each band's volume that does not depend on the band.
+AccretionDisc::SweepTerms AccretionDisc::sweepTerms(double m, double a, double e, double critMass) const {
+    SweepTerms terms;
+    terms.catchesGas = m >= critMass;
+    if (terms.catchesGas) terms.gasDivisor = 1.0 + std::sqrt(critMass / m) * (kGasDustFactor - 1.0);
+    terms.volumeScale = 12.5663706144 * (a * a) * state_.reducedmass;
+    terms.e = e;
+    terms.width = state_.sweepouter - state_.sweepinner;
+    return terms;
+}
+
+AccretionDisc::BandSweep AccretionDisc::bandSweep(const SweepTerms& terms, const DustBand& band) const {
     const double dust = band.dustpresent ? state_.dustdensity : 0.0;
     double density;
     double gasDensity;
-    if (m >= critMass && band.gaspresent) {
-        density = kGasDustFactor * dust /
-                  (1.0 + std::sqrt(critMass / m) * (kGasDustFactor - 1.0));
+    if (terms.catchesGas && band.gaspresent) {
+        density = kGasDustFactor * dust / terms.gasDivisor;
         gasDensity = density - dust;
     } else {
         density = dust;
         gasDensity = 0.0;
     }
 
-    const double width = state_.sweepouter - state_.sweepinner;
     double beyondOuter = state_.sweepouter - band.outeredge;
     if (beyondOuter < 0.0) beyondOuter = 0.0;
     double belowInner = band.inneredge - state_.sweepinner;
     if (belowInner < 0.0) belowInner = 0.0;
-    const double volume = 12.5663706144 * (a * a) * state_.reducedmass *
-                          (1.0 - e * (beyondOuter - belowInner) / width) *
-                          (width - beyondOuter - belowInner);
+    const double volume = terms.volumeScale * (1.0 - terms.e * (beyondOuter - belowInner) / terms.width) *
+                          (terms.width - beyondOuter - belowInner);
     return {volume * density, volume * (density - gasDensity), volume * gasDensity};
 }
 

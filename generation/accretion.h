@@ -72,7 +72,15 @@ private:
         double dust;
         double gas;
     };
-    BandSweep bandSweep(double m, double a, double e, double critMass, const DustBand& band) const;
+    struct SweepTerms {
+        bool catchesGas = false;
+        double gasDivisor = 1.0;
+        double volumeScale = 0.0;
+        double e = 0.0;
+        double width = 0.0;
+    };
+    SweepTerms sweepTerms(double m, double a, double e, double critMass) const;
+    BandSweep bandSweep(const SweepTerms& terms, const DustBand& band) const;
 
     // Cuts the bands at the edges of a swept range [min, max] into cutBands_, the swept
     // pieces without dust, and without gas unless `keepsGas` and they had it.
@@ -90,9 +98,7 @@ private:
     LcgRandom& random_;
     AccretionState state_;
     ReachBound reachBound_;
-    // Working lists kept between calls to save allocations: the bands of the current sweep,
-    // and the bands cut at the edges of a swept range.
-    std::vector<BandSweep> sweeps_;
+    // The bands cut at the edges of a swept range, kept between calls to save allocations.
     std::vector<DustBand> cutBands_;
 };
 
