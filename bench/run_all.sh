@@ -107,7 +107,9 @@ for i in "${!builds[@]}"; do
     "${builds[$i]}/starvane" --root "$work/start-root-$i" --quit-after 2 >/dev/null 2>&1
 done
 echo "measuring ${count} build(s): window runs" >&2
-for i in "${!builds[@]}"; do window_figures "${builds[$i]}" "$i"; done
+for i in "${!builds[@]}"; do
+    window_figures "${builds[$i]}" "$i" || echo "run_all: the window runs failed with ${builds[$i]}" >&2
+done
 echo "start-ups" >&2
 for _ in $(seq "$starts"); do for i in "${!builds[@]}"; do start_up "${builds[$i]}" "$i"; done; done
 echo "generateFor" >&2
