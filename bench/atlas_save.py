@@ -91,6 +91,7 @@ def main():
         open_system(atlas, args.star)
         print("%.3f" % save_seconds(atlas, args.star))
         atlas.stop()
+        ad.shutil.rmtree(atlas.capture_dir, ignore_errors=True)  # kept only when something failed
         return 0
     except AssertionError as failure:
         print("atlas_save: %s (pictures in %s)" % (failure, atlas.capture_dir), file=sys.stderr)
