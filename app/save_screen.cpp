@@ -11,7 +11,8 @@ using irr::core::rect;
 using irr::s32;
 using irr::video::SColor;
 
-constexpr irr::u32 kFrameMilliseconds = 40;  // the plug-in reports far more often than that
+// The plug-in reports far more often than that; ten frames a second fill the bar smoothly.
+constexpr irr::u32 kFrameMilliseconds = 100;
 const SColor kDimming(170, 0, 0, 0);
 const SColor kBox(0xff040555);        // the bottom bar's blue
 const SColor kBarColour(0xffcfb734);  // the skin's highlight yellow
@@ -19,6 +20,10 @@ const SColor kBarGround(0xff2b2c83);
 const SColor kText(0xffffffff);
 
 }  // namespace
+
+SaveScreen::~SaveScreen() {
+    if (dimmedView_ != nullptr) atlas_.driver->removeTexture(dimmedView_);
+}
 
 SaveHooks SaveScreen::hooks() {
     SaveHooks hooks;
@@ -49,10 +54,42 @@ void SaveScreen::show(const std::string& caption, double fraction, bool now) {
     pumpEvents();
     irr::video::IVideoDriver* driver = atlas_.driver;
     driver->beginScene(true, true, SColor(255, 0, 0, 0));
-    if (drawView_) drawView_();
-    driver->draw2DRectangle(kDimming, rect<s32>(0, 0, atlas_.W, atlas_.H));
+    drawDimmedView();
     drawBar(caption, fraction);
     driver->endScene();
+}
+
+// From the texture after the first frame; drawn afresh where the driver cannot draw into one.
+void SaveScreen::drawDimmedView() {
+    if (!viewKeptOrTried_) {
+        viewKeptOrTried_ = true;
+        dimmedView_ = keepDimmedView();
+    }
+    irr::video::IVideoDriver* driver = atlas_.driver;
+    const rect<s32> window(0, 0, atlas_.W, atlas_.H);
+    if (dimmedView_ != nullptr) {
+        driver->draw2DImage(dimmedView_, irr::core::position2d<s32>(0, 0), window);
+        return;
+    }
+    if (drawView_) drawView_();
+    driver->draw2DRectangle(kDimming, window);
+}
+
+// The dimmed view drawn into a texture of the window's size, or null.
+irr::video::ITexture* SaveScreen::keepDimmedView() {
+    irr::video::IVideoDriver* driver = atlas_.driver;
+    if (!driver->queryFeature(irr::video::EVDF_RENDER_TO_TARGET)) return nullptr;
+    const irr::core::dimension2d<irr::u32> size(static_cast<irr::u32>(atlas_.W), static_cast<irr::u32>(atlas_.H));
+    irr::video::ITexture* texture = driver->addRenderTargetTexture(size, "save-screen-view");
+    if (texture == nullptr) return nullptr;
+    if (!driver->setRenderTarget(texture, true, true, SColor(255, 0, 0, 0))) {
+        driver->removeTexture(texture);
+        return nullptr;
+    }
+    if (drawView_) drawView_();
+    driver->draw2DRectangle(kDimming, rect<s32>(0, 0, atlas_.W, atlas_.H));
+    driver->setRenderTarget(nullptr, false, false);
+    return texture;
 }
 
 // The caption above a framed bar, on a box in the middle of the window.

@@ -1,7 +1,9 @@
 #include "app/system_view.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 
 #include "app/atlas_actions.h"
@@ -16,6 +18,14 @@ namespace {
 
 using irr::core::rect;
 using irr::s32;
+
+// The --stats line of one save, printed as it ends so that a driver can wait for it: its wall
+// time and the bodies whose textures it began.
+void reportSave(std::chrono::steady_clock::time_point started, int bodies) {
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+    std::printf("save-ms %.0f bodies %d\n", ms, bodies);
+    std::fflush(stdout);
+}
 
 }  // namespace
 
@@ -200,6 +210,7 @@ void SystemView::stepSystem(int step) {
 void SystemView::saveCurrentSystem(bool toCache) {
     StarRecord* star = atlas_.currentStarRecord();
     if (star == nullptr) return;
+    const auto started = std::chrono::steady_clock::now();
     const std::string name = star->system ? star->system->name : star->physical->name;
     SaveScreen screen(atlas_, name, [this] {
         drawBottomBar();
@@ -208,9 +219,15 @@ void SystemView::saveCurrentSystem(bool toCache) {
     SaveHooks hooks = screen.hooks();
     std::vector<std::string> leftAlone;
     hooks.notice = [&leftAlone](const std::string& text) { leftAlone.push_back(text); };
+    int bodies = 0;
+    hooks.body = [&bodies, shown = hooks.body](const std::string& body) {
+        ++bodies;
+        if (shown) shown(body);
+    };
     const SaveResult result =
         toCache ? saveToCache(".", *star, atlas_.config, &atlas_.plugin, hooks, atlas_.catalogue.systemRandom)
                 : saveToFolder(".", *star, atlas_.config, &atlas_.plugin, hooks, atlas_.catalogue.systemRandom);
+    if (atlas_.options.stats) reportSave(started, bodies);
     screen.resumeFrame();
     atlas_.receiver.buttonclicked = 0;  // a click while saving is no command
     message_ = saveResultText(result, name);

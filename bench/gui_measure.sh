@@ -27,9 +27,11 @@ trap 'rm -rf "$work"' EXIT
 width=$(sed -n 2p "$data/Starvane/Starvane.cfg" | tr -d '\r ')
 height=$(sed -n 3p "$data/Starvane/Starvane.cfg" | tr -d '\r ')
 
-# True once process $1 has installed its SIGUSR1 handler (bit 10 of SigCgt).
+# True once process $1 runs the program and has installed its SIGUSR1 handler (bit 10 of
+# SigCgt); before its exec the process is a shell, whose handlers the program does not keep.
 catches_usr1() {
     local mask
+    [ "$(readlink "/proc/$1/exe" 2>/dev/null)" = "$program" ] || return 1
     mask=$(awk '/^SigCgt:/ {print $2}' "/proc/$1/status" 2>/dev/null) || return 1
     [ -n "$mask" ] && (( (16#$mask >> 9) & 1 ))
 }
@@ -59,7 +61,12 @@ run_case() {
     done
     until [ -e "$frames/frame-001.png" ]; do
         kill -USR1 "$pid"; sleep 0.5
-        kill -0 "$pid" 2>/dev/null || { echo "gui_measure: $name: the atlas ended" >&2; exit 1; }
+        if ! kill -0 "$pid" 2>/dev/null; then
+            local status=0
+            wait "$pid" || status=$?
+            echo "gui_measure: $name: the atlas ended before its first picture (status $status)" >&2
+            cat "$work/$name.err" >&2; exit 1
+        fi
     done
     # Into the window, away from the side panels' edges; keys follow the pointer.
     xdotool mousemove $((width / 2 - 40)) $((height - 140))

@@ -2,14 +2,14 @@
 # Every speed and memory figure we keep an eye on, measured in one go and printed as a table:
 # the galaxy view's frame rate at Sol with the surroundings on and off, the slowest frame that
 # crosses a cube face, the start-up to the first drawn frame, generateFor for a Sun-like star,
-# "Save to cache" of Procyon (21 bodies, with textures), and the resident memory at Sol with
-# its growth over two rounds of about 100 cube crossings.
+# "Save to cache" of Procyon (21 bodies, with textures) through the CLI and in the atlas, and the
+# resident memory at Sol with its growth over two rounds of about 100 cube crossings.
 #
 #   bench/run_all.sh [BUILD]          one build folder (default build/release)
 #   bench/run_all.sh BEFORE AFTER     two builds, measured in turns; adds after/before
 #
 # A build folder holds starvane, starvane-cli, bench/starvane_bench and texgen/texgen.so.
-# STARTS (start-ups a build, default 5), SAVES (saves a build, default 3) and MEASURE_SECONDS
+# STARTS (start-ups a build, default 5), SAVES (saves a build each way, default 3) and MEASURE_SECONDS
 # (length of each window run, default 10) set how long it measures. Starts its own Xvfb when
 # DISPLAY is unset; needs xdotool and python3. Figures taken while the machine is busy with
 # other work are noisy: compare builds only within one run.
@@ -94,19 +94,33 @@ save_to_cache() { # BUILD INDEX
     seconds_since "$started" >>"$work/save-$2"
 }
 
+# "Save to cache" of Procyon pressed in the atlas (bench/atlas_save.py, its own fresh root):
+# the seconds the atlas reports, nothing from an atlas that does not report its saves.
+atlas_save() { # BUILD INDEX
+    python3 "$here/bench/atlas_save.py" --program "$1/starvane" --data "$data" >>"$work/atlas-save-$2" ||
+        echo "run_all: the atlas's save of Procyon failed with $1" >&2
+}
+
 count=${#builds[@]}
 for i in "${!builds[@]}"; do
     make_root "$work/start-root-$i" "${builds[$i]}"
     "${builds[$i]}/starvane" --root "$work/start-root-$i" --quit-after 2 >/dev/null 2>&1
 done
 echo "measuring ${count} build(s): window runs" >&2
-for i in "${!builds[@]}"; do window_figures "${builds[$i]}" "$i"; done
+for i in "${!builds[@]}"; do
+    window_figures "${builds[$i]}" "$i" || echo "run_all: the window runs failed with ${builds[$i]}" >&2
+done
 echo "start-ups" >&2
 for _ in $(seq "$starts"); do for i in "${!builds[@]}"; do start_up "${builds[$i]}" "$i"; done; done
 echo "generateFor" >&2
 for i in "${!builds[@]}"; do generate_for "${builds[$i]}" "$i"; done
 echo "saves" >&2
-for _ in $(seq "$saves"); do for i in "${!builds[@]}"; do save_to_cache "${builds[$i]}" "$i"; done; done
+for _ in $(seq "$saves"); do
+    for i in "${!builds[@]}"; do
+        save_to_cache "${builds[$i]}" "$i"
+        atlas_save "${builds[$i]}" "$i"
+    done
+done
 
 # figure INDEX: each figure of build INDEX, in the table's order.
 figures() {
@@ -123,6 +137,8 @@ figures() {
     cat "$work/generate-$i"
     # shellcheck disable=SC2046
     median $(cat "$work/save-$i")
+    # shellcheck disable=SC2046
+    median $(cat "$work/atlas-save-$i" 2>/dev/null)
     cat "$work/resident-$i"
     python3 -c 'import sys; print(f"{float(sys.argv[2]) - float(sys.argv[1]):+.1f} / {float(sys.argv[3]) - float(sys.argv[2]):+.1f}")' \
         "$before" "$between" "$after" 2>/dev/null || echo "-"
@@ -130,6 +146,7 @@ figures() {
 names=("galaxy view at Sol, surroundings on (fps)" "surroundings off (fps)" "ratio on/off"
        "slowest frame crossing a cube face (ms)" "start-up to the first drawn frame (s, median)"
        "generateFor, Sun-like star (ms, median)" "Save to cache, Procyon, 21 bodies with textures (s, median)"
+       "Save to cache in the atlas, Procyon (s, median)"
        "resident memory at Sol (MB)" "its growth over the first / second 100 crossings (MB)")
 mapfile -t first < <(figures 0)
 if [ "$count" -eq 1 ]; then
