@@ -602,10 +602,16 @@ struct PlanetPainter::Impl {
         const std::vector<float> grid =
             coarse_grid<2>(f, [this](Vec3 p, float* out) { coarse_surface(p, out); });
         // Scratch buffers live as long as the rendering thread, so images do not pay for them.
-        thread_local std::vector<float> height, var, alb;
-        height.resize(static_cast<size_t>(span * span));
-        var.resize(height.size());
-        alb.resize(height.size());
+        // Used through plain pointers: each use of a thread_local in a plug-in goes through a
+        // lookup of the thread's storage.
+        thread_local std::vector<float> heightScratch, varScratch, albScratch;
+        const auto pixels = static_cast<size_t>(span * span);
+        heightScratch.resize(pixels);
+        varScratch.resize(pixels);
+        albScratch.resize(pixels);
+        float* const height = heightScratch.data();
+        float* const var = varScratch.data();
+        float* const alb = albScratch.data();
         for (int y = 0; y < span; ++y) {
             for (int x = 0; x < span; ++x) {
                 const Vec3 p = f.pixel(x, y);
