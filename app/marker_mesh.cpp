@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <utility>
 
 ShapeTemplate unitSphere(const irr::scene::IGeometryCreator& creator) {
@@ -83,6 +82,12 @@ irr::s32 facingDiscMaterial(irr::video::IVideoDriver& driver) {
 
 namespace {
 
+// The most points a buffer holds. Far below the 65536 that 16-bit indices reach: the software
+// renderer shades a draw whose points number at most 1024 in one pass, and one of more points
+// piece by piece through a cache, which with the surrounding cubes shown took more than all
+// the rest of the markers' drawing (measured with llvmpipe).
+constexpr std::size_t kBufferVertices = 1024;
+
 irr::scene::SMeshBuffer* newBuffer(irr::scene::SMesh& mesh, irr::video::E_MATERIAL_TYPE material, bool cullBackFaces) {
     auto* buffer = new irr::scene::SMeshBuffer();
     buffer->Material.MaterialType = material;
@@ -99,7 +104,7 @@ irr::scene::SMesh* batchMesh(const ShapeTemplate& shape, const std::vector<Place
                              irr::video::E_MATERIAL_TYPE material, bool cullBackFaces) {
     auto* mesh = new irr::scene::SMesh();
     const std::size_t perShape = shape.vertices.size();
-    const std::size_t perBuffer = perShape == 0 ? 0 : (std::numeric_limits<irr::u16>::max() + 1u) / perShape;
+    const std::size_t perBuffer = perShape == 0 ? 0 : kBufferVertices / perShape;
     irr::scene::SMeshBuffer* buffer = nullptr;
     float offset = 0.0f;  // the shape's farthest point from its centre, before scaling
     for (const irr::video::S3DVertex& vertex : shape.vertices) offset = std::max(offset, vertex.Normal.getLength());

@@ -35,7 +35,7 @@ struct PlacedShape {
     irr::video::SColor colour;
 };
 
-// A mesh of every placed shape, split into buffers small enough for 16-bit indices, unlit (each
+// A mesh of every placed shape, split into buffers of at most 1024 points, unlit (each
 // vertex shows its colour), of the material given, and marked to be uploaded once. Back faces
 // are drawn unless culled; a shape scaled by a negative factor shows its back. The caller owns
 // the mesh.
