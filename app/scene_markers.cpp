@@ -5,6 +5,7 @@
 
 #include "app/irrlicht_adapters.h"
 #include "app/label_space.h"
+#include "app/marker_points.h"
 #include "app/star_markers.h"
 
 namespace {
@@ -30,8 +31,8 @@ irr::video::SColor colourOf(const StarRecord& star) { return opaque(markerColour
 SceneMarkers::SceneMarkers(irr::scene::ISceneManager* scene, irr::gui::IGUIFont* labelFont)
     : scene_(scene),
       labelFont_(labelFont),
-      discMaterial_(facingDiscMaterial(*scene->getVideoDriver())),
-      marker_(discMaterial_ >= 0 ? unitDisc() : unitSphere(*scene->getGeometryCreator())),
+      pointMaterial_(roundPointMaterial(*scene->getVideoDriver())),
+      sphere_(pointMaterial_ >= 0 ? ShapeTemplate{} : unitSphere(*scene->getGeometryCreator())),
       box_(unitBox()) {
     // A cube of few stars has only a few hundred points; uploaded once, it is still cheaper than
     // sent again every frame, which the driver does below 500 points. Only meshes marked for
@@ -71,8 +72,8 @@ void SceneMarkers::showRebuilt(const GalaxyWindow& window) {
 }
 
 void SceneMarkers::clear() {
-    centreMarkers_.reset();
-    surroundingMarkers_.reset();
+    showLayer(centreMarkers_, {});
+    showLayer(surroundingMarkers_, {});
     stalks_.reset();
     batches_ = {};
     byBrightness_.clear();
@@ -103,9 +104,7 @@ void SceneMarkers::adopt(CubeBatch& batch, const GalaxyCube& cube, int node) {
 // order of its names, and the surrounding cubes' markers.
 void SceneMarkers::showMarkers() {
     lastPick_.reset();
-    centreMarkers_.reset();
-    const std::vector<PlacedShape> placed = markerShapes(centre());
-    if (!placed.empty()) centreMarkers_.show(scene_, {markerMesh(placed)}, irr::core::vector3df(0, 0, 0));
+    showLayer(centreMarkers_, markerShapes(centre()));
     sortByBrightness();
     showStalks();
     showSurroundings();
@@ -113,7 +112,7 @@ void SceneMarkers::showMarkers() {
 
 // The surrounding cubes' markers, all in one mesh, while the surroundings are on.
 void SceneMarkers::showSurroundings() {
-    surroundingMarkers_.reset();
+    showLayer(surroundingMarkers_, {});
     if (!switches_.surroundings) return;
     std::vector<PlacedShape> placed;
     for (const CubeBatch& batch : batches_) {
@@ -121,7 +120,7 @@ void SceneMarkers::showSurroundings() {
         const std::vector<PlacedShape> cube = markerShapes(batch);
         placed.insert(placed.end(), cube.begin(), cube.end());
     }
-    if (!placed.empty()) surroundingMarkers_.show(scene_, {markerMesh(placed)}, irr::core::vector3df(0, 0, 0));
+    showLayer(surroundingMarkers_, placed);
 }
 
 // The batch's shown markers, each where it lies from the centre cube's middle.
@@ -137,9 +136,15 @@ std::vector<PlacedShape> SceneMarkers::markerShapes(const CubeBatch& batch) cons
     return placed;
 }
 
-irr::scene::SMesh* SceneMarkers::markerMesh(const std::vector<PlacedShape>& placed) const {
-    return discMaterial_ >= 0 ? batchMesh(marker_, placed, static_cast<irr::video::E_MATERIAL_TYPE>(discMaterial_), false)
-                              : batchMesh(marker_, placed, irr::video::EMT_SOLID, true);
+// Shows the markers as points where the driver runs shaders, as spheres otherwise.
+void SceneMarkers::showLayer(MarkerLayer& layer, const std::vector<PlacedShape>& placed) {
+    layer.points.reset();
+    layer.spheres.reset();
+    if (placed.empty()) return;
+    if (pointMaterial_ >= 0)
+        layer.points.show(scene_, placed, pointMaterial_);
+    else
+        layer.spheres.show(scene_, {batchMesh(sphere_, placed, irr::video::EMT_SOLID, true)}, irr::core::vector3df(0, 0, 0));
 }
 
 void SceneMarkers::sortByBrightness() {
