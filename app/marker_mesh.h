@@ -1,6 +1,6 @@
 #pragma once
-// Many small shapes drawn as one mesh: the centre cube's stalks, the star markers where the
-// driver runs no shaders. One upload per batch instead of a scene node per star.
+// Many small shapes drawn as one mesh: a cube's star markers, the centre cube's stalks. One
+// draw call and one upload per batch instead of a scene node per star.
 
 #include <utility>
 #include <vector>
@@ -13,12 +13,22 @@ struct ShapeTemplate {
     std::vector<irr::u16> indices;
 };
 
-// The sphere a marker is drawn as without shaders: radius 1, 8 segments around and 8 from pole
-// to pole.
+// The sphere every marker is drawn as: radius 1, 8 segments around and 8 from pole to pole.
 ShapeTemplate unitSphere(const irr::scene::IGeometryCreator& creator);
 // A box of side 1 centred on the origin.
 ShapeTemplate unitBox();
-// One copy of the shape, scaled, then moved, in one colour.
+// A disc of radius 1 for the material below: every vertex lies at the centre and carries its
+// offset in its normal, and again, unscaled, in its texture coordinates. The disc is an
+// octagon cut out of one larger triangle by the material's pixel shader.
+ShapeTemplate unitDisc();
+
+// The material that turns such discs to face the camera: each vertex goes to its centre as the
+// camera sees it, then by its offset across the line of sight. A disc so turned shows the
+// outline of a sphere of its radius (as the sphere's 8 segments draw it), unlit. -1 where
+// the driver runs no shaders.
+irr::s32 facingDiscMaterial(irr::video::IVideoDriver& driver);
+
+// One copy of the shape, scaled, then moved, in one colour (a disc's offsets are scaled too).
 struct PlacedShape {
     irr::core::vector3df centre;
     irr::core::vector3df scale;

@@ -5,7 +5,6 @@
 
 #include "app/irrlicht_adapters.h"
 #include "app/label_space.h"
-#include "app/marker_points.h"
 #include "app/star_markers.h"
 
 namespace {
@@ -31,8 +30,8 @@ irr::video::SColor colourOf(const StarRecord& star) { return opaque(markerColour
 SceneMarkers::SceneMarkers(irr::scene::ISceneManager* scene, irr::gui::IGUIFont* labelFont)
     : scene_(scene),
       labelFont_(labelFont),
-      pointMaterial_(roundPointMaterial(*scene->getVideoDriver())),
-      sphere_(pointMaterial_ >= 0 ? ShapeTemplate{} : unitSphere(*scene->getGeometryCreator())),
+      discMaterial_(facingDiscMaterial(*scene->getVideoDriver())),
+      marker_(discMaterial_ >= 0 ? unitDisc() : unitSphere(*scene->getGeometryCreator())),
       box_(unitBox()) {
     // A cube of few stars has only a few hundred points; uploaded once, it is still cheaper than
     // sent again every frame, which the driver does below 500 points. Only meshes marked for
@@ -72,8 +71,8 @@ void SceneMarkers::showRebuilt(const GalaxyWindow& window) {
 }
 
 void SceneMarkers::clear() {
-    showLayer(centreMarkers_, {});
-    showLayer(surroundingMarkers_, {});
+    centreMarkers_.reset();
+    surroundingMarkers_.reset();
     stalks_.reset();
     batches_ = {};
     byBrightness_.clear();
@@ -104,7 +103,9 @@ void SceneMarkers::adopt(CubeBatch& batch, const GalaxyCube& cube, int node) {
 // order of its names, and the surrounding cubes' markers.
 void SceneMarkers::showMarkers() {
     lastPick_.reset();
-    showLayer(centreMarkers_, markerShapes(centre()));
+    centreMarkers_.reset();
+    const std::vector<PlacedShape> placed = markerShapes(centre());
+    if (!placed.empty()) centreMarkers_.show(scene_, {markerMesh(placed)}, irr::core::vector3df(0, 0, 0));
     sortByBrightness();
     showStalks();
     showSurroundings();
@@ -112,7 +113,7 @@ void SceneMarkers::showMarkers() {
 
 // The surrounding cubes' markers, all in one mesh, while the surroundings are on.
 void SceneMarkers::showSurroundings() {
-    showLayer(surroundingMarkers_, {});
+    surroundingMarkers_.reset();
     if (!switches_.surroundings) return;
     std::vector<PlacedShape> placed;
     for (const CubeBatch& batch : batches_) {
@@ -120,7 +121,7 @@ void SceneMarkers::showSurroundings() {
         const std::vector<PlacedShape> cube = markerShapes(batch);
         placed.insert(placed.end(), cube.begin(), cube.end());
     }
-    showLayer(surroundingMarkers_, placed);
+    if (!placed.empty()) surroundingMarkers_.show(scene_, {markerMesh(placed)}, irr::core::vector3df(0, 0, 0));
 }
 
 // The batch's shown markers, each where it lies from the centre cube's middle.
@@ -136,15 +137,9 @@ std::vector<PlacedShape> SceneMarkers::markerShapes(const CubeBatch& batch) cons
     return placed;
 }
 
-// Shows the markers as points where the driver runs shaders, as spheres otherwise.
-void SceneMarkers::showLayer(MarkerLayer& layer, const std::vector<PlacedShape>& placed) {
-    layer.points.reset();
-    layer.spheres.reset();
-    if (placed.empty()) return;
-    if (pointMaterial_ >= 0)
-        layer.points.show(scene_, placed, pointMaterial_);
-    else
-        layer.spheres.show(scene_, {batchMesh(sphere_, placed, irr::video::EMT_SOLID, true)}, irr::core::vector3df(0, 0, 0));
+irr::scene::SMesh* SceneMarkers::markerMesh(const std::vector<PlacedShape>& placed) const {
+    return discMaterial_ >= 0 ? batchMesh(marker_, placed, static_cast<irr::video::E_MATERIAL_TYPE>(discMaterial_), false)
+                              : batchMesh(marker_, placed, irr::video::EMT_SOLID, true);
 }
 
 void SceneMarkers::sortByBrightness() {

@@ -1,9 +1,10 @@
 #pragma once
-// The galaxy window's stars in the 3D view. The centre cube's markers are one set of points and
-// those of all the cubes around it one more, built again whenever the window, the switches or
-// the filter change. On the centre cube the stalks down to the cube's middle plane are one
-// mesh, and the names are written over the scene, brightest first, leaving out any that would
-// overlap one already written. A ray picks the shown star it meets first.
+// The galaxy window's stars in the 3D view. The centre cube's markers are one mesh and those of
+// all the cubes around it one more, built again whenever the window, the switches or the filter
+// change: a draw costs the driver far more than the few stars of a cube, so the surrounding
+// cubes go in one draw. On the centre cube the stalks down to the cube's middle plane are one
+// more mesh, and the names are written over the scene, brightest first, leaving out any that
+// would overlap one already written. A ray picks the shown star it meets first.
 
 #include <array>
 #include <functional>
@@ -14,7 +15,6 @@
 #include <irrlicht/irrlicht.h>
 
 #include "app/marker_mesh.h"
-#include "app/marker_points.h"
 #include "galaxy/galaxy_window.h"
 #include "galaxy/star_pick.h"
 
@@ -77,14 +77,10 @@ private:
 
     irr::scene::ISceneManager* scene_;
     irr::gui::IGUIFont* labelFont_;
-    // The markers: points cut to the outline of a sphere where the driver runs shaders, spheres
+    // The markers' shape: discs turned to the camera where the driver runs shaders, spheres
     // (8 segments) otherwise; both look alike, unlit.
-    struct MarkerLayer {
-        PointMarkers points;
-        MeshNodes spheres;
-    };
-    irr::s32 pointMaterial_;
-    ShapeTemplate sphere_;
+    irr::s32 discMaterial_;
+    ShapeTemplate marker_;
     ShapeTemplate box_;
     MarkerSwitches switches_;
     StarFilter filter_;
@@ -97,8 +93,8 @@ private:
     mutable std::optional<PickAnswer> lastPick_;  // forgotten whenever what is shown changes
     mutable std::vector<PickTarget> pickTargets_;  // kept to spare the allocation
 
-    MarkerLayer centreMarkers_;
-    MarkerLayer surroundingMarkers_;  // every cube's but the centre's, while the surroundings are on
+    MeshNodes centreMarkers_;
+    MeshNodes surroundingMarkers_;  // every cube's but the centre's, while the surroundings are on
     MeshNodes stalks_;              // the centre cube's, while the stalks are on
     std::vector<std::size_t> byBrightness_;  // the centre cube's stars, brightest first
 
@@ -109,7 +105,7 @@ private:
     void showMarkers();
     void showSurroundings();
     std::vector<PlacedShape> markerShapes(const CubeBatch& batch) const;
-    void showLayer(MarkerLayer& layer, const std::vector<PlacedShape>& placed);
+    irr::scene::SMesh* markerMesh(const std::vector<PlacedShape>& placed) const;
     void showStalks();
     void sortByBrightness();
     void indexPlaces();

@@ -1,7 +1,6 @@
 #include "app/star_markers.h"
 
 #include <algorithm>
-#include <cmath>
 
 float markerRadius(const StellarData& star, int count) {
     float k = 2.0f;
@@ -29,10 +28,4 @@ PixelColour markerColour(const std::string& sc) {
     if (sc == "Neut") return {255, 0, 255};
     if (sc == "BH") return {255, 0, 200};
     return {255, 255, 0};
-}
-
-unsigned char markerRadiusLevel(float radius) {
-    if (!(radius > 0.0001f)) return 0;  // also what is not a number
-    const float level = std::round((std::log10(radius) + 4.0f) / 3.0f * 255.0f);
-    return static_cast<unsigned char>(std::clamp(level, 0.0f, 255.0f));
 }

@@ -12,8 +12,3 @@ float markerRadius(const StellarData& star, int count);
 
 // Emissive colour of a star's marker by spectral class.
 PixelColour markerColour(const std::string& spectralclass);
-
-// A marker's radius as one of 256 steps, evenly spaced on a logarithmic scale from 0.0001 (0)
-// to 0.1 (255), each 2.7 % from the next; radii beyond the ends go to the ends. The point
-// markers carry it in their vertex colour's alpha, as the engine hands points no other field.
-unsigned char markerRadiusLevel(float radius);

@@ -1,10 +1,7 @@
-// How stars are shown: radii by luminosity class and crowding, colours by spectral class, and the
-// radius as the point markers carry it.
+// How stars are shown: radii by luminosity class and crowding, and colours by spectral class.
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
 #include <tuple>
 
 #include "app/star_markers.h"
@@ -37,22 +34,6 @@ TEST(StarMarkersTest, RadiiAndColours) {
         const PixelColour p = markerColour(c.sc);
         EXPECT_EQ(std::make_tuple(int(p.red), int(p.green), int(p.blue)), std::make_tuple(c.r, c.g, c.b)) << c.sc;
     }
-}
-
-TEST(StarMarkersTest, RadiusLevelsOnALogarithmicScale) {
-    const struct { float radius; int level; } known[] = {
-        {0.1f, 255}, {0.01f, 170}, {0.001f, 85}, {0.0001f, 0}, {0.02f, 196}, {0.005f, 144},
-        {1.0f, 255}, {0.00001f, 0}, {0.0f, 0},   {-0.5f, 0},   {std::numeric_limits<float>::quiet_NaN(), 0},
-    };
-    for (const auto& c : known) EXPECT_EQ(markerRadiusLevel(c.radius), c.level) << c.radius;
-    // The point shader reads the level back as 10^(level / 255 * 3 - 4): every radius a marker
-    // takes comes back within 1.4 %.
-    for (int count : {10, 500, 3000, 20000})
-        for (float k : {1.0f, 2.0f, 4.0f, 6.0f, 7.0f, 8.0f, 9.0f, 10.0f}) {
-            const float radius = k / std::max(100.0f, static_cast<float>(count / 2));
-            const float back = std::pow(10.0f, markerRadiusLevel(radius) / 255.0f * 3.0f - 4.0f);
-            EXPECT_NEAR(back / radius, 1.0f, 0.014f) << radius;
-        }
 }
 
 }  // namespace
