@@ -243,7 +243,7 @@ void GalaxyView::settleMove() {
 // point and the camera go back by one cube so that the view does not jump.
 void GalaxyView::takeOverMove() {
     atlas_.stats.crossedThisFrame = true;
-    atlas_.markers->showRebuilt(*atlas_.window);
+    atlas_.markers->followMove(*atlas_.window);
     irr::core::vector3df position = atlas_.centre->getPosition();
     shiftByCube(position, movingDirection_);
     atlas_.centre->setPosition(position);

@@ -162,6 +162,10 @@ void MeshNodes::show(irr::scene::ISceneManager* scene, const std::vector<irr::sc
     shown_ = true;
 }
 
+void MeshNodes::moveTo(const irr::core::vector3df& position) {
+    for (irr::scene::IMeshSceneNode* node : nodes_) node->setPosition(position);
+}
+
 void MeshNodes::reset() {
     for (irr::scene::SMesh* mesh : meshes_) {
         for (irr::u32 i = 0; i < mesh->getMeshBufferCount(); ++i)

@@ -42,7 +42,7 @@ struct PlacedShape {
 irr::scene::SMesh* batchMesh(const ShapeTemplate& shape, const std::vector<PlacedShape>& placed,
                              irr::video::E_MATERIAL_TYPE material, bool cullBackFaces);
 
-// Meshes shown by one scene node each. Letting them go removes the nodes and
+// Meshes shown by one scene node each, moved together. Letting them go removes the nodes and
 // frees the meshes with their copies on the graphics card, which the driver would otherwise
 // keep for thousands of frames. Each node is culled alone when it lies outside the view.
 class MeshNodes {
@@ -57,6 +57,7 @@ public:
     // Shows the meshes (taking them over) at `position`, in place of those shown before.
     void show(irr::scene::ISceneManager* scene, const std::vector<irr::scene::SMesh*>& meshes,
               const irr::core::vector3df& position);
+    void moveTo(const irr::core::vector3df& position);
     void reset();
     bool shown() const { return shown_; }
 

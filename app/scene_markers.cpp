@@ -15,6 +15,16 @@ irr::core::vector3df shiftOf(int node) {
     return {10.0f * static_cast<float>(dx), 10.0f * static_cast<float>(dz), 10.0f * static_cast<float>(dy)};
 }
 
+// A cube's markers may be drawn in blocks, kBlocks along each edge, each a mesh of its own, so
+// that the engine skips the blocks out of view. Measured with the surrounding cubes shown, the
+// 27 draws of whole cubes cost less than the 729 of blocks saved by being skipped: one block.
+constexpr int kBlocks = 1;
+
+// The block along one axis of a star at `offset` (-5 to 5) inside its cube.
+std::size_t blockOf(float offset) {
+    return static_cast<std::size_t>(std::clamp(static_cast<int>((offset + 5.0f) * kBlocks / 10.0f), 0, kBlocks - 1));
+}
+
 // Exactly the same ray (the engine's own comparison allows a small difference).
 bool sameRay(const irr::core::line3df& a, const irr::core::line3df& b) {
     return a.start.X == b.start.X && a.start.Y == b.start.Y && a.start.Z == b.start.Z && a.end.X == b.end.X &&
@@ -41,124 +51,129 @@ SceneMarkers::SceneMarkers(irr::scene::ISceneManager* scene, irr::gui::IGUIFont*
 
 void SceneMarkers::setStalks(bool on) {
     switches_.stalks = on;
-    showStalks();
+    if (centre().cube != nullptr) showParts(centre());
 }
 
 void SceneMarkers::setLabels(bool on) { switches_.labels = on; }
 
 void SceneMarkers::setSurroundings(bool on) {
     switches_.surroundings = on;
-    lastPick_.reset();
-    showSurroundings();
+    for (CubeBatch& batch : batches_)
+        if (batch.cube != nullptr) showParts(batch);
 }
 
 void SceneMarkers::setFilter(StarFilter filter) {
     filter_ = std::move(filter);
     for (CubeBatch& batch : batches_)
         if (batch.cube != nullptr) adopt(batch, *batch.cube, batch.node);
-    showMarkers();
 }
 
 void SceneMarkers::recolourStalks() {
-    if (stalks_.shown()) showStalks();
+    if (centre().stalks.shown()) buildStalks(centre());
 }
 
 void SceneMarkers::showRebuilt(const GalaxyWindow& window) {
     clear();
     for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) adopt(batches_[node], window.cube(node), node);
     indexPlaces();
-    showMarkers();
+}
+
+void SceneMarkers::followMove(const GalaxyWindow& window) {
+    std::array<CubeBatch, GalaxyWindow::kCubeCount> next;
+    for (int node = 0; node < GalaxyWindow::kCubeCount; ++node) {
+        const GalaxyCube& cube = window.cube(node);
+        for (CubeBatch& stayed : batches_)
+            if (stayed.cube != nullptr && stayed.index == cube.index) {
+                next[node] = std::move(stayed);
+                stayed.cube = nullptr;
+                break;
+            }
+        adopt(next[node], cube, node);
+    }
+    batches_ = std::move(next);  // the cubes that left let their meshes go
+    indexPlaces();
 }
 
 void SceneMarkers::clear() {
-    centreMarkers_.reset();
-    surroundingMarkers_.reset();
-    stalks_.reset();
     batches_ = {};
-    byBrightness_.clear();
     places_.clear();
     lastPick_.reset();
 }
 
-bool SceneMarkers::shows(const CubeBatch& batch) const {
-    return batch.cube != nullptr && (batch.node == GalaxyWindow::kCentreNode || switches_.surroundings);
-}
-
-// Takes the cube at window node `node` into the batch: the filter's verdicts, the stars'
-// places and their markers' radii.
+// Takes the cube at window node `node` into the batch, which may hold it from before; what the
+// batch shows is built again where the filter's verdict changed.
 void SceneMarkers::adopt(CubeBatch& batch, const GalaxyCube& cube, int node) {
+    std::vector<char> passes;
+    passes.reserve(cube.stars.size());
+    for (const StarRecord* star : cube.stars) passes.push_back(!filter_ || filter_(*star));
+    if (batch.cube != &cube || passes != batch.passes) {
+        batch.markers.reset();
+        batch.stalks.reset();
+        batch.byBrightness.clear();
+    }
+    batch.passes = std::move(passes);
     batch.cube = &cube;
+    batch.index = cube.index;
     batch.node = node;
-    batch.passes.clear();
     batch.places.clear();
     batch.radii.clear();
     for (const StarRecord* star : cube.stars) {
-        batch.passes.push_back(!filter_ || filter_(*star));
         batch.places.emplace_back(star->offset[0], star->offset[1], star->offset[2]);
         batch.radii.push_back(markerRadius(*star->physical, cube.count));
     }
+    showParts(batch);
 }
 
-// Builds every mesh again from the batches: the centre cube's markers, its stalks and the
-// order of its names, and the surrounding cubes' markers.
-void SceneMarkers::showMarkers() {
+// Shows what the batch's place in the window and the switches ask for: markers on the centre
+// cube (on every cube with the surroundings), stalks and names on the centre cube.
+void SceneMarkers::showParts(CubeBatch& batch) {
     lastPick_.reset();
-    centreMarkers_.reset();
-    const std::vector<PlacedShape> placed = markerShapes(centre());
-    if (!placed.empty()) centreMarkers_.show(scene_, {markerMesh(placed)}, irr::core::vector3df(0, 0, 0));
-    sortByBrightness();
-    showStalks();
-    showSurroundings();
-}
-
-// The surrounding cubes' markers, all in one mesh, while the surroundings are on.
-void SceneMarkers::showSurroundings() {
-    surroundingMarkers_.reset();
-    if (!switches_.surroundings) return;
-    std::vector<PlacedShape> placed;
-    for (const CubeBatch& batch : batches_) {
-        if (batch.cube == nullptr || batch.node == GalaxyWindow::kCentreNode) continue;
-        const std::vector<PlacedShape> cube = markerShapes(batch);
-        placed.insert(placed.end(), cube.begin(), cube.end());
-    }
-    if (!placed.empty()) surroundingMarkers_.show(scene_, {markerMesh(placed)}, irr::core::vector3df(0, 0, 0));
-}
-
-// The batch's shown markers, each where it lies from the centre cube's middle.
-std::vector<PlacedShape> SceneMarkers::markerShapes(const CubeBatch& batch) const {
-    std::vector<PlacedShape> placed;
+    const bool isCentre = batch.node == GalaxyWindow::kCentreNode;
     const irr::core::vector3df shift = shiftOf(batch.node);
+    if (isCentre || switches_.surroundings) {
+        if (!batch.markers.shown()) buildMarkers(batch);
+        batch.markers.moveTo(shift);
+    } else {
+        batch.markers.reset();
+    }
+    if (isCentre && switches_.stalks) {
+        if (!batch.stalks.shown()) buildStalks(batch);
+    } else {
+        batch.stalks.reset();
+    }
+    if (!isCentre) {
+        batch.byBrightness.clear();
+    } else if (batch.byBrightness.size() != batch.places.size()) {
+        batch.byBrightness.resize(batch.places.size());
+        for (std::size_t i = 0; i < batch.byBrightness.size(); ++i) batch.byBrightness[i] = i;
+        const std::vector<StarRecord*>& stars = batch.cube->stars;
+        std::stable_sort(batch.byBrightness.begin(), batch.byBrightness.end(), [&](std::size_t a, std::size_t b) {
+            return stars[a]->physical->luminosity > stars[b]->physical->luminosity;
+        });
+    }
+}
+
+void SceneMarkers::buildMarkers(CubeBatch& batch) {
+    std::array<std::vector<PlacedShape>, kBlocks * kBlocks * kBlocks> blocks;
     for (std::size_t i = 0; i < batch.places.size(); ++i) {
         if (!batch.passes[i]) continue;
+        const irr::core::vector3df& at = batch.places[i];
         const float radius = batch.radii[i];
-        placed.push_back({batch.places[i] + shift, irr::core::vector3df(radius, radius, radius),
-                          colourOf(*batch.cube->stars[i])});
+        blocks[blockOf(at.X) + kBlocks * (blockOf(at.Y) + kBlocks * blockOf(at.Z))].push_back(
+            {at, irr::core::vector3df(radius, radius, radius), colourOf(*batch.cube->stars[i])});
     }
-    return placed;
-}
-
-irr::scene::SMesh* SceneMarkers::markerMesh(const std::vector<PlacedShape>& placed) const {
-    return discMaterial_ >= 0 ? batchMesh(marker_, placed, static_cast<irr::video::E_MATERIAL_TYPE>(discMaterial_), false)
-                              : batchMesh(marker_, placed, irr::video::EMT_SOLID, true);
-}
-
-void SceneMarkers::sortByBrightness() {
-    const CubeBatch& batch = centre();
-    byBrightness_.resize(batch.places.size());
-    for (std::size_t i = 0; i < byBrightness_.size(); ++i) byBrightness_[i] = i;
-    if (batch.cube == nullptr) return;
-    const std::vector<StarRecord*>& stars = batch.cube->stars;
-    std::stable_sort(byBrightness_.begin(), byBrightness_.end(), [&](std::size_t a, std::size_t b) {
-        return stars[a]->physical->luminosity > stars[b]->physical->luminosity;
-    });
+    std::vector<irr::scene::SMesh*> meshes;
+    for (const std::vector<PlacedShape>& placed : blocks)
+        if (!placed.empty())
+            meshes.push_back(discMaterial_ >= 0
+                                 ? batchMesh(marker_, placed, static_cast<irr::video::E_MATERIAL_TYPE>(discMaterial_), false)
+                                 : batchMesh(marker_, placed, irr::video::EMT_SOLID, true));
+    batch.markers.show(scene_, meshes, shiftOf(batch.node));
 }
 
 // A stalk runs from its star straight down (or up) to the cube's middle plane, green for the
 // stars one jump from the route's end and in its marker's colour otherwise.
-void SceneMarkers::showStalks() {
-    stalks_.reset();
-    const CubeBatch& batch = centre();
-    if (!switches_.stalks || batch.cube == nullptr) return;
+void SceneMarkers::buildStalks(CubeBatch& batch) {
     float thickness = 0.01f;
     if (!batch.places.empty()) thickness = std::min(thickness, 1.0f / static_cast<float>(batch.places.size()));
     std::vector<PlacedShape> placed;
@@ -170,7 +185,7 @@ void SceneMarkers::showStalks() {
         placed.push_back({irr::core::vector3df(top.X, 0.5f * top.Y, top.Z),
                           irr::core::vector3df(thickness, top.Y, thickness), colour});
     }
-    stalks_.show(scene_, {batchMesh(box_, placed, irr::video::EMT_SOLID, false)}, irr::core::vector3df(0, 0, 0));
+    batch.stalks.show(scene_, {batchMesh(box_, placed, irr::video::EMT_SOLID, false)}, shiftOf(batch.node));
 }
 
 void SceneMarkers::indexPlaces() {
@@ -186,7 +201,7 @@ const SceneMarkers::CubeBatch* SceneMarkers::batchOf(const StarId& id, std::size
     const auto found = places_.find(id);
     if (found == places_.end()) return nullptr;
     const CubeBatch& batch = batches_[found->second.node];
-    if (!shows(batch) || found->second.index >= batch.places.size()) return nullptr;
+    if (!batch.markers.shown() || found->second.index >= batch.places.size()) return nullptr;
     index = found->second.index;
     return &batch;
 }
@@ -214,7 +229,7 @@ std::optional<StarId> SceneMarkers::pick(const irr::core::line3df& ray) const {
     std::vector<PickTarget>& targets = pickTargets_;
     targets.clear();
     for (const CubeBatch& batch : batches_) {
-        if (!shows(batch)) continue;
+        if (!batch.markers.shown()) continue;
         const irr::core::vector3df shift = shiftOf(batch.node);
         for (std::size_t i = 0; i < batch.places.size(); ++i) {
             const irr::core::vector3df at = batch.places[i] + shift;
@@ -230,11 +245,11 @@ std::optional<StarId> SceneMarkers::pick(const irr::core::line3df& ray) const {
 // Each name sits just above its marker, in the marker's colour; a name that would overlap one
 // written before (a brighter star's) is left out.
 void SceneMarkers::drawLabels(irr::scene::ISceneCollisionManager& projection, const irr::core::dimension2du& screen) const {
-    const CubeBatch& batch = centre();
-    if (!switches_.labels || labelFont_ == nullptr || !shows(batch)) return;
+    const CubeBatch& batch = batches_[GalaxyWindow::kCentreNode];
+    if (!switches_.labels || labelFont_ == nullptr || !batch.markers.shown()) return;
     const int width = static_cast<int>(screen.Width), height = static_cast<int>(screen.Height);
     LabelSpace space(width, height);
-    for (const std::size_t i : byBrightness_) {
+    for (const std::size_t i : batch.byBrightness) {
         if (!batch.passes[i]) continue;
         const irr::core::vector3df top = batch.places[i] + irr::core::vector3df(0.0f, batch.radii[i], 0.0f);
         const irr::core::position2di at = projection.getScreenCoordinatesFrom3DPosition(top);

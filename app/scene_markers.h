@@ -1,10 +1,10 @@
 #pragma once
-// The galaxy window's stars in the 3D view. The centre cube's markers are one mesh and those of
-// all the cubes around it one more, built again whenever the window, the switches or the filter
-// change: a draw costs the driver far more than the few stars of a cube, so the surrounding
-// cubes go in one draw. On the centre cube the stalks down to the cube's middle plane are one
-// more mesh, and the names are written over the scene, brightest first, leaving out any that
-// would overlap one already written. A ray picks the shown star it meets first.
+// The galaxy window's stars in the 3D view. Each cube's markers are one mesh, built when the
+// cube is shown and dropped when it leaves; on the centre cube the stalks down to the cube's
+// middle plane are one more mesh, and the names are written over the scene, brightest first,
+// leaving out any that would overlap one already written. What each cube shows follows the
+// window after it was rebuilt or moved, the switches and the filter; a ray picks the shown star
+// it meets first.
 
 #include <array>
 #include <functional>
@@ -43,8 +43,11 @@ public:
     // The stalks take the stars' route marks (green one jump from the route's end).
     void recolourStalks();
 
-    // Shows the window, built afresh or moved one cube on, in place of whatever was shown.
+    // Shows a window built afresh, in place of whatever was shown.
     void showRebuilt(const GalaxyWindow& window);
+    // Follows the window one cube on: the meshes of cubes that left go, those of cubes that
+    // stayed move along, and the new cubes get theirs.
+    void followMove(const GalaxyWindow& window);
     // Removes every mesh; call before the engine goes.
     void clear();
 
@@ -65,10 +68,14 @@ private:
     // What one cube of the window shows.
     struct CubeBatch {
         const GalaxyCube* cube = nullptr;  // none for a place not filled
-        int node = 0;                      // its place in the window
-        std::vector<char> passes;          // the filter's verdict, star by star
+        CubeIndex index;  // to know the cube again after the window moved
+        int node = 0;     // its place in the window
+        std::vector<char> passes;  // the filter's verdict, star by star
         std::vector<irr::core::vector3df> places;  // the stars' places inside the cube, in scene axes
         std::vector<float> radii;                  // their markers' radii
+        MeshNodes markers;
+        MeshNodes stalks;  // the centre cube's, while the stalks are on
+        std::vector<std::size_t> byBrightness;  // the centre cube's stars, brightest first
     };
     struct Place {
         int node;
@@ -93,20 +100,11 @@ private:
     mutable std::optional<PickAnswer> lastPick_;  // forgotten whenever what is shown changes
     mutable std::vector<PickTarget> pickTargets_;  // kept to spare the allocation
 
-    MeshNodes centreMarkers_;
-    MeshNodes surroundingMarkers_;  // every cube's but the centre's, while the surroundings are on
-    MeshNodes stalks_;              // the centre cube's, while the stalks are on
-    std::vector<std::size_t> byBrightness_;  // the centre cube's stars, brightest first
-
-    const CubeBatch& centre() const { return batches_[GalaxyWindow::kCentreNode]; }
-    bool shows(const CubeBatch& batch) const;
+    CubeBatch& centre() { return batches_[GalaxyWindow::kCentreNode]; }
     const CubeBatch* batchOf(const StarId& id, std::size_t& index) const;
     void adopt(CubeBatch& batch, const GalaxyCube& cube, int node);
-    void showMarkers();
-    void showSurroundings();
-    std::vector<PlacedShape> markerShapes(const CubeBatch& batch) const;
-    irr::scene::SMesh* markerMesh(const std::vector<PlacedShape>& placed) const;
-    void showStalks();
-    void sortByBrightness();
+    void showParts(CubeBatch& batch);
+    void buildMarkers(CubeBatch& batch);
+    void buildStalks(CubeBatch& batch);
     void indexPlaces();
 };
