@@ -18,12 +18,13 @@ ShapeTemplate unitSphere(const irr::scene::IGeometryCreator& creator);
 // A box of side 1 centred on the origin.
 ShapeTemplate unitBox();
 // A disc of radius 1 for the material below: every vertex lies at the centre and carries its
-// offset in its normal (a centre and 8 points around it).
+// offset in its normal, and again, unscaled, in its texture coordinates. The disc is an
+// octagon cut out of one larger triangle by the material's pixel shader.
 ShapeTemplate unitDisc();
 
 // The material that turns such discs to face the camera: each vertex goes to its centre as the
 // camera sees it, then by its offset across the line of sight. A disc so turned shows the
-// outline of a sphere of its radius, unlit, with a tenth of the sphere's triangles. -1 where
+// outline of a sphere of its radius (as the sphere's 8 segments draw it), unlit. -1 where
 // the driver runs no shaders.
 irr::s32 facingDiscMaterial(irr::video::IVideoDriver& driver);
 
@@ -34,7 +35,7 @@ struct PlacedShape {
     irr::video::SColor colour;
 };
 
-// A mesh of every placed shape, split into buffers small enough for 16-bit indices, unlit (each
+// A mesh of every placed shape, split into buffers of at most 1024 points, unlit (each
 // vertex shows its colour), of the material given, and marked to be uploaded once. Back faces
 // are drawn unless culled; a shape scaled by a negative factor shows its back. The caller owns
 // the mesh.

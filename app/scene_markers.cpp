@@ -6,7 +6,6 @@
 #include "app/irrlicht_adapters.h"
 #include "app/label_space.h"
 #include "app/star_markers.h"
-#include "galaxy/star_pick.h"
 
 namespace {
 
@@ -26,6 +25,12 @@ std::size_t blockOf(float offset) {
     return static_cast<std::size_t>(std::clamp(static_cast<int>((offset + 5.0f) * kBlocks / 10.0f), 0, kBlocks - 1));
 }
 
+// Exactly the same ray (the engine's own comparison allows a small difference).
+bool sameRay(const irr::core::line3df& a, const irr::core::line3df& b) {
+    return a.start.X == b.start.X && a.start.Y == b.start.Y && a.start.Z == b.start.Z && a.end.X == b.end.X &&
+           a.end.Y == b.end.Y && a.end.Z == b.end.Z;
+}
+
 irr::video::SColor opaque(PixelColour colour) { return irr::video::SColor(255, colour.red, colour.green, colour.blue); }
 
 irr::video::SColor colourOf(const StarRecord& star) { return opaque(markerColour(star.physical->spectralclass)); }
@@ -37,7 +42,12 @@ SceneMarkers::SceneMarkers(irr::scene::ISceneManager* scene, irr::gui::IGUIFont*
       labelFont_(labelFont),
       discMaterial_(facingDiscMaterial(*scene->getVideoDriver())),
       marker_(discMaterial_ >= 0 ? unitDisc() : unitSphere(*scene->getGeometryCreator())),
-      box_(unitBox()) {}
+      box_(unitBox()) {
+    // A cube of few stars has only a few hundred points; uploaded once, it is still cheaper than
+    // sent again every frame, which the driver does below 500 points. Only meshes marked for
+    // upload, as the markers and stalks are, go to the graphics card at all.
+    scene->getVideoDriver()->setMinHardwareBufferVertexCount(0);
+}
 
 void SceneMarkers::setStalks(bool on) {
     switches_.stalks = on;
@@ -87,6 +97,7 @@ void SceneMarkers::followMove(const GalaxyWindow& window) {
 void SceneMarkers::clear() {
     batches_ = {};
     places_.clear();
+    lastPick_.reset();
 }
 
 // Takes the cube at window node `node` into the batch, which may hold it from before; what the
@@ -116,6 +127,7 @@ void SceneMarkers::adopt(CubeBatch& batch, const GalaxyCube& cube, int node) {
 // Shows what the batch's place in the window and the switches ask for: markers on the centre
 // cube (on every cube with the surroundings), stalks and names on the centre cube.
 void SceneMarkers::showParts(CubeBatch& batch) {
+    lastPick_.reset();
     const bool isCentre = batch.node == GalaxyWindow::kCentreNode;
     const irr::core::vector3df shift = shiftOf(batch.node);
     if (isCentre || switches_.surroundings) {
@@ -213,7 +225,9 @@ bool SceneMarkers::visible(const StarId& id) const {
 }
 
 std::optional<StarId> SceneMarkers::pick(const irr::core::line3df& ray) const {
-    std::vector<PickTarget> targets;
+    if (lastPick_ && sameRay(lastPick_->ray, ray)) return lastPick_->star;
+    std::vector<PickTarget>& targets = pickTargets_;
+    targets.clear();
     for (const CubeBatch& batch : batches_) {
         if (!batch.markers.shown()) continue;
         const irr::core::vector3df shift = shiftOf(batch.node);
@@ -223,7 +237,9 @@ std::optional<StarId> SceneMarkers::pick(const irr::core::line3df& ray) const {
         }
     }
     const irr::core::vector3df direction = ray.getVector();
-    return nearestHit({{ray.start.X, ray.start.Y, ray.start.Z}, {direction.X, direction.Y, direction.Z}}, targets);
+    lastPick_ = PickAnswer{
+        ray, nearestHit({{ray.start.X, ray.start.Y, ray.start.Z}, {direction.X, direction.Y, direction.Z}}, targets)};
+    return lastPick_->star;
 }
 
 // Each name sits just above its marker, in the marker's colour; a name that would overlap one

@@ -16,6 +16,7 @@
 
 #include "app/marker_mesh.h"
 #include "galaxy/galaxy_window.h"
+#include "galaxy/star_pick.h"
 
 // The view's switches, as their check boxes show them.
 struct MarkerSwitches {
@@ -57,7 +58,8 @@ public:
     const GalaxyCube* cubeOf(const StarId& id, std::size_t& index) const;
     // Whether the star has a marker the filter shows.
     bool visible(const StarId& id) const;
-    // The shown star the ray meets first.
+    // The shown star the ray meets first. The answer for the last ray is kept until the ray or
+    // what is shown changes: the pointer is asked about every frame, mostly standing still.
     std::optional<StarId> pick(const irr::core::line3df& ray) const;
     // The centre cube's names, while the labels are on: over the scene as the camera sees it.
     void drawLabels(irr::scene::ISceneCollisionManager& projection, const irr::core::dimension2du& screen) const;
@@ -91,6 +93,12 @@ private:
     StarFilter filter_;
     std::array<CubeBatch, GalaxyWindow::kCubeCount> batches_;
     std::unordered_map<StarId, Place, StarIdHash> places_;
+    struct PickAnswer {
+        irr::core::line3df ray;
+        std::optional<StarId> star;
+    };
+    mutable std::optional<PickAnswer> lastPick_;  // forgotten whenever what is shown changes
+    mutable std::vector<PickTarget> pickTargets_;  // kept to spare the allocation
 
     CubeBatch& centre() { return batches_[GalaxyWindow::kCentreNode]; }
     const CubeBatch* batchOf(const StarId& id, std::size_t& index) const;
