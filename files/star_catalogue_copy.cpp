@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <fstream>
 
 #include "files/atomic_file.h"
 #include "files/galaxy_files.h"
@@ -74,17 +73,6 @@ private:
     std::string_view bytes_;
     bool ok_ = true;
 };
-
-// The whole file at `path` in one read when it is a regular file of at most `most` bytes.
-bool readWhole(const std::filesystem::path& path, std::uintmax_t most, std::string& bytes) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > most) return false;
-    std::ifstream in(path, std::ios::binary);
-    bytes.resize(static_cast<std::size_t>(size));
-    return in && in.read(bytes.data(), static_cast<std::streamsize>(size)) && in.peek() == std::char_traits<char>::eof();
-}
 
 }  // namespace
 
@@ -165,7 +153,7 @@ std::vector<CatalogueLine> readCatalogueLinesKeepingCopy(const std::filesystem::
         // A sound copy holds the text's characters and a fixed share for each of its lines at
         // most; anything bigger is not read.
         const std::uintmax_t most = kHeaderBytes + stamp->size + (stamp->size + 1) * kLeastLineBytes;
-        if (readWhole(copy, std::min<std::uintmax_t>(most, 4 * kMostTextFileBytes), bytes)) {
+        if (!readBoundedFile(copy, std::min<std::uintmax_t>(most, 4 * kMostTextFileBytes), bytes)) {
             if (auto lines = decodeCatalogueCopy(bytes, *stamp)) return std::move(*lines);
         }
     }

@@ -46,7 +46,9 @@ std::optional<std::string> readBoundedFile(const std::filesystem::path& path, st
     if (!std::filesystem::exists(path, error)) return std::string("cannot be read");
     if (!std::filesystem::is_regular_file(path, error)) return std::string("is not a regular file");
     const std::string tooBig = "is bigger than " + std::to_string(most) + " bytes";
-    if (std::filesystem::file_size(path, error) > most && !error) return tooBig;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size > most) return tooBig;
+    if (!error) text.reserve(static_cast<std::size_t>(size));
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::string("cannot be read");
     // Piece by piece up to one byte more than allowed: the file may grow while it is read.
