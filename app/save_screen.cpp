@@ -71,8 +71,12 @@ void SaveScreen::drawDimmedView() {
         driver->draw2DImage(dimmedView_, irr::core::position2d<s32>(0, 0), window);
         return;
     }
+    drawViewDimmed();
+}
+
+void SaveScreen::drawViewDimmed() {
     if (drawView_) drawView_();
-    driver->draw2DRectangle(kDimming, window);
+    atlas_.driver->draw2DRectangle(kDimming, rect<s32>(0, 0, atlas_.W, atlas_.H));
 }
 
 // The dimmed view drawn into a texture of the window's size, or null.
@@ -86,8 +90,7 @@ irr::video::ITexture* SaveScreen::keepDimmedView() {
         driver->removeTexture(texture);
         return nullptr;
     }
-    if (drawView_) drawView_();
-    driver->draw2DRectangle(kDimming, rect<s32>(0, 0, atlas_.W, atlas_.H));
+    drawViewDimmed();
     driver->setRenderTarget(nullptr, false, false);
     return texture;
 }

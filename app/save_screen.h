@@ -32,6 +32,7 @@ public:
 private:
     void show(const std::string& caption, double fraction, bool now);
     void drawDimmedView();
+    void drawViewDimmed();  // the view as it was, under the dimming, drawn afresh
     irr::video::ITexture* keepDimmedView();
     void drawBar(const std::string& caption, double fraction);
     bool pumpEvents();
