@@ -247,6 +247,10 @@ bool Application::openWindow() {
     }
     nameWindow(atlas_.device);
     atlas_.driver = atlas_.device->getVideoDriver();
+    // A cube's markers may be only a few hundred points; uploaded once, they are still cheaper
+    // than sent again every frame, which the driver does below 500 points. Only meshes marked
+    // for upload (the markers and stalks) go to the graphics card at all.
+    atlas_.driver->setMinHardwareBufferVertexCount(0);
     atlas_.scene = atlas_.device->getSceneManager();
     return true;
 }

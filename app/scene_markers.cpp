@@ -42,12 +42,7 @@ SceneMarkers::SceneMarkers(irr::scene::ISceneManager* scene, irr::gui::IGUIFont*
       labelFont_(labelFont),
       discMaterial_(facingDiscMaterial(*scene->getVideoDriver())),
       marker_(discMaterial_ >= 0 ? unitDisc() : unitSphere(*scene->getGeometryCreator())),
-      box_(unitBox()) {
-    // A cube of few stars has only a few hundred points; uploaded once, it is still cheaper than
-    // sent again every frame, which the driver does below 500 points. Only meshes marked for
-    // upload, as the markers and stalks are, go to the graphics card at all.
-    scene->getVideoDriver()->setMinHardwareBufferVertexCount(0);
-}
+      box_(unitBox()) {}
 
 void SceneMarkers::setStalks(bool on) {
     switches_.stalks = on;
